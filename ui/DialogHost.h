@@ -1,0 +1,37 @@
+#pragma once
+// What the dialog needs from its surroundings: modal message boxes, the About
+// box, ending the modal loop. The Qt window implements it with real widgets;
+// the headless driver and the tests with queued answers.
+
+#include <string_view>
+
+namespace zqk {
+
+enum class MessageBoxButtons { kOk, kYesNo };
+enum class MessageBoxIcon { kNone, kExclamation, kQuestion, kError, kInformation };
+enum class MessageBoxResult { kOk, kYes, kNo, kCancel };
+
+// The result of a modal dialog (the framework's IDOK and IDCANCEL).
+enum class DialogResult { kOk = 1, kCancel = 2 };
+
+class MessageBoxHost {
+ public:
+  virtual ~MessageBoxHost() = default;
+  // Shows a modal message box (CP949 texts) and returns the button chosen.
+  // A nested event loop may run inside: agent events can be delivered.
+  virtual MessageBoxResult ShowMessageBox(std::string_view text, std::string_view caption,
+                                          MessageBoxButtons buttons, MessageBoxIcon icon) = 0;
+};
+
+class DialogHost : public MessageBoxHost {
+ public:
+  // Runs the About box modally.
+  virtual void ShowAbout() = 0;
+  // Ends the dialog's modal loop; the dialog is destroyed afterwards.
+  virtual void EndDialog(DialogResult result) = 0;
+};
+
+// The caption of every message box of the program: the executable's base name.
+inline constexpr std::string_view kAppTitle = "ZQKCommClient";
+
+}  // namespace zqk

@@ -1,0 +1,69 @@
+#pragma once
+// The event log's lines (CP949), append-only: the bytes live in large chunks
+// and each line costs its text plus one 8-byte position, so appending never
+// copies what is stored and 10 million lines cost little more than their text.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace zqk {
+
+// A line's position in the log, counted from 0 (distinct from a line count).
+struct LineIndex {
+  size_t value = 0;
+  constexpr auto operator<=>(const LineIndex&) const = default;
+};
+
+enum class LogChange { kAppended, kCleared, kSelection };
+
+class EventLog {
+ public:
+  using Listener = std::function<void(LogChange)>;
+
+  EventLog();
+  ~EventLog();
+  EventLog(const EventLog&) = delete;
+  EventLog& operator=(const EventLog&) = delete;
+
+  size_t Count() const { return count_; }
+  bool Empty() const { return count_ == 0; }
+  // The text of line `index` (< Count()); valid until the next Clear().
+  std::string_view Line(LineIndex index) const;
+
+  void Append(std::string_view line);
+  void Clear();
+
+  // The list box's selected line, if any.
+  std::optional<LineIndex> Selected() const { return selected_; }
+  void Select(std::optional<LineIndex> line);
+
+  // Bytes held for text and positions (for the memory benchmark).
+  size_t ReservedBytes() const;
+
+  // One listener (the view); called after each change.
+  void SetListener(Listener listener) { listener_ = std::move(listener); }
+
+ private:
+  struct Chunk {
+    std::unique_ptr<char[]> bytes;
+    size_t capacity = 0;
+    size_t used = 0;
+  };
+  static constexpr size_t kChunkBytes = size_t{1} << 20;
+  static constexpr size_t kPositionsPerBlock = size_t{1} << 16;
+
+  uint64_t Position(size_t index) const;
+
+  std::vector<Chunk> chunks_;
+  // Per line: chunk index in the high 32 bits, offset within it in the low 32.
+  std::vector<std::unique_ptr<uint64_t[]>> positionBlocks_;
+  size_t count_ = 0;
+  std::optional<LineIndex> selected_;
+  Listener listener_;
+};
+
+}  // namespace zqk

@@ -1,0 +1,54 @@
+#include "ui/LogFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+namespace zqk {
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+constexpr size_t kBufferBytes = size_t{1} << 20;
+
+}  // namespace
+
+LogSaveResult AppendLogToFile(const EventLog& log, const std::filesystem::path& path) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "ab"));
+  if (!file) return {LogSaveResult::Status::kOpenFailed, errno};
+  // Our own buffer, flushed in large writes; stdio's stays out of the way.
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
+  auto buffer = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+  size_t used = 0;
+  auto flush = [&]() -> bool {
+    if (used == 0) return true;
+    const bool ok = std::fwrite(buffer.get(), 1, used, file.get()) == used;
+    used = 0;
+    return ok;
+  };
+  auto write = [&](std::string_view bytes) -> bool {
+    while (!bytes.empty()) {
+      if (used == kBufferBytes && !flush()) return false;
+      const size_t n = std::min(bytes.size(), kBufferBytes - used);
+      std::memcpy(buffer.get() + used, bytes.data(), n);
+      used += n;
+      bytes.remove_prefix(n);
+    }
+    return true;
+  };
+  for (size_t i = 0; i < log.Count(); ++i) {
+    if (!write(log.Line(LineIndex{i})) || !write("\r\n")) {
+      return {LogSaveResult::Status::kWriteFailed, errno};
+    }
+  }
+  if (!flush()) return {LogSaveResult::Status::kWriteFailed, errno};
+  if (std::fclose(file.release()) != 0) return {LogSaveResult::Status::kWriteFailed, errno};
+  return {};
+}
+
+}  // namespace zqk

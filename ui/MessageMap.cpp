@@ -1,0 +1,31 @@
+// The dialog's message map: which handler runs for which control notification.
+#include <array>
+
+#include "ui/CZQKCommClientDlg.h"
+
+namespace zqk {
+
+std::span<const CZQKCommClientDlg::MessageMapEntry> CZQKCommClientDlg::MessageMap() {
+  using D = CZQKCommClientDlg;
+  using enum Notification;
+  static constexpr std::array<MessageMapEntry, 15> kMap{{
+      {id::kLogin, kClicked, &D::OnLogin},
+      {id::kLogout, kClicked, &D::OnLogout},
+      {id::kConnect, kClicked, &D::OnConnect},
+      {id::kDisconnect, kClicked, &D::OnDisconnect},
+      {id::kTrMode, kClicked, &D::OnTrMode},
+      {id::kFidMode, kClicked, &D::OnFidMode},
+      {id::kDomestic, kClicked, &D::OnDomestic},
+      {id::kOverseas, kClicked, &D::OnOverseas},
+      {id::kFxMargin, kClicked, &D::OnFxMargin},
+      {id::kOrderKind, kSelectionChanged, &D::OnOrderTrChange},
+      {id::kApplyOrder, kClicked, &D::OnApplyOrder},
+      {id::kKorean, kClicked, &D::OnLanguage},
+      {id::kEnglish, kClicked, &D::OnLanguage},
+      {id::kSaveLog, kClicked, &D::OnSaveLog},
+      {id::kClearLog, kClicked, &D::OnClearLog},
+  }};
+  return kMap;
+}
+
+}  // namespace zqk
