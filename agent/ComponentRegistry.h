@@ -1,0 +1,27 @@
+#pragma once
+// The per-user component registry: "class ID -> absolute path of the library",
+// one entry a line ("<class id>=<path>", UTF-8 path), in
+// $XDG_CONFIG_HOME/ZQKCommClient/components (~/.config when unset).
+// Components write it from their DllRegisterServer; the host reads it when a
+// control is created by class ID.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zqk {
+
+std::filesystem::path DefaultComponentRegistryPath();
+
+// Records (or replaces) the entry of `classId`. The file is rewritten through a
+// temporary file and a rename, so a crash never leaves it half written.
+// Returns false with a reason in `error` on failure.
+bool RegisterComponent(const std::filesystem::path& registry, std::string_view classId,
+                       const std::filesystem::path& library, std::string* error);
+
+// The library registered for `classId`, if any.
+std::optional<std::filesystem::path> LookupComponent(const std::filesystem::path& registry,
+                                                     std::string_view classId);
+
+}  // namespace zqk
