@@ -1,0 +1,103 @@
+#pragma once
+// The fixed-width order records: every field trimmed, left-aligned and
+// blank-filled to its width in bytes, joined with nothing in between. Widths
+// count CP949 bytes (a Korean syllable is two); a value longer than its field
+// is kept whole and pushes the later fields right.
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "requests/Market.h"
+#include "requests/TrCodes.h"
+
+namespace zqk {
+
+// The fields of the order form, named after what the record carries.
+enum class OrderField {
+  kAccount,
+  kPassword,
+  kProduct,
+  kBuySell,
+  kPriceType,
+  kFillCondition,
+  kPrice,
+  kQuantity,
+  kOrigOrderNo,
+  kStrategy,
+  kDesignatedPrice,
+  kIocQuantity,
+  kOptionExercise,
+  kValidDate,
+  kUserField,
+};
+
+// The texts of the order form as read from its controls; list fields hold the
+// code of the selected item (ListItemCode), not the whole item.
+struct OrderFormValues {
+  std::string account;
+  std::string password;
+  std::string product;
+  std::string buySell;
+  std::string priceType;
+  std::string fillCondition;
+  std::string price;
+  std::string quantity;
+  std::string origOrderNo;
+  std::string strategy;
+  std::string designatedPrice;
+  std::string iocQuantity;
+  std::string optionExercise;
+  std::string validDate;
+  std::string userField;
+
+  const std::string& Get(OrderField field) const;
+  std::string& Get(OrderField field);
+};
+
+struct LayoutField {
+  OrderField field;
+  size_t width;  // bytes
+};
+
+struct OrderLayout {
+  std::string_view name;
+  std::span<const LayoutField> fields;
+
+  // The record length when every value fits its field.
+  size_t Width() const;
+};
+
+// The code a pick-list item stands for: its first byte ("2.매도" gives "2");
+// empty when there is no selected item.
+std::string ListItemCode(std::string_view itemText);
+
+// Removes leading and trailing blanks, tabs, line feeds, vertical tabs, form
+// feeds and carriage returns.
+std::string_view TrimField(std::string_view value);
+
+// Fills `value` with `fill` up to `width` bytes, on the right when leftAlign
+// is set, else on the left. A value of `width` bytes or more is returned whole.
+std::string PadField(std::string_view value, size_t width, bool leftAlign, char fill);
+
+// The layouts D-N, D-AC, O-N, O-AC and F-C.
+const OrderLayout& DomesticNewLayout();
+const OrderLayout& DomesticAmendCancelLayout();
+const OrderLayout& OverseasNewLayout();
+const OrderLayout& OverseasAmendCancelLayout();
+const OrderLayout& FxCancelLayout();
+
+// The layout of an order kind in a market. FX margin New and Amend have none:
+// the FX margin radio's sample record is the only FX margin New record there is.
+const OrderLayout* LayoutFor(Market market, OrderKind kind);
+
+// The record of `layout` for these values.
+std::string ComposeRecord(const OrderFormValues& values, const OrderLayout& layout);
+
+// The order record for the form's values; empty when no layout applies
+// (an order kind outside 0 to 5, or FX margin New or Amend).
+std::string ComposeOrder(const OrderFormValues& values, Market market, int orderKindIndex);
+
+}  // namespace zqk
