@@ -22,4 +22,18 @@ std::string FormatLogTimestamp(std::time_t time) {
   return std::string(buffer, n);
 }
 
+std::string_view StripLogTimestamp(std::string_view line) {
+  // "[PM 03:07:09]  ": 'X' a letter, '9' a digit, anything else itself.
+  static constexpr std::string_view kShape = "[XX 99:99:99]  ";
+  if (line.size() < kShape.size()) return line;
+  for (size_t i = 0; i < kShape.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(line[i]);
+    const bool ok = kShape[i] == 'X'   ? (c >= 'A' && c <= 'Z')
+                    : kShape[i] == '9' ? (c >= '0' && c <= '9')
+                                       : c == static_cast<unsigned char>(kShape[i]);
+    if (!ok) return line;
+  }
+  return line.substr(kShape.size());
+}
+
 }  // namespace zqk

@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <string>
+#include <string_view>
 
 namespace zqk {
 
@@ -9,5 +10,8 @@ namespace zqk {
 // designator of the C runtime's default ("C") locale, whatever locale the
 // process has, followed by two blanks. Empty if the time cannot be converted.
 std::string FormatLogTimestamp(std::time_t time);
+
+// `line` without a leading timestamp of that form, or `line` unchanged.
+std::string_view StripLogTimestamp(std::string_view line);
 
 }  // namespace zqk
