@@ -51,11 +51,13 @@ struct AgentArg {
   std::string_view str;
 };
 
-// A result copied out of the component.
+// A result copied out of the component. A failed call (status other than
+// ZQK_OK) reaches only the call observer, with the error text in `str`.
 struct AgentResult {
   ValueType type = ValueType::kEmpty;
   int32_t i4 = 0;
   std::string str;
+  int32_t status = ZQK_OK;
 };
 
 // Observes every call made through the wrapper (tracing in the headless driver).

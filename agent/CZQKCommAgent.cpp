@@ -1,0 +1,349 @@
+#include "agent/CZQKCommAgent.h"
+
+#include <initializer_list>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "agent/AgentAbiCheck.h"
+#include "agent/ComponentHost.h"
+#include "agent/ComponentLoader.h"
+#include "agent/ComponentRegistry.h"
+#include "text/Cp949.h"
+
+namespace zqk {
+namespace {
+
+// One live control with what it needs: its library stays loaded and its host
+// stays valid until the control's `destroy` has returned.
+struct ControlInstance {
+  std::shared_ptr<ComponentLibrary> library;
+  std::unique_ptr<ComponentHost> host;
+  zqk_control* control = nullptr;
+
+  ~ControlInstance() {
+    host->Shutdown();
+    if (control) control->destroy(control);
+    host.reset();
+    library.reset();
+  }
+};
+
+// A control that cannot be used and cannot safely be destroyed (a struct of
+// another ABI version): its library and host are kept for the rest of the
+// process, because the component may still call the host or run its code.
+void Abandon(std::shared_ptr<ControlInstance> instance) {
+  instance->host->Shutdown();
+  static auto* abandoned = new std::vector<std::shared_ptr<ControlInstance>>();
+  abandoned->push_back(std::move(instance));
+}
+
+std::string_view TypeName(int32_t type) {
+  switch (type) {
+    case ZQK_VT_EMPTY:
+      return "no value";
+    case ZQK_VT_I4:
+      return "a long";
+    case ZQK_VT_STR:
+      return "a string";
+    default:
+      return "a value of unknown type";
+  }
+}
+
+std::string StatusText(int32_t status) {
+  std::string text;
+  switch (status) {
+    case ZQK_E_UNKNOWN_DISPID:
+      text = "no such operation";
+      break;
+    case ZQK_E_ARG_COUNT:
+      text = "wrong number of arguments";
+      break;
+    case ZQK_E_ARG_TYPE:
+      text = "argument of the wrong type";
+      break;
+    case ZQK_E_FAILED:
+      text = "operation failed";
+      break;
+    case ZQK_E_BAD_STRUCT:
+      text = "struct of an unknown version or size";
+      break;
+    default:
+      text = "error";
+      break;
+  }
+  return text + ", status " + std::to_string(status);
+}
+
+AgentResult Call(CZQKCommAgent& agent, Dispid dispid, std::initializer_list<AgentArg> args) {
+  return agent.InvokeHelper(dispid, std::span<const AgentArg>(args.begin(), args.size()));
+}
+
+int32_t CallLong(CZQKCommAgent& agent, Dispid dispid, std::initializer_list<AgentArg> args) {
+  return Call(agent, dispid, args).i4;
+}
+
+std::string CallString(CZQKCommAgent& agent, Dispid dispid, std::initializer_list<AgentArg> args) {
+  return std::move(Call(agent, dispid, args).str);
+}
+
+}  // namespace
+
+struct CZQKCommAgent::Impl {
+  UiThread& uiThread;
+  AgentEventSink& sink;
+  std::filesystem::path registry;
+  std::shared_ptr<ControlInstance> live;
+};
+
+CZQKCommAgent::CZQKCommAgent(UiThread& uiThread, AgentEventSink& sink,
+                             std::filesystem::path registryFile)
+    : impl_(new Impl{uiThread, sink, std::move(registryFile), nullptr}) {}
+
+CZQKCommAgent::~CZQKCommAgent() {
+  DestroyWindow();
+}
+
+bool CZQKCommAgent::Create(std::string_view windowName, uint32_t style, ControlId id) {
+  // The control never shows a window, so no style bit has anything to act on.
+  (void)style;
+  lastCreateError_.clear();
+  auto fail = [this](std::string why) {
+    lastCreateError_ = std::move(why);
+    return false;
+  };
+  if (impl_->live) return fail("the agent control exists already");
+
+  const std::string classId(kAgentClassId);
+  const std::optional<std::filesystem::path> path = LookupComponent(impl_->registry, classId);
+  if (!path) {
+    return fail("class " + classId + " is not registered in " +
+                Utf8ToCp949(impl_->registry.string()));
+  }
+  std::string error;
+  std::shared_ptr<ComponentLibrary> library = ComponentLibrary::Load(*path, &error);
+  if (!library) return fail(error);
+  const std::string shownPath = Utf8ToCp949(path->string());
+
+  auto instance = std::make_shared<ControlInstance>();
+  instance->library = std::move(library);
+  instance->host = std::make_unique<ComponentHost>(impl_->uiThread, impl_->sink);
+  instance->host->HoldWhileRunning(instance);
+  zqk_control* control = nullptr;
+  const int32_t status =
+      instance->library->CreateControl()(classId.c_str(), instance->host->Abi(), &control);
+  if (status != ZQK_OK) {
+    return fail(shownPath + ": " ZQK_CREATE_CONTROL_SYMBOL " refused (" + StatusText(status) + ")");
+  }
+  if (!control) return fail(shownPath + ": " ZQK_CREATE_CONTROL_SYMBOL " returned no control");
+  if (!zqk_abi_usable(control->version, control->size, sizeof(zqk_control))) {
+    const std::string why = shownPath + ": the control's ABI version " +
+                            std::to_string(ZQK_ABI_MAJOR(control->version)) + "." +
+                            std::to_string(control->version & 0xFFFFu) + " (size " +
+                            std::to_string(control->size) + ") cannot be used";
+    Abandon(std::move(instance));
+    return fail(why);
+  }
+  if (!control->invoke || !control->release_value || !control->destroy) {
+    if (control->destroy) {
+      instance->control = control;
+    } else {
+      Abandon(std::move(instance));
+    }
+    return fail(shownPath + ": the control lacks a function");
+  }
+  instance->control = control;
+  impl_->live = std::move(instance);
+  windowName_ = windowName;
+  windowId_ = id;
+  return true;
+}
+
+void CZQKCommAgent::DestroyWindow() {
+  std::shared_ptr<ControlInstance> instance = std::exchange(impl_->live, nullptr);
+  windowName_.clear();
+  windowId_ = ControlId{0};
+  if (!instance) return;
+  instance->host->Shutdown();
+  // The control is destroyed here, or, when this runs in a nested event loop
+  // inside one of its own calls, as soon as that call has returned.
+}
+
+bool CZQKCommAgent::HasWindow() const {
+  return impl_->live != nullptr;
+}
+
+AgentResult CZQKCommAgent::InvokeHelper(Dispid dispid, std::span<const AgentArg> args) {
+  const int32_t id = static_cast<int32_t>(dispid);
+  const OperationInfo* op = FindOperation(id);
+  if (!op) {
+    throw AgentError(ZQK_E_UNKNOWN_DISPID,
+                     "The agent has no operation with dispatch ID " + std::to_string(id));
+  }
+  const std::string name(op->name);
+  AgentResult result;
+
+  // Held for the whole call: a nested event loop may destroy the window.
+  const std::shared_ptr<ControlInstance> instance = impl_->live;
+  if (!instance) {
+    result.type = op->result;
+    if (op->result == ValueType::kLong) result.i4 = -1;
+    if (observer_) observer_(*op, args, result);
+    return result;
+  }
+
+  std::vector<zqk_value> values(args.size());
+  for (size_t i = 0; i < args.size(); ++i) {
+    zqk_value& v = values[i];
+    v.type = static_cast<int32_t>(args[i].type);
+    if (args[i].type == ValueType::kLong) {
+      v.i4 = args[i].i4;
+    } else {
+      if (args[i].str.size() > std::numeric_limits<uint32_t>::max()) {
+        throw AgentError(ZQK_E_ARG_TYPE,
+                         name + ": argument " + std::to_string(i + 1) + " is too long");
+      }
+      v.str = args[i].str.data();
+      v.len = static_cast<uint32_t>(args[i].str.size());
+    }
+  }
+
+  zqk_control* control = instance->control;
+  zqk_value out{ZQK_VT_EMPTY, 0, nullptr, 0};
+  const int32_t status =
+      control->invoke(control, id, values.data(), static_cast<uint32_t>(values.size()), &out);
+  std::string error;
+  try {
+    if (out.type == ZQK_VT_STR && out.len > 0 && !out.str) {
+      error = "the agent returned a string without bytes";
+    } else if (status != ZQK_OK) {
+      error = out.type == ZQK_VT_STR && out.len > 0
+                  ? std::string(out.str, out.len) + " (" + StatusText(status) + ")"
+                  : StatusText(status);
+    } else if (op->result != ValueType::kEmpty && out.type != static_cast<int32_t>(op->result)) {
+      error = std::string("the agent returned ") + std::string(TypeName(out.type)) +
+              " instead of " + std::string(TypeName(static_cast<int32_t>(op->result)));
+    } else if (op->result == ValueType::kLong) {
+      result.type = ValueType::kLong;
+      result.i4 = out.i4;
+    } else if (op->result == ValueType::kString) {
+      result.type = ValueType::kString;
+      if (out.len > 0) result.str.assign(out.str, out.len);
+    }
+  } catch (...) {
+    control->release_value(control, &out);
+    throw;
+  }
+  control->release_value(control, &out);
+
+  if (!error.empty()) {
+    const int32_t code = status != ZQK_OK ? status : ZQK_E_ARG_TYPE;
+    result = AgentResult{};
+    result.status = code;
+    result.str = "Agent call " + name + " failed: " + error;
+    if (observer_) observer_(*op, args, result);
+    throw AgentError(code, result.str);
+  }
+  if (observer_) observer_(*op, args, result);
+  return result;
+}
+
+int32_t CZQKCommAgent::StartComm(int32_t mode) {
+  return CallLong(*this, Dispid::kStartComm, {mode});
+}
+
+void CZQKCommAgent::StopComm(int32_t mode) {
+  Call(*this, Dispid::kStopComm, {mode});
+}
+
+int32_t CZQKCommAgent::Login(std::string_view userId, std::string_view password,
+                             std::string_view certPassword) {
+  return CallLong(*this, Dispid::kLogin, {userId, password, certPassword});
+}
+
+int32_t CZQKCommAgent::Logout(std::string_view userId) {
+  return CallLong(*this, Dispid::kLogout, {userId});
+}
+
+int32_t CZQKCommAgent::RequestTr(std::string_view trCode, std::string_view input,
+                                 int32_t inputLength, std::string_view nextKey) {
+  return CallLong(*this, Dispid::kRequestTr, {trCode, input, inputLength, nextKey});
+}
+
+int32_t CZQKCommAgent::AddReal(std::string_view key, int32_t realType) {
+  return CallLong(*this, Dispid::kAddReal, {key, realType});
+}
+
+int32_t CZQKCommAgent::RemoveReal(std::string_view key, int32_t realType) {
+  return CallLong(*this, Dispid::kRemoveReal, {key, realType});
+}
+
+int32_t CZQKCommAgent::GetRepeatCount(std::string_view code, int32_t realType,
+                                      std::string_view recordName) {
+  return CallLong(*this, Dispid::kGetRepeatCount, {code, realType, recordName});
+}
+
+std::string CZQKCommAgent::GetFieldValue(std::string_view code, int32_t realType,
+                                         std::string_view recordName, int32_t row,
+                                         std::string_view fieldName) {
+  return CallString(*this, Dispid::kGetFieldValue, {code, realType, recordName, row, fieldName});
+}
+
+std::string CZQKCommAgent::GetDataBlock(std::string_view code, int32_t realType, int32_t offset,
+                                        int32_t length, int32_t reserved, std::string_view mode) {
+  return CallString(*this, Dispid::kGetDataBlock, {code, realType, offset, length, reserved, mode});
+}
+
+int32_t CZQKCommAgent::GetCommState() {
+  return CallLong(*this, Dispid::kGetCommState, {});
+}
+
+int32_t CZQKCommAgent::RequestFid(std::string_view fidCode, std::string_view input,
+                                  std::string_view fieldList, int32_t inputLength,
+                                  std::string_view nextKey) {
+  return CallLong(*this, Dispid::kRequestFid, {fidCode, input, fieldList, inputLength, nextKey});
+}
+
+int32_t CZQKCommAgent::AddOrderReal(std::string_view userId, std::string_view accountNumber) {
+  return CallLong(*this, Dispid::kAddOrderReal, {userId, accountNumber});
+}
+
+int32_t CZQKCommAgent::RemoveOrderReal(std::string_view userId, std::string_view accountNumber) {
+  return CallLong(*this, Dispid::kRemoveOrderReal, {userId, accountNumber});
+}
+
+int32_t CZQKCommAgent::SendOrder(std::string_view orderTrCode, std::string_view orderRecord) {
+  return CallLong(*this, Dispid::kSendOrder, {orderTrCode, orderRecord});
+}
+
+std::string CZQKCommAgent::GetAccountText(std::string_view accountNumber) {
+  return CallString(*this, Dispid::kGetAccountText, {accountNumber});
+}
+
+std::string CZQKCommAgent::FormatValue(std::string_view productCode, std::string_view value,
+                                       int32_t kind) {
+  return CallString(*this, Dispid::kFormatValue, {productCode, value, kind});
+}
+
+std::string CZQKCommAgent::GetLastData() {
+  return CallString(*this, Dispid::kGetLastData, {});
+}
+
+void CZQKCommAgent::RequestMasterFile(std::string_view kind, int32_t option) {
+  Call(*this, Dispid::kRequestMasterFile, {kind, option});
+}
+
+std::string CZQKCommAgent::GetNextKey(int32_t rqId, std::string_view reserved) {
+  return CallString(*this, Dispid::kGetNextKey, {rqId, reserved});
+}
+
+std::string CZQKCommAgent::GetBusinessDay(int32_t kind) {
+  return CallString(*this, Dispid::kGetBusinessDay, {kind});
+}
+
+std::string CZQKCommAgent::GetInfo(std::string_view name, std::string_view option) {
+  return CallString(*this, Dispid::kGetInfo, {name, option});
+}
+
+}  // namespace zqk
