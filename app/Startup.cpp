@@ -1,0 +1,95 @@
+#include "app/Startup.h"
+
+#include <dlfcn.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+#include "agent/AgentAbi.h"
+#include "text/Cp949.h"
+
+namespace zqk {
+namespace {
+
+// printf-style formatting of one of the fixed messages with the path.
+template <typename... Args>
+std::string Format(const char* format, Args... args) {
+  const int n = std::snprintf(nullptr, 0, format, args...);
+  if (n <= 0) return std::string();
+  std::string text(static_cast<size_t>(n) + 1, '\0');
+  std::snprintf(text.data(), text.size(), format, args...);
+  text.resize(static_cast<size_t>(n));
+  return text;
+}
+
+void Show(MessageBoxHost& boxes, const std::string& text) {
+  boxes.ShowMessageBox(text, kAppTitle, MessageBoxButtons::kOk, MessageBoxIcon::kExclamation);
+}
+
+}  // namespace
+
+std::filesystem::path ExecutableDirectory() {
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec || !exe.is_absolute()) return {};
+  return exe.parent_path();
+}
+
+bool DllRegister(const std::filesystem::path& path, MessageBoxHost& boxes) {
+  const std::string shownPath = Utf8ToCp949(path.string());
+
+  // Only the named file may be loaded: a relative name would go through the
+  // loader's search path or the current directory.
+  int error = 0;
+  std::string detail;
+  void* library = nullptr;
+  struct stat info {};
+  if (!path.is_absolute()) {
+    error = EINVAL;
+    detail = "not an absolute path";
+  } else if (::stat(path.c_str(), &info) != 0) {
+    error = errno;
+  } else {
+    ::dlerror();
+    errno = 0;
+    library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+      error = errno != 0 ? errno : ENOEXEC;
+      const char* why = ::dlerror();
+      if (why) detail = Utf8ToCp949(why);
+    }
+  }
+  if (!library) {
+    std::string text = Format("File Name=%s, GetLastError() NO = 0x%08lx\n", shownPath.c_str(),
+                              static_cast<unsigned long>(error));
+    if (!detail.empty()) text += detail;
+    Show(boxes, text);
+    return false;
+  }
+
+  ::dlerror();
+  auto* entry =
+      reinterpret_cast<zqk_register_server_fn>(::dlsym(library, ZQK_REGISTER_SERVER_SYMBOL));
+  if (!entry) {
+    // Shown for every file name: a silent failure would leave the agent
+    // unregistered without a word.
+    Show(boxes, Format("File Name=%s, GetProcAddress Fail\n", shownPath.c_str()));
+    ::dlclose(library);
+    return false;
+  }
+  if (entry() < 0) {
+    Show(boxes, Format("File Name=%s, lpDllEntryPoint Fail\n", shownPath.c_str()));
+    ::dlclose(library);
+    return false;
+  }
+  // Stays loaded for the rest of the process, like a registered server.
+  return true;
+}
+
+void RegisterAgentAtStartup(MessageBoxHost& boxes) {
+  DllRegister(ExecutableDirectory() / kAgentFileName, boxes);
+}
+
+}  // namespace zqk
