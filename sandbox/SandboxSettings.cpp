@@ -1,0 +1,283 @@
+#include "sandbox/SandboxSettings.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QJsonValue>
+#include <QString>
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "text/Cp949.h"
+
+namespace zqk::sandbox {
+namespace {
+
+Account MakeAccount(std::string number, std::string password, Market market, std::string name) {
+  return Account{std::move(number), std::move(password), market, std::move(name)};
+}
+
+[[noreturn]] void Reject(const std::string& where, const std::string& why) {
+  throw std::invalid_argument(where + ": " + why);
+}
+
+std::string Utf8(const QString& s) {
+  return s.toUtf8().toStdString();
+}
+
+void CheckKeys(const QJsonObject& object, const std::string& where,
+               std::initializer_list<const char16_t*> allowed) {
+  for (auto it = object.begin(); it != object.end(); ++it) {
+    bool known = false;
+    for (const char16_t* key : allowed) known = known || it.key() == QStringView(key);
+    if (!known) Reject(where, "unknown key \"" + Utf8(it.key()) + "\"");
+  }
+}
+
+// A JSON string as CP949 text.
+std::string Text(const QJsonValue& value, const std::string& where) {
+  if (!value.isString()) Reject(where, "must be a string");
+  std::optional<std::string> text = Utf8ToCp949Strict(Utf8(value.toString()));
+  if (!text) Reject(where, "holds a character that CP949 cannot represent");
+  return *text;
+}
+
+uint64_t Unsigned(const QJsonValue& value, const std::string& where, double max) {
+  const double d = value.toDouble(-1);
+  if (!value.isDouble() || d < 0 || d > max || std::floor(d) != d) {
+    Reject(where, "must be a whole number from 0 to " + std::to_string(static_cast<uint64_t>(max)));
+  }
+  return static_cast<uint64_t>(d);
+}
+
+Market ParseMarket(const QJsonValue& value, const std::string& where) {
+  const QString s = value.toString();
+  if (s == u"domestic") return Market::kDomestic;
+  if (s == u"overseas") return Market::kOverseas;
+  if (s == u"fx") return Market::kFx;
+  Reject(where, "must be \"domestic\", \"overseas\" or \"fx\"");
+}
+
+std::string DefaultAccountName(Market market) {
+  switch (market) {
+    case Market::kDomestic:
+      return "모의 국내선물옵션";
+    case Market::kOverseas:
+      return "모의 해외선물";
+    case Market::kFx:
+      return "모의 FX마진";
+  }
+  return {};
+}
+
+Account ParseAccount(const QJsonValue& value, const std::string& where) {
+  if (!value.isObject()) Reject(where, "must be an object");
+  const QJsonObject o = value.toObject();
+  CheckKeys(o, where, {u"number", u"password", u"market", u"name"});
+  Account a;
+  a.number = Text(o[u"number"], where + ".number");
+  if (a.number.empty() || a.number.size() > 11 ||
+      a.number.find_first_not_of("0123456789") != std::string::npos) {
+    Reject(where + ".number", "must be 1 to 11 digits");
+  }
+  a.password = Text(o[u"password"], where + ".password");
+  if (a.password.empty() || a.password.size() > 8 ||
+      a.password.find_first_of(" \t\r\n") != std::string::npos) {
+    Reject(where + ".password", "must be 1 to 8 bytes without blanks");
+  }
+  a.market = ParseMarket(o[u"market"], where + ".market");
+  a.name = o.contains(u"name") ? Text(o[u"name"], where + ".name") : DefaultAccountName(a.market);
+  return a;
+}
+
+User ParseUser(const QJsonValue& value, const std::string& where) {
+  if (!value.isObject()) Reject(where, "must be an object");
+  const QJsonObject o = value.toObject();
+  CheckKeys(o, where, {u"id", u"password", u"certPassword", u"token", u"name", u"accounts"});
+  User u;
+  u.id = Text(o[u"id"], where + ".id");
+  if (u.id.empty() || u.id.size() > 20 || u.id.find_first_of(" \t\r\n") != std::string::npos) {
+    Reject(where + ".id", "must be 1 to 20 bytes without blanks");
+  }
+  u.password = Text(o[u"password"], where + ".password");
+  u.certPassword = Text(o[u"certPassword"], where + ".certPassword");
+  if (u.password.empty() || u.certPassword.empty()) {
+    Reject(where, "password and certPassword must not be empty");
+  }
+  if (o.contains(u"token")) {
+    u.token = Text(o[u"token"], where + ".token");
+    if (u.token.size() != 8) Reject(where + ".token", "must be 8 bytes");
+  }
+  u.name = o.contains(u"name") ? Text(o[u"name"], where + ".name") : u.id;
+  const QJsonValue accounts = o[u"accounts"];
+  if (!accounts.isUndefined()) {
+    if (!accounts.isArray()) Reject(where + ".accounts", "must be an array");
+    const QJsonArray list = accounts.toArray();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+      u.accounts.push_back(ParseAccount(list[i], where + ".accounts[" + std::to_string(i) + "]"));
+    }
+  }
+  return u;
+}
+
+}  // namespace
+
+const Account* User::FindAccount(std::string_view number) const {
+  for (const Account& a : accounts) {
+    if (a.number == number) return &a;
+  }
+  return nullptr;
+}
+
+const User* Settings::FindUser(std::string_view id) const {
+  for (const User& u : users) {
+    if (u.id == id) return &u;
+  }
+  return nullptr;
+}
+
+std::vector<User> BuiltInUsers() {
+  using enum Market;
+  return {
+      User{"demo",
+           "demo1234",
+           "cert1234",
+           "1torem58",
+           "모의투자",
+           {
+               MakeAccount("07215003", "6042", kDomestic, "모의 국내선물옵션"),
+               MakeAccount("06801004", "6042", kDomestic, "모의 국내선물옵션2"),
+               MakeAccount("016304", "3961", kOverseas, "모의 해외선물"),
+               MakeAccount("015872", "6042", kOverseas, "모의 해외선물2"),
+               MakeAccount("017539", "6042", kFx, "모의 FX마진"),
+           }},
+      User{"guest",
+           "guest1234",
+           "cert5678",
+           "",
+           "손님",
+           {
+               MakeAccount("07300001", "1111", kDomestic, "손님 국내선물옵션"),
+               MakeAccount("016400", "1111", kOverseas, "손님 해외선물"),
+           }},
+  };
+}
+
+Settings DefaultSettings() {
+  Settings s;
+  s.users = BuiltInUsers();
+  return s;
+}
+
+std::filesystem::path DefaultSettingsPath() {
+  if (const char* explicitPath = std::getenv("ZQK_SANDBOX_SETTINGS");
+      explicitPath && *explicitPath) {
+    return explicitPath;
+  }
+  std::filesystem::path base;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
+    base = xdg;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    base = std::filesystem::path(home) / ".config";
+  } else {
+    return {};
+  }
+  return base / "ZQKCommClient" / "sandbox.json";
+}
+
+Settings ParseSettings(std::string_view json) {
+  QJsonParseError parseError{};
+  const QJsonDocument doc = QJsonDocument::fromJson(
+      QByteArray(json.data(), static_cast<qsizetype>(json.size())), &parseError);
+  if (parseError.error != QJsonParseError::NoError) {
+    Reject("offset " + std::to_string(parseError.offset), Utf8(parseError.errorString()));
+  }
+  if (!doc.isObject()) Reject("settings", "must be a JSON object");
+  const QJsonObject o = doc.object();
+  CheckKeys(o, "settings",
+            {u"seed", u"replyLatencyMs", u"replyJitterMs", u"tickRate", u"clockStart", u"holidays",
+             u"users"});
+
+  Settings s = DefaultSettings();
+  if (o.contains(u"seed")) s.seed = Unsigned(o[u"seed"], "seed", 9007199254740991.0);
+  if (o.contains(u"replyLatencyMs")) {
+    s.replyLatencyMs =
+        static_cast<uint32_t>(Unsigned(o[u"replyLatencyMs"], "replyLatencyMs", 60000));
+  }
+  if (o.contains(u"replyJitterMs")) {
+    s.replyJitterMs = static_cast<uint32_t>(Unsigned(o[u"replyJitterMs"], "replyJitterMs", 60000));
+  }
+  if (o.contains(u"tickRate")) {
+    s.tickRate = static_cast<uint32_t>(Unsigned(o[u"tickRate"], "tickRate", 1000));
+  }
+  if (o.contains(u"clockStart")) {
+    const QDateTime start = QDateTime::fromString(o[u"clockStart"].toString(), Qt::ISODate);
+    if (!start.isValid()) {
+      Reject("clockStart", "must be a date and time such as \"2016-09-01T09:00:00\"");
+    }
+    s.clockStart = start.toSecsSinceEpoch();
+  }
+  if (o.contains(u"holidays")) {
+    if (!o[u"holidays"].isArray()) Reject("holidays", "must be an array");
+    const QJsonArray list = o[u"holidays"].toArray();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+      const std::string where = "holidays[" + std::to_string(i) + "]";
+      const QString day = list[i].toString();
+      if (!list[i].isString() || day.size() != 8 ||
+          !QDate::fromString(day, QStringLiteral("yyyyMMdd")).isValid()) {
+        Reject(where, "must be a date \"YYYYMMDD\"");
+      }
+      s.holidays.insert(Utf8(day));
+    }
+  }
+  if (o.contains(u"users")) {
+    if (!o[u"users"].isArray()) Reject("users", "must be an array");
+    const QJsonArray list = o[u"users"].toArray();
+    std::set<std::string> seen;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+      const std::string where = "users[" + std::to_string(i) + "]";
+      User u = ParseUser(list[i], where);
+      if (!seen.insert(u.id).second) Reject(where + ".id", "appears twice");
+      // A user of the file replaces the built-in user of the same ID.
+      std::erase_if(s.users, [&](const User& existing) { return existing.id == u.id; });
+      s.users.push_back(std::move(u));
+    }
+  }
+  std::set<std::string> numbers;
+  for (const User& u : s.users) {
+    for (const Account& a : u.accounts) {
+      if (!numbers.insert(a.number).second) {
+        Reject("users", "account " + Cp949ToUtf8(a.number) + " belongs to two users");
+      }
+    }
+  }
+  return s;
+}
+
+LoadedSettings LoadSettings(const std::filesystem::path& file) {
+  LoadedSettings loaded;
+  loaded.settings = DefaultSettings();
+  std::error_code ec;
+  if (file.empty() || !std::filesystem::exists(file, ec)) return loaded;
+  QFile f(file);
+  if (!f.open(QIODevice::ReadOnly)) {
+    loaded.error = file.string() + ": " + Utf8(f.errorString());
+    return loaded;
+  }
+  const QByteArray bytes = f.readAll();
+  try {
+    loaded.settings = ParseSettings(std::string_view(bytes.constData(), bytes.size()));
+    loaded.fromFile = true;
+  } catch (const std::invalid_argument& e) {
+    loaded.error = file.string() + ": " + e.what();
+  }
+  return loaded;
+}
+
+}  // namespace zqk::sandbox

@@ -1,0 +1,89 @@
+#pragma once
+// What the sandbox broker is configured with: built-in defaults, optionally
+// changed by a JSON settings file of its own
+// ($ZQK_SANDBOX_SETTINGS, else $XDG_CONFIG_HOME/ZQKCommClient/sandbox.json,
+// with ~/.config when XDG_CONFIG_HOME is unset). docs/sandbox.md describes
+// the file; a file that does not parse or holds a bad value is rejected as a
+// whole, so that a typo never leaves half the settings applied.
+//
+// Built-in users (id / password / certificate password, then accounts as
+// number / password / market):
+//   demo   / demo1234  / cert1234, user token "1torem58":
+//     07215003 / 6042 domestic   06801004 / 6042 domestic
+//     016304   / 3961 overseas   015872   / 6042 overseas
+//     017539   / 6042 FX margin
+//   guest  / guest1234 / cert5678:
+//     07300001 / 1111 domestic   016400   / 1111 overseas
+// The console's market samples use the demo user's accounts.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zqk::sandbox {
+
+enum class Market { kDomestic, kOverseas, kFx };
+
+struct Account {
+  std::string number;    // CP949, at most 11 bytes, no blanks
+  std::string password;  // CP949, at most 8 bytes
+  Market market = Market::kDomestic;
+  std::string name;  // CP949
+};
+
+struct User {
+  std::string id;  // CP949; compared exactly
+  std::string password;
+  std::string certPassword;
+  std::string token;  // the user token that FX inputs start with; may be empty
+  std::string name;   // CP949
+  std::vector<Account> accounts;
+
+  const Account* FindAccount(std::string_view number) const;
+};
+
+struct Settings {
+  uint64_t seed = 20160901;
+  // Delay of every reply and message, plus a seeded jitter of up to
+  // replyJitterMs.
+  uint32_t replyLatencyMs = 30;
+  uint32_t replyJitterMs = 20;
+  // Ticks per second of each real-time feed.
+  uint32_t tickRate = 4;
+  // The calendar moment at agent time 0, as seconds since the epoch; unset:
+  // the wall clock when the control is created.
+  std::optional<int64_t> clockStart;
+  // Dates ("YYYYMMDD") that are not business days, besides weekends.
+  std::set<std::string> holidays;
+  std::vector<User> users;
+
+  const User* FindUser(std::string_view id) const;
+};
+
+std::vector<User> BuiltInUsers();
+
+// Built-in defaults with the built-in users.
+Settings DefaultSettings();
+
+// Where the settings file is looked for.
+std::filesystem::path DefaultSettingsPath();
+
+struct LoadedSettings {
+  Settings settings;
+  // Set when a file exists but was rejected (UTF-8, for logs; the defaults
+  // are used then).
+  std::optional<std::string> error;
+  bool fromFile = false;
+};
+
+// Reads `file` if it exists; defaults otherwise.
+LoadedSettings LoadSettings(const std::filesystem::path& file);
+
+// Parses settings text (UTF-8 JSON). Throws std::invalid_argument (UTF-8
+// message) when it is not acceptable.
+Settings ParseSettings(std::string_view json);
+
+}  // namespace zqk::sandbox
