@@ -1,0 +1,423 @@
+// The sandbox agent through its real ABI: ZQKCommAgent.ocx loaded with dlopen.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "agent/ComponentRegistry.h"
+#include "tests/sandbox/AbiTestHost.h"
+
+namespace zqk::test {
+namespace {
+
+constexpr int32_t kOnAgentMessage = static_cast<int32_t>(EventDispid::kOnAgentMessage);
+constexpr int32_t kOnRequestMessage = static_cast<int32_t>(EventDispid::kOnRequestMessage);
+
+class TempDir {
+ public:
+  TempDir() {
+    char pattern[] = "/tmp/zqk-sandbox-XXXXXX";
+    path_ = mkdtemp(pattern);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+class SandboxTest : public ::testing::Test {
+ protected:
+  // Fixed latency, no jitter: events come exactly kLatency after the call.
+  static constexpr int64_t kLatency = 40;
+
+  void SetUp() override { Start(R"({"replyLatencyMs": 40, "replyJitterMs": 0})"); }
+
+  void Start(const std::string& settingsJson) {
+    const std::filesystem::path settings = dir_.path() / "sandbox.json";
+    std::ofstream(settings) << settingsJson;
+    setenv("ZQK_SANDBOX_SETTINGS", settings.c_str(), 1);
+    host_ = std::make_unique<AbiTestHost>(ZQK_SANDBOX_AGENT);
+    ASSERT_EQ(host_->Create(kAgentClassId), ZQK_OK);
+  }
+
+  void Connect() { ASSERT_EQ(host_->Long(Dispid::kStartComm, {1}), 0); }
+  void SignIn() {
+    Connect();
+    ASSERT_EQ(host_->Long(Dispid::kLogin, {"demo", "demo1234", "cert1234"}), 1);
+  }
+  // Runs everything pending and returns the events it fired.
+  std::vector<FiredEvent> Drain() {
+    host_->events.clear();
+    host_->Advance(10'000);
+    return std::exchange(host_->events, {});
+  }
+
+  TempDir dir_;
+  std::unique_ptr<AbiTestHost> host_;
+};
+
+struct SignInCase {
+  const char* name;
+  bool connect;
+  const char* user;
+  const char* password;
+  const char* cert;
+  int32_t result;
+  const char* code;
+  const char* text;
+};
+
+class SignInTest : public SandboxTest, public ::testing::WithParamInterface<SignInCase> {};
+
+TEST_P(SignInTest, AnswersWithResultAndMessage) {
+  const SignInCase& c = GetParam();
+  if (c.connect) Connect();
+  Drain();
+  EXPECT_EQ(host_->Long(Dispid::kLogin, {c.user, c.password, c.cert}), c.result);
+  EXPECT_TRUE(host_->events.empty()) << "messages arrive later, never inside the call";
+  const std::vector<FiredEvent> events = Drain();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].dispid, kOnAgentMessage);
+  EXPECT_EQ(events[0].args, (std::vector<Value>{S(c.code), S(c.text)}));
+  EXPECT_EQ(host_->Str(Dispid::kGetInfo, {"사용자ID", ""}), c.result > 0 ? c.user : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, SignInTest,
+    ::testing::Values(SignInCase{"Good", true, "demo", "demo1234", "cert1234", 1, "0000",
+                                 "로그인 되었습니다[demo]"},
+                      SignInCase{"Guest", true, "guest", "guest1234", "cert5678", 1, "0000",
+                                 "로그인 되었습니다[guest]"},
+                      SignInCase{"UnknownUser", true, "nobody", "demo1234", "cert1234", -101,
+                                 "-101", "등록되지 않은 사용자입니다"},
+                      SignInCase{"UserIdIsCaseSensitive", true, "Demo", "demo1234", "cert1234",
+                                 -101, "-101", "등록되지 않은 사용자입니다"},
+                      SignInCase{"WrongPassword", true, "demo", "demo12345", "cert1234", -102,
+                                 "-102", "비밀번호가 일치하지 않습니다"},
+                      SignInCase{"EmptyPassword", true, "demo", "", "cert1234", -102, "-102",
+                                 "비밀번호가 일치하지 않습니다"},
+                      SignInCase{"WrongCert", true, "demo", "demo1234", "cert5678", -103, "-103",
+                                 "공인인증 비밀번호가 일치하지 않습니다"},
+                      SignInCase{"NotConnected", false, "demo", "demo1234", "cert1234", -100,
+                                 "-100", "통신이 연결되어 있지 않습니다"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct LogoutCase {
+  const char* name;
+  bool connect;
+  bool signIn;
+  const char* user;
+  int32_t result;
+  const char* code;
+};
+
+class LogoutTest : public SandboxTest, public ::testing::WithParamInterface<LogoutCase> {};
+
+TEST_P(LogoutTest, AnswersWithResultAndMessage) {
+  const LogoutCase& c = GetParam();
+  if (c.connect) Connect();
+  if (c.signIn) {
+    ASSERT_EQ(host_->Long(Dispid::kLogin, {"demo", "demo1234", "cert1234"}), 1);
+  }
+  Drain();
+  EXPECT_EQ(host_->Long(Dispid::kLogout, {c.user}), c.result);
+  const std::vector<FiredEvent> events = Drain();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].args.at(0), S(c.code));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, LogoutTest,
+    ::testing::Values(LogoutCase{"AfterLogin", true, true, "demo", 1, "0000"},
+                      LogoutCase{"BeforeLogin", true, false, "demo", -104, "-104"},
+                      LogoutCase{"OtherUser", true, true, "guest", -105, "-105"},
+                      LogoutCase{"EmptyUser", true, true, "", -105, "-105"},
+                      LogoutCase{"NotConnected", false, false, "demo", -100, "-100"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SandboxTest, LogoutEndsTheSession) {
+  SignIn();
+  ASSERT_EQ(host_->Long(Dispid::kLogout, {"demo"}), 1);
+  EXPECT_EQ(host_->Long(Dispid::kLogout, {"demo"}), -104);
+  EXPECT_EQ(host_->Str(Dispid::kGetAccountText, {"06801004   "}), "");
+}
+
+TEST_F(SandboxTest, CommStateFollowsStartAndStop) {
+  EXPECT_EQ(host_->Long(Dispid::kGetCommState), 0);
+  EXPECT_EQ(host_->Long(Dispid::kStartComm, {1}), 0);
+  EXPECT_EQ(host_->Long(Dispid::kGetCommState), 1);
+  EXPECT_EQ(host_->Long(Dispid::kStartComm, {1}), 0) << "a second start is harmless";
+  EXPECT_EQ(host_->Long(Dispid::kGetCommState), 1);
+  ASSERT_EQ(host_->Call(Dispid::kStopComm, {1}).status, ZQK_OK);
+  EXPECT_EQ(host_->Long(Dispid::kGetCommState), 0);
+  EXPECT_EQ(host_->Long(Dispid::kStartComm, {1}), 0) << "a stopped agent starts again";
+  EXPECT_EQ(host_->Long(Dispid::kGetCommState), 1);
+}
+
+TEST_F(SandboxTest, StartWithAnUnknownModeFails) {
+  EXPECT_LT(host_->Long(Dispid::kStartComm, {7}), 0);
+  EXPECT_EQ(host_->Long(Dispid::kGetCommState), 0);
+  const std::vector<FiredEvent> events = Drain();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].args.at(0), S("-106"));
+}
+
+TEST_F(SandboxTest, StopCommCancelsEverythingPendingAndSignsOut) {
+  SignIn();
+  const int32_t rqId = host_->Long(Dispid::kRequestTr, {"g11002.DQ0107&", "", 0, ""});
+  host_->Call(Dispid::kRequestMasterFile, {"all", 0});
+  ASSERT_EQ(host_->Long(Dispid::kAddReal, {"101G3000", 65}), 0);
+  EXPECT_GT(rqId, 0);
+  ASSERT_EQ(host_->Call(Dispid::kStopComm, {1}).status, ZQK_OK);
+  EXPECT_TRUE(Drain().empty());
+
+  Connect();
+  EXPECT_EQ(host_->Long(Dispid::kRemoveReal, {"101G3000", 65}), -104) << "the session is gone";
+  EXPECT_EQ(host_->Str(Dispid::kGetInfo, {"사용자ID", ""}), "");
+}
+
+TEST_F(SandboxTest, DestroyWithPendingEventsFiresNothing) {
+  SignIn();
+  host_->Long(Dispid::kRequestTr, {"o51200", "", 0, ""});
+  host_->Destroy();
+  host_->Advance(10'000);
+  EXPECT_TRUE(host_->events.empty());
+}
+
+struct RefusalCase {
+  const char* name;
+  bool connect;
+  bool signIn;
+  Dispid operation;
+  const char* code;
+  const char* input;
+  int32_t inputLength;  // -2: SendOrder, which takes no length
+  const char* messageCode;
+  const char* messageText;
+};
+
+class RefusalTest : public SandboxTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(RefusalTest, ReturnsAFreshRqIdAndExplainsLater) {
+  const RefusalCase& c = GetParam();
+  if (c.connect) Connect();
+  if (c.signIn) {
+    ASSERT_EQ(host_->Long(Dispid::kLogin, {"demo", "demo1234", "cert1234"}), 1);
+  }
+  Drain();
+  const int64_t sentAt = host_->now();
+  int32_t rqId = 0;
+  switch (c.operation) {
+    case Dispid::kRequestTr:
+      rqId = host_->Long(c.operation, {c.code, c.input, c.inputLength, ""});
+      break;
+    case Dispid::kRequestFid:
+      rqId = host_->Long(c.operation, {c.code, c.input, "000001", c.inputLength, ""});
+      break;
+    default:
+      rqId = host_->Long(c.operation, {c.code, c.input});
+  }
+  EXPECT_GT(rqId, 0);
+  EXPECT_TRUE(host_->events.empty());
+  const std::vector<FiredEvent> events = Drain();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].at, sentAt + kLatency);
+  EXPECT_EQ(events[0].dispid, kOnRequestMessage);
+  EXPECT_EQ(events[0].args, (std::vector<Value>{I4(rqId), S(c.messageCode), S(c.messageText)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, RefusalTest,
+    ::testing::Values(
+        RefusalCase{"NotConnected", false, false, Dispid::kRequestTr, "g11002.DQ0107&", "", 0,
+                    "-100", "통신이 연결되어 있지 않습니다"},
+        RefusalCase{"NotSignedIn", true, false, Dispid::kRequestTr, "g11002.DQ0107&", "", 0, "-104",
+                    "로그인되어 있지 않습니다"},
+        RefusalCase{"FidNotSignedIn", true, false, Dispid::kRequestFid, "s20001", "101", 3, "-104",
+                    "로그인되어 있지 않습니다"},
+        RefusalCase{"OrderNotConnected", false, false, Dispid::kSendOrder, "g12001.DO1601&", "x",
+                    -2, "-100", "통신이 연결되어 있지 않습니다"},
+        RefusalCase{"UnknownTrCode", true, true, Dispid::kRequestTr, "zz9999", "", 0, "-110",
+                    "등록되지 않은 TR코드입니다[zz9999]"},
+        RefusalCase{"TrCodeIsCaseSensitive", true, true, Dispid::kRequestTr, "G11002.DQ0107&", "",
+                    0, "-110", "등록되지 않은 TR코드입니다[G11002.DQ0107&]"},
+        RefusalCase{"TrCodeWithTrailingBlank", true, true, Dispid::kRequestTr, "g11002.DQ0107& ",
+                    "", 0, "-110", "등록되지 않은 TR코드입니다[g11002.DQ0107& ]"},
+        RefusalCase{"FidCodeAsTr", true, true, Dispid::kRequestTr, "s20001", "", 0, "-110",
+                    "등록되지 않은 TR코드입니다[s20001]"},
+        RefusalCase{"QueryCodeAsOrder", true, true, Dispid::kSendOrder, "g11002.DQ0107&", "x", -2,
+                    "-110", "등록되지 않은 TR코드입니다[g11002.DQ0107&]"},
+        RefusalCase{"LengthDiffersFromInput", true, true, Dispid::kRequestTr, "g11002.DQ0107&",
+                    "0680100", 30, "-111", "입력 길이가 입력 데이터와 다릅니다[30/7]"},
+        RefusalCase{"NegativeLength", true, true, Dispid::kRequestFid, "s20001", "", -1, "-111",
+                    "입력 길이가 입력 데이터와 다릅니다[-1/0]"},
+        RefusalCase{"NotSimulatedYet", true, true, Dispid::kRequestTr, "o51200", "", 0, "-199",
+                    "샌드박스에서 아직 제공하지 않는 서비스입니다[o51200]"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SandboxTest, RqIdsIncreaseAcrossAllRequestKinds) {
+  SignIn();
+  const int32_t a = host_->Long(Dispid::kRequestTr, {"o51200", "", 0, ""});
+  const int32_t b = host_->Long(Dispid::kRequestFid, {"s20001", "", "", 0, ""});
+  const int32_t c = host_->Long(Dispid::kSendOrder, {"g12001.DO1601&", ""});
+  host_->Call(Dispid::kStopComm, {1});
+  const int32_t d = host_->Long(Dispid::kRequestTr, {"o51200", "", 0, ""});
+  EXPECT_GT(a, 0);
+  EXPECT_LT(a, b);
+  EXPECT_LT(b, c);
+  EXPECT_LT(c, d) << "RQIDs are never reused, not even across connections";
+}
+
+TEST_F(SandboxTest, RegistrationsNeedASessionAndTheUsersAccounts) {
+  Connect();
+  EXPECT_EQ(host_->Long(Dispid::kAddReal, {"101G3000", 65}), -104);
+  EXPECT_EQ(host_->Long(Dispid::kAddOrderReal, {"demo", "07215003   "}), -104);
+  ASSERT_EQ(host_->Long(Dispid::kLogin, {"demo", "demo1234", "cert1234"}), 1);
+  EXPECT_EQ(host_->Long(Dispid::kAddReal, {"101G3000", 65}), 0);
+  EXPECT_EQ(host_->Long(Dispid::kRemoveReal, {"101G3000", 65}), 0);
+  EXPECT_EQ(host_->Long(Dispid::kRemoveReal, {"101G3000", 65}), -107);
+  EXPECT_EQ(host_->Long(Dispid::kAddOrderReal, {"demo", "07215003   "}), 0);
+  EXPECT_EQ(host_->Long(Dispid::kAddOrderReal, {"guest", "07215003   "}), -105);
+  EXPECT_EQ(host_->Long(Dispid::kAddOrderReal, {"demo", "07300001   "}), -108)
+      << "another user's account";
+  EXPECT_EQ(host_->Long(Dispid::kRemoveOrderReal, {"demo", "07215003"}), 0);
+  EXPECT_EQ(host_->Long(Dispid::kRemoveOrderReal, {"demo", "07215003"}), -107);
+}
+
+TEST_F(SandboxTest, MarketSampleAccountsBelongToTheDemoUser) {
+  SignIn();
+  EXPECT_EQ(host_->Str(Dispid::kGetAccountText, {"06801004   "}), "6042    ");
+  EXPECT_EQ(host_->Str(Dispid::kGetAccountText, {"07215003   "}), "6042    ");
+  EXPECT_EQ(host_->Str(Dispid::kGetAccountText, {"016304"}), "3961    ");
+  EXPECT_EQ(host_->Str(Dispid::kGetAccountText, {"015872     "}), "6042    ");
+  EXPECT_EQ(host_->Str(Dispid::kGetAccountText, {"017539     "}), "6042    ");
+  EXPECT_EQ(host_->Str(Dispid::kGetAccountText, {"07300001   "}), "") << "guest's account";
+  EXPECT_EQ(host_->Str(Dispid::kGetAccountText, {"0680100"}), "");
+  EXPECT_EQ(host_->Str(Dispid::kGetInfo, {"계좌목록", ""}),
+            "07215003;06801004;016304;015872;017539");
+}
+
+TEST_F(SandboxTest, InfoLookup) {
+  EXPECT_EQ(host_->Str(Dispid::kGetInfo, {"시스템구분", ""}), "모의투자");
+  const std::string detailed = host_->Str(Dispid::kGetInfo, {"시스템구분", "1"});
+  EXPECT_EQ(detailed.rfind("모의투자 (", 0), 0u) << detailed;
+  EXPECT_EQ(host_->Str(Dispid::kGetInfo, {"시스템구분 ", ""}), "");
+  EXPECT_EQ(host_->Str(Dispid::kGetInfo, {"", ""}), "");
+  EXPECT_EQ(host_->Str(Dispid::kGetInfo, {"통신상태", ""}), "0");
+  Connect();
+  EXPECT_EQ(host_->Str(Dispid::kGetInfo, {"통신상태", ""}), "1");
+}
+
+struct BusinessDayCase {
+  const char* name;
+  const char* clockStart;
+  int64_t advanceMs;
+  int32_t kind;
+  const char* expected;
+};
+
+class BusinessDayTest : public SandboxTest, public ::testing::WithParamInterface<BusinessDayCase> {
+ protected:
+  void SetUp() override {}
+};
+
+TEST_P(BusinessDayTest, SkipsWeekendsAndHolidays) {
+  const BusinessDayCase& c = GetParam();
+  Start(std::string(R"({"holidays": ["20160912"], "clockStart": ")") + c.clockStart + "\"}");
+  host_->Advance(c.advanceMs);
+  EXPECT_EQ(host_->Str(Dispid::kGetBusinessDay, {c.kind}), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calendar, BusinessDayTest,
+    ::testing::Values(
+        BusinessDayCase{"Weekday", "2016-09-07T10:00:00", 0, 3, "20160907"},
+        BusinessDayCase{"Saturday", "2016-09-03T10:00:00", 0, 3, "20160905"},
+        BusinessDayCase{"SundayOverseas", "2016-09-04T23:59:00", 0, 1, "20160905"},
+        BusinessDayCase{"AgentTimeMovesTheDate", "2016-09-02T23:59:30", 60'000, 3, "20160905"},
+        BusinessDayCase{"HolidayAfterWeekend", "2016-09-10T09:00:00", 0, 3, "20160913"},
+        BusinessDayCase{"UnknownKind", "2016-09-07T10:00:00", 0, 2, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Runs one fixed session and returns every event with its time.
+std::vector<FiredEvent> Session(const std::string& settingsPath) {
+  setenv("ZQK_SANDBOX_SETTINGS", settingsPath.c_str(), 1);
+  AbiTestHost host(ZQK_SANDBOX_AGENT);
+  EXPECT_EQ(host.Create(kAgentClassId), ZQK_OK);
+  host.Long(Dispid::kStartComm, {1});
+  host.Long(Dispid::kLogin, {"demo", "wrong", "cert1234"});
+  host.Long(Dispid::kLogin, {"demo", "demo1234", "cert1234"});
+  for (int i = 0; i < 6; ++i) {
+    host.Long(Dispid::kRequestTr, {"zz", "", 0, ""});
+    host.Advance(7);
+  }
+  host.Advance(10'000);
+  return host.events;
+}
+
+TEST_F(SandboxTest, SameSeedSameEventsAtTheSameTimes) {
+  auto write = [&](const char* name, int seed) {
+    const std::filesystem::path p = dir_.path() / name;
+    std::ofstream(p) << R"({"replyLatencyMs": 10, "replyJitterMs": 500, "seed": )" << seed << "}";
+    return p.string();
+  };
+  const std::vector<FiredEvent> first = Session(write("a.json", 7));
+  const std::vector<FiredEvent> again = Session(write("b.json", 7));
+  const std::vector<FiredEvent> other = Session(write("c.json", 8));
+  ASSERT_EQ(first.size(), 9u);
+  EXPECT_EQ(first, again);
+  EXPECT_NE(first, other);
+}
+
+TEST_F(SandboxTest, BadSettingsFileFallsBackToDefaultsAndSaysSo) {
+  host_.reset();
+  Start(R"({"seed": 1, "replyLatency": 5})");
+  Connect();
+  ASSERT_EQ(host_->Long(Dispid::kLogin, {"demo", "demo1234", "cert1234"}), 1);
+  std::vector<std::string> codes;
+  for (const FiredEvent& e : Drain()) codes.push_back(e.args.at(0).str);
+  EXPECT_NE(std::find(codes.begin(), codes.end(), "-900"), codes.end());
+  EXPECT_EQ(host_->Str(Dispid::kGetInfo, {"설정", ""}),
+            "seed=20160901 latency=30ms jitter=20ms tick=4/s");
+}
+
+TEST_F(SandboxTest, SettingsFileAddsUsersAndReplacesBuiltInOnes) {
+  host_.reset();
+  // Settings files are UTF-8; narrow literals here are CP949.
+  const std::u8string json =
+      u8R"({"seed": 5, "users": [
+    {"id": "kim", "password": "pw", "certPassword": "cpw", "name": "김모의",
+     "accounts": [{"number": "55500011", "password": "0000", "market": "domestic"}]},
+    {"id": "guest", "password": "new", "certPassword": "cert"}]})";
+  Start(std::string(json.begin(), json.end()));
+  Connect();
+  EXPECT_EQ(host_->Long(Dispid::kLogin, {"kim", "pw", "cpw"}), 1);
+  EXPECT_EQ(host_->Str(Dispid::kGetAccountText, {"55500011"}), "0000    ");
+  EXPECT_EQ(host_->Str(Dispid::kGetInfo, {"사용자ID", "1"}), "kim (김모의)");
+  EXPECT_EQ(host_->Long(Dispid::kLogin, {"guest", "guest1234", "cert5678"}), -102);
+  EXPECT_EQ(host_->Long(Dispid::kLogin, {"guest", "new", "cert"}), 1);
+  EXPECT_EQ(host_->Long(Dispid::kLogin, {"demo", "demo1234", "cert1234"}), 1);
+}
+
+TEST(SandboxRegistration, RecordsTheLibrarysAbsolutePath) {
+  TempDir config;
+  setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+  const ComponentEntryPoints entry = LoadComponent(ZQK_SANDBOX_AGENT);
+  ASSERT_NE(entry.registerServer, nullptr);
+  EXPECT_GE(entry.registerServer(), 0);
+  const auto path = LookupComponent(DefaultComponentRegistryPath(), kAgentClassId);
+  ASSERT_TRUE(path.has_value());
+  EXPECT_TRUE(path->is_absolute());
+  EXPECT_TRUE(std::filesystem::equivalent(*path, ZQK_SANDBOX_AGENT));
+  unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace zqk::test
