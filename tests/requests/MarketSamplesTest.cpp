@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ struct SampleCase {
   ControlId id;
   std::string text;
 };
+
+void PrintTo(const SampleCase& c, std::ostream* os) {
+  *os << "market " << int(c.market) << " control " << c.id.value;
+}
 
 class Samples : public testing::TestWithParam<SampleCase> {};
 
@@ -70,6 +75,10 @@ struct LengthCase {
   ControlId id;
   size_t length;
 };
+
+void PrintTo(const LengthCase& c, std::ostream* os) {
+  *os << "market " << int(c.market) << " control " << c.id.value;
+}
 
 class SampleLengths : public testing::TestWithParam<LengthCase> {};
 
@@ -148,6 +157,10 @@ struct ListCase {
   Market market;
   std::vector<std::pair<ControlId, std::vector<std::string>>> lists;
 };
+
+void PrintTo(const ListCase& c, std::ostream* os) {
+  *os << "market " << int(c.market);
+}
 
 class PickLists : public testing::TestWithParam<ListCase> {};
 

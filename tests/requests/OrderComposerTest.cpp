@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ struct LayoutCase {
   size_t length;
   std::map<OrderField, size_t> offsets;
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+  *os << "market " << int(c.market) << " kind " << int(c.kind);
+}
 
 class LayoutOffsets : public testing::TestWithParam<LayoutCase> {};
 
@@ -210,6 +215,10 @@ struct NoLayoutCase {
   Market market;
   int index;
 };
+
+void PrintTo(const NoLayoutCase& c, std::ostream* os) {
+  *os << "market " << int(c.market) << " index " << c.index;
+}
 
 class NoLayout : public testing::TestWithParam<NoLayoutCase> {};
 

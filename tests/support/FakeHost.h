@@ -1,0 +1,174 @@
+#pragma once
+// Test doubles for what the dialog needs from its surroundings: a DialogHost
+// that records message boxes and answers them from a queue, a UiThread on a
+// virtual clock that runs posted work only when a test advances it, and a
+// dialog wired to both.
+
+#include <algorithm>
+#include <cstdint>
+#include <ctime>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <unistd.h>
+
+#include "agent/UiThread.h"
+#include "ui/CZQKCommClientDlg.h"
+#include "ui/DialogHost.h"
+
+namespace zqk::test {
+
+class FakeDialogHost : public DialogHost {
+ public:
+  struct MessageBox {
+    std::string text;  // CP949
+    std::string caption;
+    MessageBoxButtons buttons;
+    MessageBoxIcon icon;
+  };
+
+  // Answers for the next message boxes, in order. With none queued, an OK box
+  // answers OK and a Yes/No box answers No.
+  std::deque<MessageBoxResult> answers;
+  // Runs inside a message box, as the nested event loop of a modal box would.
+  std::function<void()> whileShown;
+
+  std::vector<MessageBox> shown;
+  int aboutCount = 0;
+  std::optional<DialogResult> ended;
+
+  MessageBoxResult ShowMessageBox(std::string_view text, std::string_view caption,
+                                  MessageBoxButtons buttons, MessageBoxIcon icon) override {
+    shown.push_back({std::string(text), std::string(caption), buttons, icon});
+    if (whileShown) whileShown();
+    if (!answers.empty()) {
+      const MessageBoxResult r = answers.front();
+      answers.pop_front();
+      return r;
+    }
+    return buttons == MessageBoxButtons::kYesNo ? MessageBoxResult::kNo : MessageBoxResult::kOk;
+  }
+  void ShowAbout() override { ++aboutCount; }
+  void EndDialog(DialogResult result) override { ended = result; }
+};
+
+// Posted work runs only inside Advance() or RunDue(), in the order of its due
+// time and then of posting; work may post more work.
+class FakeUiThread : public UiThread {
+ public:
+  uint64_t Post(std::function<void()> work, uint32_t delayMs) override {
+    std::lock_guard lock(mutex_);
+    const uint64_t ticket = ++lastTicket_;
+    queue_.emplace(Key{now_ + delayMs, ticket}, std::move(work));
+    return ticket;
+  }
+  void Cancel(uint64_t ticket) override {
+    std::lock_guard lock(mutex_);
+    std::erase_if(queue_, [ticket](const auto& entry) { return entry.first.ticket == ticket; });
+  }
+  int64_t NowMs() const override {
+    std::lock_guard lock(mutex_);
+    return now_;
+  }
+
+  // Moves the clock forward by `ms`, running the work that falls due on the way.
+  void Advance(int64_t ms) {
+    int64_t end;
+    {
+      std::lock_guard lock(mutex_);
+      end = now_ + ms;
+    }
+    while (RunNext(end)) {
+    }
+    std::lock_guard lock(mutex_);
+    now_ = end;
+  }
+  // Runs the work that is due now.
+  void RunDue() { Advance(0); }
+
+  size_t Pending() const {
+    std::lock_guard lock(mutex_);
+    return queue_.size();
+  }
+
+ private:
+  struct Key {
+    int64_t due;
+    uint64_t ticket;
+    auto operator<=>(const Key&) const = default;
+  };
+
+  bool RunNext(int64_t end) {
+    std::function<void()> work;
+    {
+      std::lock_guard lock(mutex_);
+      if (queue_.empty() || queue_.begin()->first.due > end) return false;
+      now_ = std::max(now_, queue_.begin()->first.due);
+      work = std::move(queue_.begin()->second);
+      queue_.erase(queue_.begin());
+    }
+    work();
+    return true;
+  }
+
+  mutable std::mutex mutex_;
+  int64_t now_ = 0;
+  uint64_t lastTicket_ = 0;
+  std::map<Key, std::function<void()>> queue_;
+};
+
+// A dialog over the fakes, in a directory of its own that holds no agent and
+// no component registry. Not yet initialised: call OnInitDialog() first.
+class DialogRig {
+ public:
+  DialogRig() : dir_(MakeDir()), dlg_(std::make_unique<CZQKCommClientDlg>(Environment())) {}
+  ~DialogRig() {
+    dlg_.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+  DialogRig(const DialogRig&) = delete;
+  DialogRig& operator=(const DialogRig&) = delete;
+
+  CZQKCommClientDlg& dlg() { return *dlg_; }
+  ControlModel& model() { return dlg_->Model(); }
+  const std::filesystem::path& dir() const { return dir_; }
+
+  FakeDialogHost host;
+  FakeUiThread ui;
+  // Seconds since the epoch that the log's timestamps read.
+  std::time_t clock = 1'700'000'000;
+
+ private:
+  static std::filesystem::path MakeDir() {
+    static int counter = 0;
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() /
+        ("zqk-dlg-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+    std::filesystem::create_directories(dir);
+    return dir;
+  }
+  CZQKCommClientDlg::Environment Environment() {
+    CZQKCommClientDlg::Environment env;
+    env.host = &host;
+    env.uiThread = &ui;
+    env.executableDir = dir_;
+    env.componentRegistry = dir_ / "components.conf";
+    env.clock = [this] { return clock; };
+    return env;
+  }
+
+  std::filesystem::path dir_;
+  std::unique_ptr<CZQKCommClientDlg> dlg_;
+};
+
+}  // namespace zqk::test
