@@ -1,0 +1,10 @@
+#pragma once
+// The application icon (a small chart glyph), from the library's resources.
+
+#include <QIcon>
+
+namespace zqk {
+
+QIcon ApplicationIcon();
+
+}  // namespace zqk

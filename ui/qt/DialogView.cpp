@@ -1,0 +1,277 @@
+#include "ui/qt/DialogView.h"
+
+#include <QAbstractItemView>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QShortcut>
+#include <vector>
+
+#include "ui/qt/ApplicationIcon.h"
+#include "ui/qt/ControlWidgets.h"
+#include "ui/qt/Cp949Text.h"
+#include "ui/qt/DialogFont.h"
+#include "ui/qt/LogView.h"
+
+namespace zqk {
+namespace {
+
+// The system menu's Close item, as the platform labels it.
+constexpr const char* kCloseMenuText = "닫기(&C)";
+
+// A multi-line edit holds CR LF line breaks, as the platform's edit does.
+std::string MultiLineToModel(const QString& text) {
+  QString copy = text;
+  copy.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+  return ToCp949(copy);
+}
+
+QString MultiLineFromModel(std::string_view text) {
+  QString copy = FromCp949(text);
+  copy.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return copy;
+}
+
+bool PopupOpen(const QObject* target) {
+  const auto* combo = qobject_cast<const QComboBox*>(target);
+  return combo && combo->view() && combo->view()->isVisible();
+}
+
+}  // namespace
+
+DialogView::DialogView(CZQKCommClientDlg& dlg, QWidget* parent)
+    : QWidget(parent, DialogWindowFlags()), dlg_(dlg) {
+  Build();
+  BuildSystemMenu();
+  dlg_.Model().SetListener([this](ControlId id, ControlChange change) { Sync(id, change); });
+}
+
+DialogView::~DialogView() {
+  dlg_.Model().SetListener(nullptr);
+}
+
+QWidget* DialogView::Control(ControlId id) const {
+  auto it = widgets_.find(id);
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+void DialogView::Build() {
+  const DialogTemplate& dialog = dlg_.Model().Dialog();
+  const QFont font = DialogFont(dialog);
+  setFont(font);
+  units_ = MeasureBaseUnits(font);
+  setWindowTitle(FromCp949(dialog.caption));
+  setWindowIcon(ApplicationIcon());
+  setFixedSize(DialogPixelSize(dialog, units_));
+
+  std::vector<QWidget*> groupBoxes;
+  for (const ControlTemplate& control : dialog.controls) {
+    QWidget* widget = control.kind == ControlKind::kListBox
+                          ? (logView_ = new LogView(dlg_.Log(), this))
+                          : CreateControlWidget(control, this);
+    PlaceControl(widget, control, units_);
+    widget->installEventFilter(this);
+    if (control.kind == ControlKind::kGroupBox) groupBoxes.push_back(widget);
+    if (control.id == kStaticId) continue;
+    widgets_[control.id] = widget;
+    SyncAll(control.id);
+    Bind(control.id, widget);
+  }
+  // A group box comes later in the template than some of the controls that it
+  // frames; behind them all, it covers none.
+  for (QWidget* box : groupBoxes) box->lower();
+}
+
+void DialogView::BuildSystemMenu() {
+  systemMenu_ = new QMenu(this);
+  closeAction_ = systemMenu_->addAction(FromCp949(kCloseMenuText));
+  closeAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+  addAction(closeAction_);  // the shortcut works with the menu closed too
+  connect(closeAction_, &QAction::triggered, this, [this] { close(); });
+  systemMenu_->addSeparator();
+  aboutAction_ = systemMenu_->addAction(FromCp949(kAboutMenuText));
+  connect(aboutAction_, &QAction::triggered, this, [this] { dlg_.OnSysCommand(kAboutCommandId); });
+
+  auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
+  connect(shortcut, &QShortcut::activated, this,
+          [this] { ShowSystemMenu(mapToGlobal(QPoint(0, 0))); });
+}
+
+void DialogView::ShowSystemMenu(const QPoint& globalPos) {
+  systemMenu_->popup(globalPos);
+}
+
+void DialogView::Bind(ControlId id, QWidget* widget) {
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+      if (!syncing_) dlg_.EditText(id, ToCp949(text));
+    });
+  } else if (auto* multi = qobject_cast<QPlainTextEdit*>(widget)) {
+    connect(multi, &QPlainTextEdit::textChanged, this, [this, id, multi] {
+      if (!syncing_) dlg_.EditText(id, MultiLineToModel(multi->toPlainText()));
+    });
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    connect(button, &QAbstractButton::clicked, this, [this, id] {
+      if (!syncing_) dlg_.Click(id);
+    });
+  } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    connect(combo, &QComboBox::activated, this, [this, id](int index) {
+      if (!syncing_) dlg_.SelectItem(id, ListIndex{index});
+    });
+  }
+}
+
+void DialogView::SyncAll(ControlId id) {
+  for (ControlChange change :
+       {ControlChange::kText, ControlChange::kChecked, ControlChange::kEnabled,
+        ControlChange::kVisible, ControlChange::kItems}) {
+    Sync(id, change);
+  }
+}
+
+void DialogView::Sync(ControlId id, ControlChange change) {
+  QWidget* widget = Control(id);
+  if (!widget) return;
+  const ControlModel& model = dlg_.Model();
+  const QScopedValueRollback guard(syncing_, true);
+  switch (change) {
+    case ControlChange::kText: {
+      const std::string& text = model.Text(id);
+      if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        const QString shown = FromCp949(text);
+        if (edit->text() != shown) edit->setText(shown);
+      } else if (auto* multi = qobject_cast<QPlainTextEdit*>(widget)) {
+        const QString shown = MultiLineFromModel(text);
+        if (multi->toPlainText() != shown) multi->setPlainText(shown);
+      } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(FromCp949(text));
+      } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(FromCp949(text));
+      } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+        box->setTitle(FromCp949(text));
+      }
+      break;
+    }
+    case ControlChange::kChecked:
+      if (auto* radio = qobject_cast<QRadioButton*>(widget)) radio->setChecked(model.IsChecked(id));
+      break;
+    case ControlChange::kEnabled:
+      widget->setEnabled(model.IsEnabled(id));
+      break;
+    case ControlChange::kVisible:
+      widget->setVisible(model.IsVisible(id));
+      break;
+    case ControlChange::kItems:
+      if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->clear();
+        for (const std::string& item : model.Items(id)) combo->addItem(FromCp949(item));
+        combo->setCurrentIndex(model.Selected(id).value);
+      }
+      break;
+    case ControlChange::kSelection:
+      if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->setCurrentIndex(model.Selected(id).value);
+      }
+      break;
+  }
+}
+
+bool DialogView::HandleDialogKey(QObject* target, const QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // An open drop-down list takes Enter as its choice.
+      if (PopupOpen(target)) return false;
+      // A focused push button is the default button for the moment: Enter
+      // presses it, as Space does.
+      if (auto* button = qobject_cast<QPushButton*>(target)) {
+        button->click();
+        return true;
+      }
+      dlg_.OnOK();
+      return true;
+    case Qt::Key_Escape:
+      if (PopupOpen(target)) return false;
+      dlg_.OnCancel();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool DialogView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      HandleDialogKey(watched, static_cast<QKeyEvent*>(event))) {
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void DialogView::keyPressEvent(QKeyEvent* event) {
+  if (!HandleDialogKey(this, event)) QWidget::keyPressEvent(event);
+}
+
+void DialogView::EndDialog(DialogResult result) {
+  if (ending_) return;
+  ending_ = true;
+  result_ = result;
+  // Inside closeEvent the close under way completes; a nested close() would
+  // be ignored by Qt.
+  if (!inCloseEvent_) close();
+}
+
+void DialogView::closeEvent(QCloseEvent* event) {
+  if (!ending_) {
+    // The close box and the system menu's Close end the dialog through Cancel.
+    const QScopedValueRollback guard(inCloseEvent_, true);
+    dlg_.OnCancel();
+  }
+  if (!ending_) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  emit finished(static_cast<int>(result_.value_or(DialogResult::kCancel)));
+}
+
+void DialogView::contextMenuEvent(QContextMenuEvent* event) {
+  // The dialog's face (background, frames, labels) opens the system menu;
+  // controls keep their own context menus.
+  QWidget* child = childAt(event->pos());
+  if (!child || qobject_cast<QGroupBox*>(child) || qobject_cast<QLabel*>(child)) {
+    ShowSystemMenu(event->globalPos());
+    event->accept();
+    return;
+  }
+  event->ignore();
+}
+
+void DialogView::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!focusedOnce_) {
+    focusedOnce_ = true;
+    FocusFirstControl();
+  }
+}
+
+void DialogView::FocusFirstControl() {
+  for (const ControlTemplate& control : dlg_.Model().Dialog().controls) {
+    QWidget* widget = Control(control.id);
+    if (widget && widget->isEnabled() && !widget->isHidden() &&
+        (widget->focusPolicy() & Qt::TabFocus)) {
+      widget->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  }
+}
+
+}  // namespace zqk

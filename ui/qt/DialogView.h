@@ -1,0 +1,81 @@
+#pragma once
+// The main dialog's window: one widget per template entry at the pixel
+// rectangle of its dialog-unit rectangle, each bound to the control model. The
+// model is the truth: every change of it is mirrored into the widget without
+// running a command, and every user action on a widget goes to the dialog,
+// which updates the model and runs the command. The window also stands in for
+// the platform's dialog manager (Enter, Escape, the close box) and for the
+// system menu that Linux window managers do not give a dialog.
+
+#include <QWidget>
+#include <optional>
+#include <unordered_map>
+
+#include "ui/CZQKCommClientDlg.h"
+#include "ui/DialogUnits.h"
+
+class QMenu;
+class QAction;
+
+namespace zqk {
+
+class LogView;
+
+class DialogView : public QWidget {
+  Q_OBJECT
+ public:
+  explicit DialogView(CZQKCommClientDlg& dlg, QWidget* parent = nullptr);
+  ~DialogView() override;
+
+  // The widget of a control, or nullptr for an unknown ID.
+  QWidget* Control(ControlId id) const;
+  LogView* Log() const { return logView_; }
+  DialogBaseUnits BaseUnits() const { return units_; }
+
+  // The emulated system menu: Close, a separator and the About item.
+  QMenu* SystemMenu() const { return systemMenu_; }
+  QAction* AboutAction() const { return aboutAction_; }
+  QAction* CloseAction() const { return closeAction_; }
+  void ShowSystemMenu(const QPoint& globalPos);
+
+  // Ends the dialog (the host's EndDialog): the window closes.
+  void EndDialog(DialogResult result);
+  std::optional<DialogResult> Result() const { return result_; }
+
+ signals:
+  // The window has closed with `result` (a DialogResult).
+  void finished(int result);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void Build();
+  void BuildSystemMenu();
+  void Bind(ControlId id, QWidget* widget);
+  void Sync(ControlId id, ControlChange change);
+  void SyncAll(ControlId id);
+  bool HandleDialogKey(QObject* target, const QKeyEvent* event);
+  void FocusFirstControl();
+
+  CZQKCommClientDlg& dlg_;
+  DialogBaseUnits units_;
+  std::unordered_map<ControlId, QWidget*> widgets_;
+  LogView* logView_ = nullptr;
+  QMenu* systemMenu_ = nullptr;
+  QAction* closeAction_ = nullptr;
+  QAction* aboutAction_ = nullptr;
+  // Set while a model change is written into a widget: the widget's signals
+  // must not come back as user actions.
+  bool syncing_ = false;
+  bool ending_ = false;
+  bool inCloseEvent_ = false;
+  bool focusedOnce_ = false;
+  std::optional<DialogResult> result_;
+};
+
+}  // namespace zqk
