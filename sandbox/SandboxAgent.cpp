@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <algorithm>
 #include <ctime>
 #include <limits>
 
@@ -117,6 +118,7 @@ int32_t SandboxAgent::StartComm(int32_t mode) {
 void SandboxAgent::StopComm() {
   // Whatever was on its way dies with the connection: replies, messages, feeds.
   host_.CancelAll();
+  lastDueMs_ = 0;
   commState_ = kDisconnected;
   session_ = nullptr;
   realFeeds_.clear();
@@ -288,10 +290,15 @@ std::string SandboxAgent::GetInfo(std::string_view name, std::string_view option
   return {};
 }
 
-uint32_t SandboxAgent::NextLatency() {
+uint32_t SandboxAgent::NextDelay() {
+  // One connection delivers in order: a message never overtakes one that was
+  // caused before it, whatever the jitter.
   const uint32_t jitter = loaded_.settings.replyJitterMs;
-  return loaded_.settings.replyLatencyMs +
-         (jitter ? static_cast<uint32_t>(random_() % (jitter + 1)) : 0);
+  const int64_t now = host_.NowMs();
+  const int64_t latency = loaded_.settings.replyLatencyMs +
+                          (jitter ? static_cast<int64_t>(random_() % (jitter + 1)) : 0);
+  lastDueMs_ = std::max(lastDueMs_, now + latency);
+  return static_cast<uint32_t>(lastDueMs_ - now);
 }
 
 int32_t SandboxAgent::NextRqId() {
@@ -300,13 +307,13 @@ int32_t SandboxAgent::NextRqId() {
 }
 
 void SandboxAgent::PostAgentMessage(const Message& m, std::string_view detail) {
-  host_.Post(NextLatency(), [this, code = MessageCode(m), text = WithDetail(m.text, detail)] {
+  host_.Post(NextDelay(), [this, code = MessageCode(m), text = WithDetail(m.text, detail)] {
     host_.Fire(EventDispid::kOnAgentMessage, {code, text});
   });
 }
 
 void SandboxAgent::PostRequestMessage(int32_t rqId, const Message& m, std::string_view detail) {
-  host_.Post(NextLatency(), [this, rqId, code = MessageCode(m), text = WithDetail(m.text, detail)] {
+  host_.Post(NextDelay(), [this, rqId, code = MessageCode(m), text = WithDetail(m.text, detail)] {
     host_.Fire(EventDispid::kOnRequestMessage, {rqId, code, text});
   });
 }

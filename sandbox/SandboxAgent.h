@@ -51,7 +51,8 @@ class SandboxAgent : public kit::Component {
   // connected and signed in.
   const Message* SessionProblem() const;
 
-  uint32_t NextLatency();
+  // Delay of the next event: the reply latency, kept in causal order.
+  uint32_t NextDelay();
   int32_t NextRqId();
   void PostAgentMessage(const Message& m, std::string_view detail = {});
   void PostRequestMessage(int32_t rqId, const Message& m, std::string_view detail = {});
@@ -63,6 +64,7 @@ class SandboxAgent : public kit::Component {
   int32_t commState_ = kDisconnected;
   const User* session_ = nullptr;
   int32_t lastRqId_ = 0;
+  int64_t lastDueMs_ = 0;
   std::set<std::pair<std::string, int32_t>> realFeeds_;
   std::set<std::string> orderFeeds_;  // account numbers
   int64_t clockStartSecs_;

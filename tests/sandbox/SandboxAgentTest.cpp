@@ -374,6 +374,19 @@ TEST_F(SandboxTest, SameSeedSameEventsAtTheSameTimes) {
   ASSERT_EQ(first.size(), 9u);
   EXPECT_EQ(first, again);
   EXPECT_NE(first, other);
+  // Jitter moves events in time but never reorders them.
+  int32_t lastRqId = 0;
+  for (size_t i = 0; i < first.size(); ++i) {
+    if (i > 0) {
+      EXPECT_GE(first[i].at, first[i - 1].at);
+    }
+    if (first[i].dispid == kOnRequestMessage) {
+      EXPECT_GT(first[i].args.at(0).i4, lastRqId);
+      lastRqId = first[i].args.at(0).i4;
+    }
+  }
+  EXPECT_EQ(first.at(0).args.at(0), S("0000")) << "the connection message comes first";
+  EXPECT_EQ(first.at(1).args.at(0), S("-102"));
 }
 
 TEST_F(SandboxTest, BadSettingsFileFallsBackToDefaultsAndSaysSo) {
