@@ -75,6 +75,8 @@ int32_t ComponentHost::FireEvent(void* context, int32_t dispid, const zqk_value*
                                  uint32_t count) {
   if (!context) return ZQK_E_BAD_STRUCT;
   auto* self = static_cast<ComponentHost*>(context);
+  // From another thread the event would race every handler of the dialog.
+  if (std::this_thread::get_id() != self->uiThreadId_) return ZQK_E_FAILED;
   if (self->IsShutDown()) return ZQK_E_UNKNOWN_DISPID;
   if (count > 0 && !args) return ZQK_E_BAD_STRUCT;
   // No exception may cross back into the component.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <thread>
 
 #include "agent/AgentAbi.h"
 #include "agent/CZQKCommAgent.h"
@@ -53,6 +54,8 @@ class ComponentHost {
 
   UiThread& uiThread_;
   AgentEventSink& sink_;
+  // The thread that created the host: the UI thread.
+  std::thread::id uiThreadId_ = std::this_thread::get_id();
   std::shared_ptr<State> state_;
   zqk_host abi_;
 };

@@ -126,6 +126,13 @@ TEST_F(ComponentHostTest, FireEventRefusesMissingArgumentsAndKeepsExceptionsInsi
   EXPECT_EQ(abi()->fire_event(abi()->context, 3, nullptr, 0), ZQK_E_FAILED);
 }
 
+TEST_F(ComponentHostTest, EventsFromAnotherThreadAreRefused) {
+  int32_t status = ZQK_OK;
+  std::thread([&] { status = abi()->fire_event(abi()->context, 3, nullptr, 0); }).join();
+  EXPECT_EQ(status, ZQK_E_FAILED);
+  EXPECT_TRUE(sink.events.empty());
+}
+
 TEST_F(ComponentHostTest, PostsFromManyThreadsEachRunExactlyOnce) {
   constexpr int kThreads = 4, kPosts = 500;
   std::vector<int> counters(kThreads, 0);
