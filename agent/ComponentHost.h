@@ -18,6 +18,8 @@ namespace zqk {
 
 class ComponentHost {
  public:
+  // Constructed on the UI thread, which is then the only thread that may fire
+  // events.
   ComponentHost(UiThread& uiThread, AgentEventSink& sink);
   // Shuts down.
   ~ComponentHost();
