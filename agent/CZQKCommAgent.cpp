@@ -181,6 +181,24 @@ AgentResult CZQKCommAgent::InvokeHelper(Dispid dispid, std::span<const AgentArg>
     throw AgentError(ZQK_E_UNKNOWN_DISPID,
                      "The agent has no operation with dispatch ID " + std::to_string(id));
   }
+  return Invoke(*op, args);
+}
+
+AgentResult CZQKCommAgent::InvokeExtension(int32_t dispid, std::string_view name,
+                                           std::span<const AgentArg> args, ValueType result) {
+  if (FindOperation(dispid)) {
+    throw AgentError(ZQK_E_UNKNOWN_DISPID, "Dispatch ID " + std::to_string(dispid) +
+                                               " is an operation of the agent interface");
+  }
+  std::vector<ValueType> params;
+  for (const AgentArg& a : args) params.push_back(a.type);
+  const OperationInfo op{static_cast<Dispid>(dispid), name, params, result};
+  return Invoke(op, args);
+}
+
+AgentResult CZQKCommAgent::Invoke(const OperationInfo& opInfo, std::span<const AgentArg> args) {
+  const OperationInfo* op = &opInfo;
+  const int32_t id = static_cast<int32_t>(op->dispid);
   const std::string name(op->name);
   AgentResult result;
 

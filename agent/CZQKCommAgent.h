@@ -42,10 +42,10 @@ class AgentEventSink {
 
 // One argument of an operation, as the caller passes it.
 struct AgentArg {
-  AgentArg(int32_t v) : type(ValueType::kLong), i4(v) {}  // NOLINT: implicit by design
+  AgentArg(int32_t v) : type(ValueType::kLong), i4(v) {}              // NOLINT: implicit by design
   AgentArg(std::string_view v) : type(ValueType::kString), str(v) {}  // NOLINT
   AgentArg(const std::string& v) : type(ValueType::kString), str(v) {}  // NOLINT
-  AgentArg(const char* v) : type(ValueType::kString), str(v) {}  // NOLINT
+  AgentArg(const char* v) : type(ValueType::kString), str(v) {}         // NOLINT
   ValueType type;
   int32_t i4 = 0;
   std::string_view str;
@@ -61,9 +61,8 @@ struct AgentResult {
 };
 
 // Observes every call made through the wrapper (tracing in the headless driver).
-using AgentCallObserver = std::function<void(const OperationInfo& op,
-                                             std::span<const AgentArg> args,
-                                             const AgentResult& result)>;
+using AgentCallObserver = std::function<void(
+    const OperationInfo& op, std::span<const AgentArg> args, const AgentResult& result)>;
 
 class CZQKCommAgent {
  public:
@@ -120,8 +119,15 @@ class CZQKCommAgent {
 
   // The generic call under every operation; throws AgentError on failure.
   AgentResult InvokeHelper(Dispid dispid, std::span<const AgentArg> args);
+  // A call outside the agent interface, for operations that only some
+  // components answer (the fixture agent's control operations); `name` is what
+  // errors and the call observer show. Throws AgentError like InvokeHelper.
+  AgentResult InvokeExtension(int32_t dispid, std::string_view name, std::span<const AgentArg> args,
+                              ValueType result);
 
  private:
+  AgentResult Invoke(const OperationInfo& op, std::span<const AgentArg> args);
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
   std::string windowName_;

@@ -54,7 +54,9 @@ inline long ResidentBytes() {
 }
 
 using Clock = std::chrono::steady_clock;
-inline Clock::time_point Now() { return Clock::now(); }
+inline Clock::time_point Now() {
+  return Clock::now();
+}
 inline double Seconds(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double>(b - a).count();
 }

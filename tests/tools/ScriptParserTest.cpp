@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "tools/zqk-script/Script.h"
+#include "ui/DialogTemplate.h"
+
+namespace zqk::script {
+namespace {
+
+bool Known(ControlId id) {
+  return MainDialogTemplate().Find(id) != nullptr;
+}
+
+TEST(ScriptParser, ParsesEveryStepKind) {
+  const ParseResult r = ParseScript(
+      "# a comment\n"
+      "set 1002 \"demo\"  # trailing comment\n"
+      "\n"
+      "click 1005\n"
+      "select 1058 3\n"
+      "answer yes no ok\n"
+      "fire OnRequestMessage -7 \"C1\" \"\xED\x95\x9C\"\n"
+      "wait 250\n"
+      "print 1023\n"
+      "enter\n"
+      "escape\n"
+      "close\n"
+      "about\n"
+      "expect items 1058 \"a\" \"b\"\n"
+      "expect checked 1033 1\n"
+      "expect log \"x\"\n",
+      Known);
+  ASSERT_FALSE(r.error) << r.error->message;
+  ASSERT_EQ(r.steps.size(), 14u);
+  EXPECT_EQ(r.steps[0].line, 2);
+  EXPECT_EQ(std::get<SetText>(r.steps[0].action).text, "demo");
+  EXPECT_EQ(std::get<Select>(r.steps[2].action).index, ListIndex{3});
+  EXPECT_EQ(std::get<Answer>(r.steps[3].action).answers.size(), 3u);
+  const FireEvent& fire = std::get<FireEvent>(r.steps[4].action);
+  EXPECT_EQ(fire.dispid, 6);
+  EXPECT_EQ(std::get<int32_t>(fire.args[0]), -7);
+  EXPECT_EQ(std::get<std::string>(fire.args[2]), "한");  // converted to CP949 bytes
+  EXPECT_EQ(std::get<Wait>(r.steps[5].action).ms, 250u);
+  EXPECT_EQ(std::get<Expect>(r.steps[11].action).texts, (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(ScriptParser, StringsKeepBlanksAndTakeAnyByte) {
+  const ParseResult r =
+      ParseScript("set 1023 \"  a\\\"b\\\\c\\x00\\xff\\t\\n \"\nset 1012 \"\"\n", Known);
+  ASSERT_FALSE(r.error) << r.error->message;
+  EXPECT_EQ(std::get<SetText>(r.steps[0].action).text, std::string("  a\"b\\c\0\xff\t\n ", 12));
+  EXPECT_EQ(std::get<SetText>(r.steps[1].action).text, "");
+}
+
+struct BadLine {
+  const char* script;
+  int line;
+  const char* fragment;
+};
+
+class ScriptParserErrors : public testing::TestWithParam<BadLine> {};
+
+TEST_P(ScriptParserErrors, ReportLineAndReason) {
+  const ParseResult r = ParseScript(GetParam().script, Known);
+  ASSERT_TRUE(r.error);
+  EXPECT_EQ(r.error->line, GetParam().line);
+  EXPECT_NE(r.error->message.find(GetParam().fragment), std::string::npos) << r.error->message;
+  EXPECT_TRUE(r.steps.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ScriptParserErrors,
+    testing::Values(BadLine{"click 1005\njump 3\n", 2, "unknown step"},
+                    BadLine{"click 9999\n", 1, "unknown control ID"},
+                    BadLine{"click abc\n", 1, "unknown control ID"},
+                    BadLine{"\n\nset 1002 demo\n", 3, "quoted string"},
+                    BadLine{"set 1002 \"open\n", 1, "unterminated"},
+                    BadLine{"set 1002 \"\\q\"\n", 1, "unknown escape"},
+                    BadLine{"set 1002 \"\\x4\"\n", 1, "two hex digits"},
+                    BadLine{"set 1002 \"\xF0\x9F\x98\x80\"\n", 1, "CP949"},
+                    BadLine{"wait -5\n", 1, "negative"}, BadLine{"wait\n", 1, "missing argument"},
+                    BadLine{"click 1005 1006\n", 1, "takes 1"},
+                    BadLine{"fire OnTrReply \"x\"\n", 1, "takes 2"},
+                    BadLine{"fire OnTrReply \"x\" y\n", 1, "integer"},
+                    BadLine{"fire OnNothing\n", 1, "unknown event"},
+                    BadLine{"answer maybe\n", 1, "unknown answer"},
+                    BadLine{"expect checked 1033 2\n", 1, "0 or 1"},
+                    BadLine{"expect colour 1033 1\n", 1, "unknown expectation"}));
+
+TEST(ScriptOutput, QuotesEscapeControlBytesAndConvertToUtf8) {
+  EXPECT_EQ(QuoteForOutput(std::string("a\"\\\n\x01", 5)), "\"a\\\"\\\\\\n\\x01\"");
+  EXPECT_EQ(QuoteForOutput("로그인"), "\"\xEB\xA1\x9C\xEA\xB7\xB8\xEC\x9D\xB8\"");
+}
+
+}  // namespace
+}  // namespace zqk::script

@@ -1,0 +1,87 @@
+#pragma once
+// The headless driver's script: one step a line, parsed in full before
+// anything runs, so that a bad line is reported with its number up front.
+//
+//   set <id> "<text>"        click <id>             select <id> <index>
+//   answer ok|yes|no|cancel  fire <Event> <args>... wait <ms>
+//   print <id>               enter | escape | close about
+//   expect text|checked|enabled|visible|selected|items|log <id|-> <value>...
+//
+// Strings are double-quoted UTF-8 with the escapes \" \\ \n \r \t and \xHH
+// (one raw byte), converted to CP949; '#' starts a comment outside quotes.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "ui/ControlId.h"
+#include "ui/DialogHost.h"
+
+namespace zqk::script {
+
+struct SetText {
+  ControlId id;
+  std::string text;  // CP949
+};
+struct Click {
+  ControlId id;
+};
+struct Select {
+  ControlId id;
+  ListIndex index;
+};
+struct Answer {
+  std::vector<MessageBoxResult> answers;
+};
+struct FireEvent {
+  int32_t dispid = 0;
+  std::vector<std::variant<int32_t, std::string>> args;  // long or CP949 string
+};
+struct Wait {
+  uint32_t ms = 0;
+};
+struct Print {
+  ControlId id;
+};
+enum class Key { kEnter, kEscape, kClose };
+struct PressKey {
+  Key key;
+};
+struct About {};
+
+enum class ExpectWhat { kText, kChecked, kEnabled, kVisible, kSelected, kItems, kLastLog };
+struct Expect {
+  ExpectWhat what;
+  ControlId id;                    // unused for kLastLog
+  std::vector<std::string> texts;  // kText (one), kItems (all), kLastLog (one)
+  int number = 0;                  // kChecked/kEnabled/kVisible (0/1), kSelected (index)
+};
+
+using Action =
+    std::variant<SetText, Click, Select, Answer, FireEvent, Wait, Print, PressKey, About, Expect>;
+
+struct Step {
+  int line = 0;  // 1-based line number in the script
+  Action action;
+};
+
+struct ParseError {
+  int line = 0;
+  std::string message;  // UTF-8
+};
+
+struct ParseResult {
+  std::vector<Step> steps;
+  std::optional<ParseError> error;
+};
+
+// Parses a whole script (UTF-8). `isKnownControl` tells which control IDs exist.
+ParseResult ParseScript(std::string_view text, bool (*isKnownControl)(ControlId));
+
+// Quotes CP949 bytes as a script string literal, in UTF-8.
+std::string QuoteForOutput(std::string_view cp949);
+
+}  // namespace zqk::script

@@ -1,0 +1,260 @@
+#include "tools/zqk-script/ScriptRunner.h"
+
+#include <sstream>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "sandbox/FixtureProtocol.h"
+#include "text/Cp949.h"
+#include "tools/zqk-script/ScriptHost.h"
+#include "tools/zqk-script/VirtualUiThread.h"
+#include "ui/CZQKCommClientDlg.h"
+#include "ui/LogTimestamp.h"
+
+namespace zqk::script {
+namespace {
+
+// One log line as UTF-8 on one output line: control bytes are escaped.
+std::string LogLineForOutput(std::string_view cp949) {
+  std::string out;
+  for (const char c : Cp949ToUtf8(cp949)) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) {
+      static constexpr char kHex[] = "0123456789abcdef";
+      out += "\\x";
+      out += kHex[u >> 4];
+      out += kHex[u & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string ArgForOutput(const AgentArg& a) {
+  return a.type == ValueType::kLong ? std::to_string(a.i4) : QuoteForOutput(a.str);
+}
+
+std::string ResultForOutput(const AgentResult& r) {
+  if (r.status != ZQK_OK) return "error " + QuoteForOutput(r.str);
+  switch (r.type) {
+    case ValueType::kLong:
+      return std::to_string(r.i4);
+    case ValueType::kString:
+      return QuoteForOutput(r.str);
+    case ValueType::kEmpty:
+      break;
+  }
+  return "(none)";
+}
+
+class Runner {
+ public:
+  Runner(const RunOptions& options, std::ostream& out, std::ostream& err)
+      : options_(options), out_(out), err_(err), host_(out) {
+    CZQKCommClientDlg::Environment env;
+    env.host = &host_;
+    env.uiThread = &ui_;
+    env.executableDir = options.executableDir;
+    env.componentRegistry = options.componentRegistry;
+    dlg_ = std::make_unique<CZQKCommClientDlg>(std::move(env));
+    EventLog& log = dlg_->Log();
+    log.SetListener([this, &log](LogChange change) {
+      if (change != LogChange::kAppended) return;
+      std::string_view line = log.Line(LineIndex{log.Count() - 1});
+      if (!options_.timestamps) line = StripLogTimestamp(line);
+      out_ << LogLineForOutput(line) << '\n';
+    });
+    if (options.traceCalls) {
+      dlg_->Agent().SetCallObserver(
+          [this](const OperationInfo& op, std::span<const AgentArg> args, const AgentResult& r) {
+            // The driver's own requests to the fixture are not the dialog's calls.
+            if (!FindOperation(static_cast<int32_t>(op.dispid))) return;
+            out_ << kOutputPrefix << "call " << op.name << '(';
+            for (size_t i = 0; i < args.size(); ++i)
+              out_ << (i ? ", " : "") << ArgForOutput(args[i]);
+            out_ << ") -> " << ResultForOutput(r) << '\n';
+          });
+    }
+  }
+
+  RunStatus Run(const std::vector<Step>& steps) {
+    dlg_->OnInitDialog();
+    Settle();
+    RunStatus status = RunStatus::kOk;
+    for (const Step& step : steps) {
+      line_ = step.line;
+      if (host_.Ended()) {
+        Fail("the dialog is closed");
+        status = RunStatus::kFailed;
+        break;
+      }
+      if (!std::visit([this](const auto& a) { return Do(a); }, step.action)) {
+        status = RunStatus::kFailed;
+        break;
+      }
+      Settle();
+    }
+    // The end of a script closes the dialog as its close box does.
+    dlg_->OnDestroy();
+    Settle();
+    out_.flush();
+    return status;
+  }
+
+ private:
+  void Settle() {
+    if (!ui_.RunDue()) Fail("the agent keeps posting work without letting time pass");
+  }
+  bool Fail(const std::string& message) {
+    err_ << "line " << line_ << ": " << message << '\n';
+    return false;
+  }
+  void EndIfClosed() {
+    if (host_.Ended()) dlg_->OnDestroy();
+  }
+
+  bool Do(const SetText& a) {
+    dlg_->EditText(a.id, a.text);
+    return true;
+  }
+  bool Do(const Click& a) {
+    dlg_->Click(a.id);
+    return true;
+  }
+  bool Do(const Select& a) {
+    if (a.index.value >= static_cast<int>(dlg_->Model().Items(a.id).size())) {
+      return Fail("list " + std::to_string(a.id.value) + " has no item " +
+                  std::to_string(a.index.value));
+    }
+    dlg_->SelectItem(a.id, a.index);
+    return true;
+  }
+  bool Do(const Answer& a) {
+    host_.QueueAnswers(a.answers);
+    return true;
+  }
+  bool Do(const FireEvent& a);
+  bool Do(const Wait& a) {
+    if (!ui_.Advance(a.ms)) return Fail("the agent keeps posting work without letting time pass");
+    return true;
+  }
+  bool Do(const Print& a) {
+    out_ << kOutputPrefix << "print " << a.id.value << ' '
+         << QuoteForOutput(dlg_->Model().Text(a.id)) << '\n';
+    return true;
+  }
+  bool Do(const PressKey& a) {
+    if (a.key == Key::kEnter)
+      dlg_->OnOK();
+    else
+      dlg_->OnCancel();
+    EndIfClosed();
+    return true;
+  }
+  bool Do(const About&) {
+    dlg_->OnSysCommand(kAboutCommandId);
+    return true;
+  }
+  bool Do(const Expect& e);
+
+  const RunOptions& options_;
+  std::ostream& out_;
+  std::ostream& err_;
+  ScriptHost host_;
+  VirtualUiThread ui_;
+  std::unique_ptr<CZQKCommClientDlg> dlg_;
+  int line_ = 0;
+};
+
+// Events are fired by the agent itself, so that the data it delivers with them
+// is what the dialog's decoders read: the fixture agent fires on request.
+bool Runner::Do(const FireEvent& a) {
+  CZQKCommAgent& agent = dlg_->Agent();
+  if (!agent.HasWindow()) return Fail("fire needs a connected agent: click Connect (1005) first");
+  QJsonArray args;
+  for (const auto& arg : a.args) {
+    if (const int32_t* i = std::get_if<int32_t>(&arg)) {
+      args.append(*i);
+      continue;
+    }
+    const std::string& cp949 = std::get<std::string>(arg);
+    const std::string utf8 = Cp949ToUtf8(cp949);
+    if (Utf8ToCp949Strict(utf8) == cp949) {
+      args.append(QString::fromStdString(utf8));
+    } else {  // bytes that are not CP949 text travel as hex
+      args.append(QJsonObject{
+          {QStringLiteral("hex"), QString::fromLatin1(QByteArray::fromStdString(cp949).toHex())}});
+    }
+  }
+  const std::string json = QJsonDocument(args).toJson(QJsonDocument::Compact).toStdString();
+  const EventInfo* info = FindEvent(a.dispid);
+  const std::string name = info ? std::string(info->name) : std::to_string(a.dispid);
+  const AgentArg callArgs[] = {AgentArg(name), AgentArg(json)};
+  try {
+    const AgentResult r = agent.InvokeExtension(fixture::kFixtureFireEvent, "FixtureFireEvent",
+                                                callArgs, ValueType::kLong);
+    if (r.i4 != ZQK_OK)
+      return Fail("the dialog refused the event (status " + std::to_string(r.i4) + ")");
+  } catch (const AgentError& e) {
+    return Fail(std::string("the agent cannot fire events on request (use --agent fixture): ") +
+                Cp949ToUtf8(e.what()));
+  }
+  return true;
+}
+
+bool Runner::Do(const Expect& e) {
+  const ControlModel& m = dlg_->Model();
+  std::ostringstream why;
+  bool ok = true;
+  switch (e.what) {
+    case ExpectWhat::kText:
+      ok = m.Text(e.id) == e.texts[0];
+      if (!ok) why << "text of " << e.id.value << " is " << QuoteForOutput(m.Text(e.id));
+      break;
+    case ExpectWhat::kChecked:
+      ok = m.IsChecked(e.id) == (e.number == 1);
+      if (!ok) why << e.id.value << " is " << (m.IsChecked(e.id) ? "" : "not ") << "checked";
+      break;
+    case ExpectWhat::kEnabled:
+      ok = m.IsEnabled(e.id) == (e.number == 1);
+      if (!ok) why << e.id.value << " is " << (m.IsEnabled(e.id) ? "enabled" : "disabled");
+      break;
+    case ExpectWhat::kVisible:
+      ok = m.IsVisible(e.id) == (e.number == 1);
+      if (!ok) why << e.id.value << " is " << (m.IsVisible(e.id) ? "visible" : "hidden");
+      break;
+    case ExpectWhat::kSelected:
+      ok = m.Selected(e.id).value == e.number;
+      if (!ok) why << "selected index of " << e.id.value << " is " << m.Selected(e.id).value;
+      break;
+    case ExpectWhat::kItems:
+      ok = m.Items(e.id) == e.texts;
+      if (!ok) {
+        why << "items of " << e.id.value << " are";
+        for (const std::string& item : m.Items(e.id)) why << ' ' << QuoteForOutput(item);
+      }
+      break;
+    case ExpectWhat::kLastLog: {
+      const EventLog& log = dlg_->Log();
+      const std::string_view last = log.Empty()
+                                        ? std::string_view()
+                                        : StripLogTimestamp(log.Line(LineIndex{log.Count() - 1}));
+      ok = last == e.texts[0];
+      if (!ok) why << "last log line is " << QuoteForOutput(last);
+      break;
+    }
+  }
+  return ok || Fail("expectation failed: " + why.str());
+}
+
+}  // namespace
+
+RunStatus RunScript(const std::vector<Step>& steps, const RunOptions& options, std::ostream& out,
+                    std::ostream& err) {
+  return Runner(options, out, err).Run(steps);
+}
+
+}  // namespace zqk::script
