@@ -57,6 +57,8 @@ struct BadLine {
   const char* fragment;
 };
 
+void PrintTo(const BadLine& b, std::ostream* os) { *os << "line " << b.line << ": " << b.fragment; }
+
 class ScriptParserErrors : public testing::TestWithParam<BadLine> {};
 
 TEST_P(ScriptParserErrors, ReportLineAndReason) {
