@@ -3,13 +3,9 @@
 // it is closed; its destruction stops the agent.
 #include <QApplication>
 
-#include "agent/ComponentRegistry.h"
 #include "app/Startup.h"
-#include "ui/CZQKCommClientDlg.h"
 #include "ui/qt/ApplicationIcon.h"
-#include "ui/qt/DialogView.h"
-#include "ui/qt/QtDialogHost.h"
-#include "ui/qt/QtUiThread.h"
+#include "ui/qt/Console.h"
 
 namespace zqk {
 namespace {
@@ -28,26 +24,11 @@ class CZQKCommClientApp {
     // Start-up messages come before the window: the host has none yet.
     QtDialogHost host;
     RegisterAgentAtStartup(host);
-
-    QtUiThread uiThread;
-    CZQKCommClientDlg::Environment env;
-    env.host = &host;
-    env.uiThread = &uiThread;
-    env.executableDir = ExecutableDirectory();
-    env.componentRegistry = DefaultComponentRegistryPath();
-    CZQKCommClientDlg dlg(std::move(env));
-    {
-      DialogView window(dlg);
-      host.SetWindow(&window);
-      QObject::connect(&window, &DialogView::finished, &app_, &QApplication::quit);
-      dlg.OnInitDialog();
-      window.show();
-      QApplication::exec();
-      // The window is closed; the dialog's destruction (which stops the agent)
-      // may still show message boxes, parentless now.
-      host.SetWindow(nullptr);
-      dlg.OnDestroy();
-    }
+    Console console(host, ExecutableDirectory());
+    QObject::connect(&console.Window(), &DialogView::finished, &app_, &QApplication::quit);
+    QApplication::exec();
+    // The window is closed; the dialog's destruction stops the agent.
+    console.Destroy();
     return 0;
   }
 

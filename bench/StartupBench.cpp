@@ -10,12 +10,8 @@
 #include <ctime>
 #include <filesystem>
 
-#include "agent/ComponentRegistry.h"
 #include "app/Startup.h"
-#include "ui/CZQKCommClientDlg.h"
-#include "ui/qt/DialogView.h"
-#include "ui/qt/QtDialogHost.h"
-#include "ui/qt/QtUiThread.h"
+#include "ui/qt/Console.h"
 
 namespace zqk {
 namespace {
@@ -49,22 +45,10 @@ void BM_ProcessStartToDialogShown(benchmark::State& state) {
     QApplication app(argc, argv);
     QtDialogHost host;
     RegisterAgentAtStartup(host);
-    QtUiThread uiThread;
-    CZQKCommClientDlg::Environment env;
-    env.host = &host;
-    env.uiThread = &uiThread;
-    env.executableDir = ExecutableDirectory();
-    env.componentRegistry = DefaultComponentRegistryPath();
-    CZQKCommClientDlg dlg(std::move(env));
-    DialogView window(dlg);
-    host.SetWindow(&window);
-    dlg.OnInitDialog();
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) state.SkipWithError("window not exposed");
+    Console console(host, ExecutableDirectory());
+    if (!QTest::qWaitForWindowExposed(&console.Window())) state.SkipWithError("window not exposed");
     QApplication::processEvents();
     state.counters["start_to_shown_ms"] = SecondsSinceProcessStart() * 1000;
-    host.SetWindow(nullptr);
-    dlg.OnDestroy();
   }
 }
 BENCHMARK(BM_ProcessStartToDialogShown)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -10,13 +10,9 @@
 #include <cstdio>
 #include <string>
 
-#include "agent/ComponentRegistry.h"
 #include "app/Startup.h"
 #include "text/Cp949.h"
-#include "ui/CZQKCommClientDlg.h"
-#include "ui/qt/DialogView.h"
-#include "ui/qt/QtDialogHost.h"
-#include "ui/qt/QtUiThread.h"
+#include "ui/qt/Console.h"
 
 namespace zqk {
 namespace {
@@ -43,18 +39,9 @@ int Run(const QString& out) {
 
   UnattendedHost host;
   RegisterAgentAtStartup(host);
-  QtUiThread uiThread;
-  CZQKCommClientDlg::Environment env;
-  env.host = &host;
-  env.uiThread = &uiThread;
-  env.executableDir = QFile::encodeName(executableDir.path()).toStdString();
-  env.componentRegistry = DefaultComponentRegistryPath();
-  CZQKCommClientDlg dlg(std::move(env));
-  DialogView window(dlg);
-  host.SetWindow(&window);
-  dlg.OnInitDialog();
-  window.show();
-  if (!QTest::qWaitForWindowExposed(&window)) {
+  Console console(host, QFile::encodeName(executableDir.path()).toStdString());
+  CZQKCommClientDlg& dlg = console.Dialog();
+  if (!QTest::qWaitForWindowExposed(&console.Window())) {
     std::fprintf(stderr, "zqk-screenshot: the window was not shown\n");
     return 1;
   }
@@ -67,8 +54,8 @@ int Run(const QString& out) {
     QTest::qWait(600);  // the agent's replies arrive as events
   }
 
-  const bool saved = window.grab().save(out, "PNG");
-  dlg.OnDestroy();
+  const bool saved = console.Window().grab().save(out, "PNG");
+  console.Destroy();
   if (!saved) {
     std::fprintf(stderr, "zqk-screenshot: cannot write %s\n", QFile::encodeName(out).constData());
     return 1;
