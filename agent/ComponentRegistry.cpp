@@ -30,16 +30,20 @@ bool HasKey(const std::string& line, std::string_view classId) {
 
 }  // namespace
 
-std::filesystem::path DefaultComponentRegistryPath() {
-  std::filesystem::path base;
+std::filesystem::path UserConfigDirectory() {
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = std::filesystem::path(home) / ".config";
-  } else {
-    base = std::filesystem::temp_directory_path();
+    return std::filesystem::path(xdg) / "ZQKCommClient";
   }
-  return base / "ZQKCommClient" / "components";
+  if (const char* home = std::getenv("HOME"); home && *home) {
+    return std::filesystem::path(home) / ".config" / "ZQKCommClient";
+  }
+  return {};
+}
+
+std::filesystem::path DefaultComponentRegistryPath() {
+  std::filesystem::path dir = UserConfigDirectory();
+  if (dir.empty()) dir = std::filesystem::temp_directory_path() / "ZQKCommClient";
+  return dir / "components";
 }
 
 bool RegisterComponent(const std::filesystem::path& registry, std::string_view classId,

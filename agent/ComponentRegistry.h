@@ -12,6 +12,11 @@
 
 namespace zqk {
 
+// The console's per-user configuration directory: $XDG_CONFIG_HOME/ZQKCommClient
+// (~/.config/ZQKCommClient when unset); empty with neither variable set.
+std::filesystem::path UserConfigDirectory();
+
+// UserConfigDirectory()/components, or a file under the temporary directory.
 std::filesystem::path DefaultComponentRegistryPath();
 
 // Records (or replaces) the entry of `classId`. The file is rewritten through a

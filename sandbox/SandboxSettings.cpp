@@ -1,5 +1,7 @@
 #include "sandbox/SandboxSettings.h"
 
+#include "agent/ComponentRegistry.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -180,15 +182,8 @@ std::filesystem::path DefaultSettingsPath() {
       explicitPath && *explicitPath) {
     return explicitPath;
   }
-  std::filesystem::path base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = std::filesystem::path(home) / ".config";
-  } else {
-    return {};
-  }
-  return base / "ZQKCommClient" / "sandbox.json";
+  const std::filesystem::path dir = UserConfigDirectory();
+  return dir.empty() ? std::filesystem::path() : dir / "sandbox.json";
 }
 
 Settings ParseSettings(std::string_view json) {

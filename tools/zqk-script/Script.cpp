@@ -298,7 +298,6 @@ std::string QuoteForOutput(std::string_view cp949) {
   const std::string utf8 = Cp949ToUtf8(cp949);
   std::string out = "\"";
   for (const char c : utf8) {
-    const auto u = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       out += '\\';
       out += c;
@@ -308,16 +307,23 @@ std::string QuoteForOutput(std::string_view cp949) {
       out += "\\r";
     } else if (c == '\t') {
       out += "\\t";
-    } else if (u < 0x20 || u == 0x7F) {
-      static constexpr char kHex[] = "0123456789abcdef";
-      out += "\\x";
-      out += kHex[u >> 4];
-      out += kHex[u & 15];
     } else {
-      out += c;
+      AppendEscapingControlBytes(out, c);
     }
   }
   return out + "\"";
+}
+
+void AppendEscapingControlBytes(std::string& out, char c) {
+  const auto u = static_cast<unsigned char>(c);
+  if (u >= 0x20 && u != 0x7F) {
+    out += c;
+    return;
+  }
+  static constexpr char kHex[] = "0123456789abcdef";
+  out += "\\x";
+  out += kHex[u >> 4];
+  out += kHex[u & 15];
 }
 
 }  // namespace zqk::script

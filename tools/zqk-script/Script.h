@@ -84,4 +84,7 @@ ParseResult ParseScript(std::string_view text, bool (*isKnownControl)(ControlId)
 // Quotes CP949 bytes as a script string literal, in UTF-8.
 std::string QuoteForOutput(std::string_view cp949);
 
+// Appends `c`, or \xHH for a control byte, so that output stays one line.
+void AppendEscapingControlBytes(std::string& out, char c);
+
 }  // namespace zqk::script

@@ -19,17 +19,7 @@ namespace {
 // One log line as UTF-8 on one output line: control bytes are escaped.
 std::string LogLineForOutput(std::string_view cp949) {
   std::string out;
-  for (const char c : Cp949ToUtf8(cp949)) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == 0x7F) {
-      static constexpr char kHex[] = "0123456789abcdef";
-      out += "\\x";
-      out += kHex[u >> 4];
-      out += kHex[u & 15];
-    } else {
-      out += c;
-    }
-  }
+  for (const char c : Cp949ToUtf8(cp949)) AppendEscapingControlBytes(out, c);
   return out;
 }
 
