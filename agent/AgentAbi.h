@@ -53,11 +53,11 @@ typedef struct zqk_value {
 /* Status of an invoke. */
 typedef enum zqk_status {
   ZQK_OK = 0,
-  ZQK_E_UNKNOWN_DISPID = -1,  /* the component has no such operation */
-  ZQK_E_ARG_COUNT = -2,       /* wrong number of arguments */
-  ZQK_E_ARG_TYPE = -3,        /* an argument of the wrong type */
-  ZQK_E_FAILED = -4,          /* the operation raised an error */
-  ZQK_E_BAD_STRUCT = -5       /* a struct of an unknown version or too small */
+  ZQK_E_UNKNOWN_DISPID = -1, /* the component has no such operation */
+  ZQK_E_ARG_COUNT = -2,      /* wrong number of arguments */
+  ZQK_E_ARG_TYPE = -3,       /* an argument of the wrong type */
+  ZQK_E_FAILED = -4,         /* the operation raised an error */
+  ZQK_E_BAD_STRUCT = -5      /* a struct of an unknown version or too small */
 } zqk_status;
 
 /* Services of the host, given to the component when a control is created;

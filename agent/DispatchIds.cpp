@@ -54,8 +54,12 @@ constexpr EventInfo kEvents[] = {
 
 }  // namespace
 
-std::span<const OperationInfo> Operations() { return kOperations; }
-std::span<const EventInfo> Events() { return kEvents; }
+std::span<const OperationInfo> Operations() {
+  return kOperations;
+}
+std::span<const EventInfo> Events() {
+  return kEvents;
+}
 
 const OperationInfo* FindOperation(int32_t dispid) {
   for (const OperationInfo& op : kOperations) {

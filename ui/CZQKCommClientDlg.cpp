@@ -42,8 +42,8 @@ void CZQKCommClientDlg::OnInitDialog() {
   model_.SetChecked(id::kEnglish, false);
   ApplyLanguage();
   model_.SetText(id::kInfoName, "시스템구분");
-  for (ControlId list : {id::kBuySell, id::kPriceType, id::kFillCondition, id::kStrategy,
-                         id::kOrderKind}) {
+  for (ControlId list :
+       {id::kBuySell, id::kPriceType, id::kFillCondition, id::kStrategy, id::kOrderKind}) {
     model_.SetSelected(list, ListIndex{0});
   }
   ShowStrategyFields(false);
@@ -61,7 +61,9 @@ void CZQKCommClientDlg::SelectItem(ControlId id, ListIndex index) {
   Dispatch(id, Notification::kSelectionChanged);
 }
 
-void CZQKCommClientDlg::EditText(ControlId id, std::string_view text) { model_.SetText(id, text); }
+void CZQKCommClientDlg::EditText(ControlId id, std::string_view text) {
+  model_.SetText(id, text);
+}
 
 void CZQKCommClientDlg::OnOK() {
   // The framework's OK: data exchange from edits 1002-1004, then end.
@@ -71,7 +73,9 @@ void CZQKCommClientDlg::OnOK() {
   env_.host->EndDialog(DialogResult::kOk);
 }
 
-void CZQKCommClientDlg::OnCancel() { env_.host->EndDialog(DialogResult::kCancel); }
+void CZQKCommClientDlg::OnCancel() {
+  env_.host->EndDialog(DialogResult::kCancel);
+}
 
 void CZQKCommClientDlg::OnSysCommand(int commandId) {
   if ((commandId & 0xFFF0) == kAboutCommandId) env_.host->ShowAbout();
@@ -114,7 +118,9 @@ void CZQKCommClientDlg::AddLog(std::string text) {
   if (n > 0) log_.Select(LineIndex{n});
 }
 
-bool CZQKCommClientDlg::IsKorean() const { return model_.IsChecked(id::kKorean); }
+bool CZQKCommClientDlg::IsKorean() const {
+  return model_.IsChecked(id::kKorean);
+}
 
 std::string_view CZQKCommClientDlg::Lang(std::string_view korean, std::string_view english) const {
   return IsKorean() ? korean : english;

@@ -30,7 +30,9 @@ void ControlModel::Notify(ControlId id, ControlChange change) const {
   if (listener_) listener_(id, change);
 }
 
-const std::string& ControlModel::Text(ControlId id) const { return Get(id).text; }
+const std::string& ControlModel::Text(ControlId id) const {
+  return Get(id).text;
+}
 
 void ControlModel::SetText(ControlId id, std::string_view text) {
   ControlState* s = Find(id);
@@ -39,7 +41,9 @@ void ControlModel::SetText(ControlId id, std::string_view text) {
   Notify(id, ControlChange::kText);
 }
 
-bool ControlModel::IsChecked(ControlId id) const { return Get(id).checked; }
+bool ControlModel::IsChecked(ControlId id) const {
+  return Get(id).checked;
+}
 
 void ControlModel::SetChecked(ControlId id, bool checked) {
   ControlState* s = Find(id);
@@ -48,7 +52,9 @@ void ControlModel::SetChecked(ControlId id, bool checked) {
   Notify(id, ControlChange::kChecked);
 }
 
-bool ControlModel::IsEnabled(ControlId id) const { return Get(id).enabled; }
+bool ControlModel::IsEnabled(ControlId id) const {
+  return Get(id).enabled;
+}
 
 void ControlModel::SetEnabled(ControlId id, bool enabled) {
   ControlState* s = Find(id);
@@ -57,7 +63,9 @@ void ControlModel::SetEnabled(ControlId id, bool enabled) {
   Notify(id, ControlChange::kEnabled);
 }
 
-bool ControlModel::IsVisible(ControlId id) const { return Get(id).visible; }
+bool ControlModel::IsVisible(ControlId id) const {
+  return Get(id).visible;
+}
 
 void ControlModel::SetVisible(ControlId id, bool visible) {
   ControlState* s = Find(id);
@@ -66,7 +74,9 @@ void ControlModel::SetVisible(ControlId id, bool visible) {
   Notify(id, ControlChange::kVisible);
 }
 
-const std::vector<std::string>& ControlModel::Items(ControlId id) const { return Get(id).items; }
+const std::vector<std::string>& ControlModel::Items(ControlId id) const {
+  return Get(id).items;
+}
 
 void ControlModel::ResetContent(ControlId id) {
   ControlState* s = Find(id);
@@ -83,7 +93,9 @@ void ControlModel::AddItem(ControlId id, std::string_view item) {
   Notify(id, ControlChange::kItems);
 }
 
-ListIndex ControlModel::Selected(ControlId id) const { return Get(id).selected; }
+ListIndex ControlModel::Selected(ControlId id) const {
+  return Get(id).selected;
+}
 
 void ControlModel::SetSelected(ControlId id, ListIndex index) {
   ControlState* s = Find(id);

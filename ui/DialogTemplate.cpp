@@ -108,7 +108,11 @@ constexpr std::array kMainControls = std::to_array<ControlTemplate>({
 
 // The About box: the name and version line and an OK button.
 constexpr std::array kAboutControls = std::to_array<ControlTemplate>({
-    {kStaticId, ControlKind::kStaticText, "ZQKCommClient, 버전 1.0.0.1", {10, 14, 150, 8}, kCentered},
+    {kStaticId,
+     ControlKind::kStaticText,
+     "ZQKCommClient, 버전 1.0.0.1",
+     {10, 14, 150, 8},
+     kCentered},
     {id::kOk, ControlKind::kPushButton, "확인", {60, 38, 50, 14}, kDefaultButton},
 });
 
@@ -125,7 +129,11 @@ const ControlTemplate* DialogTemplate::Find(ControlId id) const {
   return nullptr;
 }
 
-const DialogTemplate& MainDialogTemplate() { return kMain; }
-const DialogTemplate& AboutDialogTemplate() { return kAbout; }
+const DialogTemplate& MainDialogTemplate() {
+  return kMain;
+}
+const DialogTemplate& AboutDialogTemplate() {
+  return kAbout;
+}
 
 }  // namespace zqk

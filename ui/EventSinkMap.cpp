@@ -8,7 +8,9 @@
 namespace zqk {
 namespace {
 
-std::string Str(const zqk_value& v) { return v.len ? std::string(v.str, v.len) : std::string(); }
+std::string Str(const zqk_value& v) {
+  return v.len ? std::string(v.str, v.len) : std::string();
+}
 
 using Sink = void (*)(CZQKCommClientDlg&, std::span<const zqk_value>);
 
@@ -35,8 +37,8 @@ constexpr std::array<EventSinkEntry, 4> kEventSinkMap{{
 // Throws AgentError when the event's arguments do not match its signature.
 void CheckArguments(const EventInfo& info, std::span<const zqk_value> args) {
   if (args.size() != info.params.size()) {
-    throw AgentError(ZQK_E_ARG_COUNT, std::string(info.name) + ": " +
-                                          std::to_string(args.size()) + " arguments, expected " +
+    throw AgentError(ZQK_E_ARG_COUNT, std::string(info.name) + ": " + std::to_string(args.size()) +
+                                          " arguments, expected " +
                                           std::to_string(info.params.size()));
   }
   for (size_t i = 0; i < args.size(); ++i) {

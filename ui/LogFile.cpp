@@ -1,8 +1,8 @@
 #include "ui/LogFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string_view>

@@ -27,6 +27,8 @@ void CZQKCommClientDlg::OnSaveLog() {
   }
 }
 
-void CZQKCommClientDlg::OnClearLog() { log_.Clear(); }
+void CZQKCommClientDlg::OnClearLog() {
+  log_.Clear();
+}
 
 }  // namespace zqk

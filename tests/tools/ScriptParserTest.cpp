@@ -57,7 +57,9 @@ struct BadLine {
   const char* fragment;
 };
 
-void PrintTo(const BadLine& b, std::ostream* os) { *os << "line " << b.line << ": " << b.fragment; }
+void PrintTo(const BadLine& b, std::ostream* os) {
+  *os << "line " << b.line << ": " << b.fragment;
+}
 
 class ScriptParserErrors : public testing::TestWithParam<BadLine> {};
 

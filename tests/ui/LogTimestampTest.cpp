@@ -18,8 +18,10 @@ class LogTimestampTest : public testing::Test {
     tzset();
   }
   void TearDown() override {
-    if (hadTz_) setenv("TZ", savedTz_.c_str(), 1);
-    else unsetenv("TZ");
+    if (hadTz_)
+      setenv("TZ", savedTz_.c_str(), 1);
+    else
+      unsetenv("TZ");
     tzset();
   }
   std::string savedTz_;
