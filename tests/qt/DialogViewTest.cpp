@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/Files.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -41,13 +43,6 @@ void TypeText(QWidget* widget, const QString& text) {
 // A radio button reacts to clicks on its indicator and label, not beyond.
 void ClickRadio(QRadioButton* radio) {
   QTest::mouseClick(radio, Qt::LeftButton, Qt::NoModifier, QPoint(6, radio->height() / 2));
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
 }
 
 TEST(DialogViewTest, EveryControlSitsAtItsMappedRectangle) {
@@ -352,9 +347,9 @@ TEST(DialogViewTest, SaveLogAppendsCrLfLinesBesideTheExecutable) {
   const std::string second(rig.dlg().Log().Line(LineIndex{1}));
   QTest::mouseClick(rig.view().Control(id::kSaveLog), Qt::LeftButton);
   const std::string once = first + "\r\n" + second + "\r\n";
-  EXPECT_EQ(ReadFile(rig.dir() / "ocx_log.log"), once);
+  EXPECT_EQ(test::ReadWholeFile(rig.dir() / "ocx_log.log"), once);
   QTest::mouseClick(rig.view().Control(id::kSaveLog), Qt::LeftButton);
-  EXPECT_EQ(ReadFile(rig.dir() / "ocx_log.log"), once + once);
+  EXPECT_EQ(test::ReadWholeFile(rig.dir() / "ocx_log.log"), once + once);
   EXPECT_TRUE(rig.host().boxes.empty());
 }
 

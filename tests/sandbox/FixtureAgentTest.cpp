@@ -1,7 +1,9 @@
 // The fixture agent through its real ABI: ZQKFixtureAgent.ocx loaded with dlopen.
 #include <gtest/gtest.h>
+
 #include <stdlib.h>
 #include <unistd.h>
+#include "tests/support/Files.h"
 
 #include <filesystem>
 #include <fstream>
@@ -246,10 +248,7 @@ TEST_F(FixtureTest, RecordsEveryCallToTheLogAndForTheDriver) {
       "GetInfo(\"" + std::string(Utf8(u8"시스템구분")) + "\", \"\") -> \"\"\n";
   EXPECT_EQ(TakeCalls(), expected);
   EXPECT_EQ(TakeCalls(), "") << "taken calls are not given twice";
-  std::ifstream in(log, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  EXPECT_EQ(content.str(), expected);
+  EXPECT_EQ(test::ReadWholeFile(log), expected);
   unsetenv(kFixtureLogEnv);
   std::filesystem::remove(log);
 }

@@ -4,6 +4,8 @@
 // texts. This test holds our sources to the strict conversion instead.
 #include <gtest/gtest.h>
 
+#include "tests/support/Files.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -22,13 +24,6 @@ namespace fs = std::filesystem;
 bool IsSourceFile(const fs::path& p) {
   const std::string ext = p.extension().string();
   return ext == ".h" || ext == ".hpp" || ext == ".cpp" || ext == ".c";
-}
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
 }
 
 // "line: text" of every literal of `source` that CP949 cannot hold.
@@ -79,7 +74,7 @@ TEST(Literals, EveryNarrowLiteralOfTheSourcesConvertsToCp949) {
     }
     if (!it->is_regular_file() || !IsSourceFile(p)) continue;
     ++files;
-    const std::string source = ReadFile(p);
+    const std::string source = test::ReadWholeFile(p);
     for (const SourceLiteral& l : NarrowStringLiterals(source)) {
       ++literals;
       nonAscii += HasNonAscii(l.text);

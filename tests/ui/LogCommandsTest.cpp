@@ -1,6 +1,8 @@
 // AddLog, Save Log and Clear Log through the dialog's commands.
 #include <gtest/gtest.h>
 
+#include "tests/support/Files.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -10,13 +12,6 @@
 
 namespace zqk {
 namespace {
-
-std::string ReadAll(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 TEST(AddLog, StampsEveryLineAndSelectsAllButTheFirst) {
   test::DialogRig rig;
@@ -39,11 +34,11 @@ TEST(LogCommands, SaveAppendsAndClearLeavesTheFileAlone) {
   const std::filesystem::path file = rig.dir() / kLogFileName;
   const std::string stamp = FormatLogTimestamp(rig.clock);
   const std::string once = stamp + "a\r\n" + stamp + "b\r\n";
-  EXPECT_EQ(ReadAll(file), once + once);
+  EXPECT_EQ(test::ReadWholeFile(file), once + once);
   rig.dlg().Click(id::kClearLog);
   EXPECT_EQ(rig.dlg().Log().Count(), 0u);
   rig.dlg().Click(id::kSaveLog);
-  EXPECT_EQ(ReadAll(file), once + once);
+  EXPECT_EQ(test::ReadWholeFile(file), once + once);
   EXPECT_TRUE(rig.host.shown.empty());
 }
 

@@ -2,18 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/Files.h"
+
 #include <fstream>
 #include <sstream>
 
 namespace zqk {
 namespace {
-
-std::string ReadAll(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class LogFileTest : public testing::Test {
  protected:
@@ -38,7 +33,7 @@ TEST_F(LogFileTest, EachSaveAppendsEveryLineWithCrLf) {
   ASSERT_EQ(AppendLogToFile(log, path).status, LogSaveResult::Status::kOk);
   static constexpr char kOnce[] = "[PM 03:07:09]  로그인 성공\r\n\r\na\0b\r\n";
   const std::string once(kOnce, sizeof kOnce - 1);
-  EXPECT_EQ(ReadAll(path), once + once);
+  EXPECT_EQ(test::ReadWholeFile(path), once + once);
   EXPECT_EQ(log.Count(), 3u);
 }
 
@@ -47,10 +42,10 @@ TEST_F(LogFileTest, EmptyLogCreatesAnEmptyFileAndLeavesAnExistingOneAlone) {
   const auto path = dir_ / kLogFileName;
   ASSERT_EQ(AppendLogToFile(log, path).status, LogSaveResult::Status::kOk);
   EXPECT_TRUE(std::filesystem::exists(path));
-  EXPECT_EQ(ReadAll(path), "");
+  EXPECT_EQ(test::ReadWholeFile(path), "");
   std::ofstream(path, std::ios::binary) << "kept\r\n";
   ASSERT_EQ(AppendLogToFile(log, path).status, LogSaveResult::Status::kOk);
-  EXPECT_EQ(ReadAll(path), "kept\r\n");
+  EXPECT_EQ(test::ReadWholeFile(path), "kept\r\n");
 }
 
 TEST_F(LogFileTest, LargeLogCrossesTheWriteBufferIntact) {
@@ -65,7 +60,7 @@ TEST_F(LogFileTest, LargeLogCrossesTheWriteBufferIntact) {
   expected += std::string(3u << 20, 'L') + "\r\n";
   const auto path = dir_ / kLogFileName;
   ASSERT_EQ(AppendLogToFile(log, path).status, LogSaveResult::Status::kOk);
-  EXPECT_EQ(ReadAll(path), expected);
+  EXPECT_EQ(test::ReadWholeFile(path), expected);
 }
 
 TEST_F(LogFileTest, FailuresAreReportedWithTheirCause) {
