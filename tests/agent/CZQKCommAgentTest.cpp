@@ -49,7 +49,7 @@ class AgentTest : public testing::Test {
 
   test::TempDir dir;
   std::filesystem::path registry = dir / "components";
-  test::FakeUiThread ui;
+  VirtualUiThread ui;
   RecordingSink sink;
   CZQKCommAgent agent{ui, sink, registry};
   std::vector<Call> calls;

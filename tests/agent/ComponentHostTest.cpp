@@ -36,7 +36,7 @@ struct RecordingSink : AgentEventSink {
 
 // A UI thread whose Cancel() does not reach work already queued, as when the
 // work has been taken off the queue but not run yet.
-struct LateCancelUiThread : test::FakeUiThread {
+struct LateCancelUiThread : VirtualUiThread {
   void Cancel(uint64_t) override {}
 };
 
@@ -51,7 +51,7 @@ class ComponentHostTest : public testing::Test {
   }
   const zqk_host* abi() { return host.Abi(); }
 
-  test::FakeUiThread ui;
+  VirtualUiThread ui;
   RecordingSink sink;
   ComponentHost host{ui, sink};
 };

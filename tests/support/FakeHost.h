@@ -4,15 +4,12 @@
 // virtual clock that runs posted work only when a test advances it, and a
 // dialog wired to both.
 
-#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <deque>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,7 +18,7 @@
 
 #include <unistd.h>
 
-#include "agent/UiThread.h"
+#include "agent/VirtualUiThread.h"
 #include "ui/CZQKCommClientDlg.h"
 #include "ui/DialogHost.h"
 
@@ -61,71 +58,6 @@ class FakeDialogHost : public DialogHost {
   void EndDialog(DialogResult result) override { ended = result; }
 };
 
-// Posted work runs only inside Advance() or RunDue(), in the order of its due
-// time and then of posting; work may post more work.
-class FakeUiThread : public UiThread {
- public:
-  uint64_t Post(std::function<void()> work, uint32_t delayMs) override {
-    std::lock_guard lock(mutex_);
-    const uint64_t ticket = ++lastTicket_;
-    queue_.emplace(Key{now_ + delayMs, ticket}, std::move(work));
-    return ticket;
-  }
-  void Cancel(uint64_t ticket) override {
-    std::lock_guard lock(mutex_);
-    std::erase_if(queue_, [ticket](const auto& entry) { return entry.first.ticket == ticket; });
-  }
-  int64_t NowMs() const override {
-    std::lock_guard lock(mutex_);
-    return now_;
-  }
-
-  // Moves the clock forward by `ms`, running the work that falls due on the way.
-  void Advance(int64_t ms) {
-    int64_t end;
-    {
-      std::lock_guard lock(mutex_);
-      end = now_ + ms;
-    }
-    while (RunNext(end)) {
-    }
-    std::lock_guard lock(mutex_);
-    now_ = end;
-  }
-  // Runs the work that is due now.
-  void RunDue() { Advance(0); }
-
-  size_t Pending() const {
-    std::lock_guard lock(mutex_);
-    return queue_.size();
-  }
-
- private:
-  struct Key {
-    int64_t due;
-    uint64_t ticket;
-    auto operator<=>(const Key&) const = default;
-  };
-
-  bool RunNext(int64_t end) {
-    std::function<void()> work;
-    {
-      std::lock_guard lock(mutex_);
-      if (queue_.empty() || queue_.begin()->first.due > end) return false;
-      now_ = std::max(now_, queue_.begin()->first.due);
-      work = std::move(queue_.begin()->second);
-      queue_.erase(queue_.begin());
-    }
-    work();
-    return true;
-  }
-
-  mutable std::mutex mutex_;
-  int64_t now_ = 0;
-  uint64_t lastTicket_ = 0;
-  std::map<Key, std::function<void()>> queue_;
-};
-
 // A dialog over the fakes, in a directory of its own that holds no agent and
 // no component registry. Not yet initialised: call OnInitDialog() first.
 class DialogRig {
@@ -144,7 +76,7 @@ class DialogRig {
   const std::filesystem::path& dir() const { return dir_; }
 
   FakeDialogHost host;
-  FakeUiThread ui;
+  VirtualUiThread ui;
   // Seconds since the epoch that the log's timestamps read.
   std::time_t clock = 1'700'000'000;
 

@@ -9,7 +9,7 @@
 #include "sandbox/FixtureProtocol.h"
 #include "text/Cp949.h"
 #include "tools/zqk-script/ScriptHost.h"
-#include "tools/zqk-script/VirtualUiThread.h"
+#include "agent/VirtualUiThread.h"
 #include "ui/CZQKCommClientDlg.h"
 #include "ui/LogTimestamp.h"
 

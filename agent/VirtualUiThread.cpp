@@ -1,4 +1,4 @@
-#include "tools/zqk-script/VirtualUiThread.h"
+#include "agent/VirtualUiThread.h"
 
 namespace zqk {
 

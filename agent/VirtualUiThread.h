@@ -1,6 +1,7 @@
 #pragma once
-// A UI thread on a virtual clock: posted work runs only when the driver lets
-// agent time pass, so a script runs fast and the same way every time.
+// A UI thread on a virtual clock: posted work runs only when its owner lets
+// agent time pass (the headless driver, the tests), so a run is fast and
+// the same every time.
 
 #include <cstdint>
 #include <functional>
