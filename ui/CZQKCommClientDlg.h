@@ -82,6 +82,7 @@ class CZQKCommClientDlg : public AgentEventSink {
   void OnDisconnect();
   void OnTrMode();
   void OnFidMode();
+  void OnRqTest();
   void OnDomestic();
   void OnOverseas();
   void OnFxMargin();

@@ -8,11 +8,12 @@ namespace zqk {
 std::span<const CZQKCommClientDlg::MessageMapEntry> CZQKCommClientDlg::MessageMap() {
   using D = CZQKCommClientDlg;
   using enum Notification;
-  static constexpr std::array<MessageMapEntry, 15> kMap{{
+  static constexpr std::array<MessageMapEntry, 16> kMap{{
       {id::kLogin, kClicked, &D::OnLogin},
       {id::kLogout, kClicked, &D::OnLogout},
       {id::kConnect, kClicked, &D::OnConnect},
       {id::kDisconnect, kClicked, &D::OnDisconnect},
+      {id::kRqTest, kClicked, &D::OnRqTest},
       {id::kTrMode, kClicked, &D::OnTrMode},
       {id::kFidMode, kClicked, &D::OnFidMode},
       {id::kDomestic, kClicked, &D::OnDomestic},
