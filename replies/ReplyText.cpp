@@ -4,10 +4,6 @@
 
 namespace zqk {
 
-bool IsReplySpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 std::string_view TrimTrailingSpace(std::string_view value) {
   size_t end = value.size();
   while (end > 0 && IsReplySpace(value[end - 1])) --end;

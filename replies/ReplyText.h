@@ -9,7 +9,9 @@ namespace zqk {
 
 // Blank, tab, line feed, vertical tab, form feed and carriage return; nothing
 // else (a NUL byte or a double-byte blank is a character of the value).
-bool IsReplySpace(char c);
+constexpr bool IsReplySpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 // `value` without its trailing white space.
 std::string_view TrimTrailingSpace(std::string_view value);
