@@ -110,12 +110,6 @@ INSTANTIATE_TEST_SUITE_P(
             {"[20240102][090000][4501.25][3]", "[20240102][090100][4502.00][1]",
              Bracket(Pad("R", 290))}},
         ReplyCase{
-            "order_rows_and_226_byte_rows",
-            "g11004.AQ0401%",
-            u8R"({"OutRec1": [{"주문번호": "12", "계좌번호": "016304", "종목코드": "ESH24", "주문가격": "4500.25"}],
-                        "block": {"text": "Q", "width": 300}})",
-            {"[12][016304][ESH24][4500.25]", Bracket(Pad("Q", 226))}},
-        ReplyCase{
             "domestic_order_reply_with_its_rqid",
             "g12001.DO1601&",
             u8R"({"OutRec1": {"접수구분": "0", "처리구분": "1", "계좌번호": "06801004", "주문번호": "0000125"}})",
@@ -125,27 +119,6 @@ INSTANTIATE_TEST_SUITE_P(
             "g12003.AO0401%",
             u8R"({"OutRec1": {"접수구분": "0", "처리코드": "0000", "처리메시지": "정상 처리", "주문번호": "12"}})",
             {"주문응답 번호[7][0]처리코드[0000]처리메시지[정상 처리]주문번호[12]"}},
-        ReplyCase{
-            "fx_order_reply_as_the_overseas_one",
-            "g12003.AO0501%",
-            u8R"({"OutRec1": {"접수구분": "1", "처리코드": "9001", "처리메시지": "증거금 부족"}})",
-            {"주문응답 번호[7][1]처리코드[9001]처리메시지[증거금 부족]주문번호[]"}},
-        ReplyCase{
-            "symbol_service_reads_nothing", "o51211", u8"{}", {"해외 종목 서비스 요청 완료!!!"}},
-        ReplyCase{
-            "overseas_deposit_currency_trimmed",
-            "g11004.AQ0605%",
-            u8R"({"OutRec1": [{"통화구분": "USD  ", "예탁금총액": "1000.00", "예탁금잔액": "900.00"},
-                                    {"통화구분": "KRW", "예탁금총액": "5", "예탁금잔액": ""}]})",
-            {"해외 예탁자산 및 증거금 응답[g11004.AQ0605%]",
-             "통화구분[USD] 예탁금총액[1000.00] 예탁금잔액[900.00]",
-             "통화구분[KRW] 예탁금총액[5] 예탁금잔액[]"}},
-        ReplyCase{
-            "fx_assets_name_trimmed",
-            "g11004.AQ0901%",
-            u8R"({"OutRec1": [{"계좌명": "모의 FX  ", "예탁총액": "100", "위탁증거금": "20", "유지증거금": "10"}]})",
-            {"FX 계좌정보 : 자산내역조회[g11004.AQ0901%]",
-             "계좌명[모의 FX] 예탁총액[100] 위탁증거금[20] 유지증거금[10]"}},
         ReplyCase{"daily_rows_of_outrec2_counted_first",
                   "o44005",
                   u8R"({"OutRec1": [{"일자": "ignored"}],
@@ -184,45 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "g11004.AQ0101%",
                   u8R"({"lastData": {"concat": ["x0002", {"text": "016304", "width": 84}]}})",
                   {"계좌정보 수신완료!!!"}},
-        ReplyCase{"fixed_block_of_1360_bytes",
-                  "l41601",
-                  u8R"({"block": {"text": "L", "width": 1500}})",
-                  {Pad("L", 1360)}},
-        ReplyCase{"account_check_six_fields",
-                  "g11004.AQ0207%",
-                  u8R"({"OutRec1": {"처리코드": "0000", "처리메시지": "정상", "계좌번호": "016304",
-                                    "계좌명": "모의", "구분": "1", "일치여부": "Y"}})",
-                  {"[0000][정상][016304][모의][1][Y]"}},
         ReplyCase{"symbol_rows_none", "o51100", u8"{}", {}},
-        ReplyCase{
-            "symbol_rows",
-            "o51100",
-            u8R"({"OutRec1": [{"종목코드": "ESH24", "종목명": "E-mini S&P", "현재가": "4500.25", "전일대비구분": "2"}]})",
-            {"[ESH24][E-mini S&P][4500.25][2]"}},
-        ReplyCase{"server_time",
-                  "o44011",
-                  u8R"({"OutRec1": {"서버일자": "20240105", "서버시간": "153000"}})",
-                  {"서버날짜[20240105]서버시간[153000]"}},
-        ReplyCase{
-            "account_match",
-            "g11002.DQ0321&",
-            u8R"({"OutRec1": {"처리코드": "0000", "처리메시지": "정상", "계좌번호": "06801004", "일치여부": "Y", "계좌구분": "1"}})",
-            {"처리코드[0000]처리메시지[정상]계좌번호[06801004]일치여부[Y]계좌구분[1]"}},
-        ReplyCase{
-            "account_symbol",
-            "g11002.DQ0110&",
-            u8R"({"OutRec1": {"계좌번호": "06801004", "계좌명": "홍길동", "종목": "101G3000"}})",
-            {"계좌번호[06801004]계좌명[홍길동]종목[101G3000]"}},
-        ReplyCase{"last_trade_joined",
-                  "l41600",
-                  u8R"({"OutRec1": {"품목명": "금", "체결시간": "090001", "현재가": "85000"}})",
-                  {"금09000185000"}},
         ReplyCase{"user_accounts_none", "g11002.CQ0101&", u8"{}", {}},
-        ReplyCase{
-            "user_accounts_id_trimmed",
-            "g11002.CQ0101&",
-            u8R"({"OutRec1": [{"사용자ID": "demo    ", "계좌번호": "06801004 ", "대출구분": "0"}]})",
-            {"사용자ID[demo] 계좌번호[06801004 ] 대출구분[0] TMP1[]"}},
         // The bar lines follow the count field, not the repeat count.
         ReplyCase{"bars_follow_their_count_field",
                   "o44010",
@@ -239,21 +175,6 @@ INSTANTIATE_TEST_SUITE_P(
             "g11002.DQ0242&",
             u8R"({"OutRec1": {"계좌번호": "06801004", "예탁금액-총액": "1000", "주문가능금액": "800"}})",
             {"계좌번호[06801004]예탁금액-총액[1000]주문가능금액[800]"}},
-        ReplyCase{
-            "valuation_rows",
-            "g11002.DQ1305&",
-            u8R"({"OutRec1": [{"계좌번호": "06801004", "종목": "101G3000", "평가손익": "-1500"}]})",
-            {"계좌번호[06801004]종목[101G3000]평가손익[-1500]"}},
-        ReplyCase{
-            "valuation_rows_of_the_second_code",
-            "g11002.DQ1306&",
-            u8R"({"OutRec1": [{"계좌번호": "07215003", "종목": "201G3250", "평가손익": "0"}]})",
-            {"계좌번호[07215003]종목[201G3250]평가손익[0]"}},
-        ReplyCase{
-            "settlement_labels_name_their_fields",
-            "g11002.DQ1303&",
-            u8R"({"OutRec1": {"계좌번호": "06801004", "가결제금액": "10", "평가예탁총액": "20"}})",
-            {"계좌번호[06801004]가결제금액[10]평가예탁총액[20]"}},
         ReplyCase{"chart_count_read_as_a_number",
                   "v90003",
                   u8R"({"OutRec1": {"차트카운트": "0002", "이전키": "K9"},
@@ -416,6 +337,10 @@ struct SizedCase {
   const char* askedLength;  // nullptr: nothing asked
   Lines lines;
 };
+
+void PrintTo(const SizedCase& c, std::ostream* os) {
+  *os << "size " << c.size;
+}
 
 class SizedBlockReply : public TrReplyTest, public testing::WithParamInterface<SizedCase> {};
 
