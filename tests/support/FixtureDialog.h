@@ -4,6 +4,7 @@
 // every agent call the dialog makes is recorded, and the log is read back
 // without timestamps. Needs ZQK_FIXTURE_AGENT, the component's path.
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -42,6 +43,10 @@ inline std::string Utf8(std::u8string_view s) {
 class FixtureDialog {
  public:
   FixtureDialog() {
+    // The library stays loaded for the life of the test process, so that a
+    // leak report can still name its frames.
+    static void* const kKeptLoaded = ::dlopen(ZQK_FIXTURE_AGENT, RTLD_NOW | RTLD_LOCAL);
+    EXPECT_TRUE(kKeptLoaded) << ::dlerror();
     ::unsetenv(fixture::kFixtureFileEnv);
     std::string error;
     EXPECT_TRUE(
