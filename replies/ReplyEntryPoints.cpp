@@ -1,11 +1,18 @@
-// Entry points of TR replies and real-time data. The decoders that read the
-// data of these events are not part of the console yet: the events arrive and
-// are accepted, and nothing is logged for them.
+// Entry points of TR replies and real-time data: each event is decoded while
+// the agent delivers it, through the agent's reading operations, into the log
+// and the dialog's other outputs.
+#include "replies/AgentReader.h"
+#include "replies/DialogDecoderOutput.h"
+#include "replies/TrReplyDecoders.h"
 #include "ui/CZQKCommClientDlg.h"
 
 namespace zqk {
 
-void CZQKCommClientDlg::OnTrReply(const std::string& /*trCode*/, int32_t /*rqId*/) {}
+void CZQKCommClientDlg::OnTrReply(const std::string& trCode, int32_t rqId) {
+  WrapperReader agent(m_agent);
+  DialogDecoderOutput out(*this, *env_.host);
+  DecodeTrReply(trCode, rqId, agent, out);
+}
 
 void CZQKCommClientDlg::OnRealData(const std::string& /*key*/, int32_t /*realType*/) {}
 

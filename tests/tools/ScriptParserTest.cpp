@@ -43,6 +43,24 @@ TEST(ScriptParser, ParsesEveryStepKind) {
   EXPECT_EQ(std::get<Expect>(r.steps[11].action).texts, (std::vector<std::string>{"a", "b"}));
 }
 
+TEST(ScriptParser, PrintShowsAnyStateThatExpectChecks) {
+  const ParseResult r = ParseScript(
+      "print 1023\nprint text 1023\nprint checked 1033\nprint enabled 1007\n"
+      "print visible 1053\nprint selected 1058\nprint items 1058\n",
+      Known);
+  ASSERT_FALSE(r.error) << r.error->message;
+  const std::pair<ExpectWhat, int> expected[] = {
+      {ExpectWhat::kText, 1023},    {ExpectWhat::kText, 1023},    {ExpectWhat::kChecked, 1033},
+      {ExpectWhat::kEnabled, 1007}, {ExpectWhat::kVisible, 1053}, {ExpectWhat::kSelected, 1058},
+      {ExpectWhat::kItems, 1058}};
+  ASSERT_EQ(r.steps.size(), std::size(expected));
+  for (size_t i = 0; i < r.steps.size(); ++i) {
+    const Print& p = std::get<Print>(r.steps[i].action);
+    EXPECT_EQ(p.what, expected[i].first) << i;
+    EXPECT_EQ(p.id, ControlId{expected[i].second}) << i;
+  }
+}
+
 TEST(ScriptParser, StringsKeepBlanksAndTakeAnyByte) {
   const ParseResult r =
       ParseScript("set 1023 \"  a\\\"b\\\\c\\x00\\xff\\t\\n \"\nset 1012 \"\"\n", Known);
@@ -88,7 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"fire OnNothing\n", 1, "unknown event"},
                     BadLine{"answer maybe\n", 1, "unknown answer"},
                     BadLine{"expect checked 1033 2\n", 1, "0 or 1"},
-                    BadLine{"expect colour 1033 1\n", 1, "unknown expectation"}));
+                    BadLine{"expect colour 1033 1\n", 1, "unknown expectation"},
+                    BadLine{"print colour 1033\n", 1, "unknown state"},
+                    BadLine{"print log 1033\n", 1, "unknown state"},
+                    BadLine{"print checked 1033 1\n", 1, "takes 2"}));
 
 TEST(ScriptOutput, QuotesEscapeControlBytesAndConvertToUtf8) {
   EXPECT_EQ(QuoteForOutput(std::string("a\"\\\n\x01", 5)), "\"a\\\"\\\\\\n\\x01\"");

@@ -126,7 +126,7 @@ class LineParser {
     if (verb == "answer") return ParseAnswer();
     if (verb == "fire") return ParseFire();
     if (verb == "wait") return Done(1, Wait{static_cast<uint32_t>(NonNegative(1))});
-    if (verb == "print") return Done(1, Print{Control(1)});
+    if (verb == "print") return ParsePrint();
     if (verb == "enter") return Done(0, PressKey{Key::kEnter});
     if (verb == "escape") return Done(0, PressKey{Key::kEscape});
     if (verb == "close") return Done(0, PressKey{Key::kClose});
@@ -227,6 +227,26 @@ class LineParser {
     return Action(std::move(f));
   }
 
+  // The control state a word names, for print and expect.
+  static std::optional<ExpectWhat> StateKind(std::string_view word) {
+    static constexpr std::pair<std::string_view, ExpectWhat> kKinds[] = {
+        {"text", ExpectWhat::kText},         {"checked", ExpectWhat::kChecked},
+        {"enabled", ExpectWhat::kEnabled},   {"visible", ExpectWhat::kVisible},
+        {"selected", ExpectWhat::kSelected}, {"items", ExpectWhat::kItems}};
+    for (auto [name, kind] : kKinds) {
+      if (name == word) return kind;
+    }
+    return std::nullopt;
+  }
+
+  // print <id> shows the text; print <state> <id> any state expect checks.
+  std::optional<Action> ParsePrint() {
+    if (tokens_.size() == 2) return Done(1, Print{ExpectWhat::kText, Control(1)});
+    const std::optional<ExpectWhat> kind = StateKind(Word(1));
+    if (!kind) return Fail("unknown state \"" + tokens_[1].text + "\" to print");
+    return Done(2, Print{*kind, Control(2)});
+  }
+
   std::optional<Action> ParseExpect() {
     const std::string what = Word(1);
     Expect e{};
@@ -234,18 +254,9 @@ class LineParser {
       e.what = ExpectWhat::kLastLog;
       return Done(2, Expect{ExpectWhat::kLastLog, {}, {String(2)}, 0});
     }
-    static constexpr std::pair<std::string_view, ExpectWhat> kKinds[] = {
-        {"text", ExpectWhat::kText},         {"checked", ExpectWhat::kChecked},
-        {"enabled", ExpectWhat::kEnabled},   {"visible", ExpectWhat::kVisible},
-        {"selected", ExpectWhat::kSelected}, {"items", ExpectWhat::kItems}};
-    bool found = false;
-    for (auto [word, kind] : kKinds) {
-      if (word == what) {
-        e.what = kind;
-        found = true;
-      }
-    }
-    if (!found) return Fail("unknown expectation \"" + what + "\"");
+    const std::optional<ExpectWhat> kind = StateKind(what);
+    if (!kind) return Fail("unknown expectation \"" + what + "\"");
+    e.what = *kind;
     e.id = Control(2);
     switch (e.what) {
       case ExpectWhat::kText:

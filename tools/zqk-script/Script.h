@@ -4,7 +4,8 @@
 //
 //   set <id> "<text>"        click <id>             select <id> <index>
 //   answer ok|yes|no|cancel  fire <Event> <args>... wait <ms>
-//   print <id>               enter | escape | close about
+//   print [text|checked|enabled|visible|selected|items] <id>
+//   enter | escape | close   about
 //   expect text|checked|enabled|visible|selected|items|log <id|-> <value>...
 //
 // Strings are double-quoted UTF-8 with the escapes \" \\ \n \r \t and \xHH
@@ -43,7 +44,10 @@ struct FireEvent {
 struct Wait {
   uint32_t ms = 0;
 };
+// A control state that print shows and expect checks (kLastLog: expect only).
+enum class ExpectWhat { kText, kChecked, kEnabled, kVisible, kSelected, kItems, kLastLog };
 struct Print {
+  ExpectWhat what = ExpectWhat::kText;
   ControlId id;
 };
 enum class Key { kEnter, kEscape, kClose };
@@ -52,7 +56,6 @@ struct PressKey {
 };
 struct About {};
 
-enum class ExpectWhat { kText, kChecked, kEnabled, kVisible, kSelected, kItems, kLastLog };
 struct Expect {
   ExpectWhat what;
   ControlId id;                    // unused for kLastLog

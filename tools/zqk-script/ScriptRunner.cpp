@@ -6,10 +6,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "agent/VirtualUiThread.h"
 #include "sandbox/FixtureProtocol.h"
 #include "text/Cp949.h"
 #include "tools/zqk-script/ScriptHost.h"
-#include "agent/VirtualUiThread.h"
 #include "ui/CZQKCommClientDlg.h"
 #include "ui/LogTimestamp.h"
 
@@ -131,11 +131,7 @@ class Runner {
     if (!ui_.Advance(a.ms)) return Fail("the agent keeps posting work without letting time pass");
     return true;
   }
-  bool Do(const Print& a) {
-    out_ << kOutputPrefix << "print " << a.id.value << ' '
-         << QuoteForOutput(dlg_->Model().Text(a.id)) << '\n';
-    return true;
-  }
+  bool Do(const Print& a);
   bool Do(const PressKey& a) {
     if (a.key == Key::kEnter)
       dlg_->OnOK();
@@ -192,6 +188,36 @@ bool Runner::Do(const FireEvent& a) {
     return Fail(std::string("the agent cannot fire events on request (use --agent fixture): ") +
                 Cp949ToUtf8(e.what()));
   }
+  return true;
+}
+
+// Text as "## print ID "text"", any other state with its kind named first.
+bool Runner::Do(const Print& a) {
+  const ControlModel& m = dlg_->Model();
+  out_ << kOutputPrefix << "print ";
+  switch (a.what) {
+    case ExpectWhat::kText:
+    case ExpectWhat::kLastLog:
+      out_ << a.id.value << ' ' << QuoteForOutput(m.Text(a.id));
+      break;
+    case ExpectWhat::kChecked:
+      out_ << "checked " << a.id.value << ' ' << m.IsChecked(a.id);
+      break;
+    case ExpectWhat::kEnabled:
+      out_ << "enabled " << a.id.value << ' ' << m.IsEnabled(a.id);
+      break;
+    case ExpectWhat::kVisible:
+      out_ << "visible " << a.id.value << ' ' << m.IsVisible(a.id);
+      break;
+    case ExpectWhat::kSelected:
+      out_ << "selected " << a.id.value << ' ' << m.Selected(a.id).value;
+      break;
+    case ExpectWhat::kItems:
+      out_ << "items " << a.id.value;
+      for (const std::string& item : m.Items(a.id)) out_ << ' ' << QuoteForOutput(item);
+      break;
+  }
+  out_ << '\n';
   return true;
 }
 
