@@ -8,60 +8,10 @@
 #include <memory>
 
 #include "agent/ComponentRegistry.h"
-#include "tests/sandbox/AbiTestHost.h"
+#include "tests/sandbox/SandboxFixture.h"
 
 namespace zqk::test {
 namespace {
-
-constexpr int32_t kOnAgentMessage = static_cast<int32_t>(EventDispid::kOnAgentMessage);
-constexpr int32_t kOnRequestMessage = static_cast<int32_t>(EventDispid::kOnRequestMessage);
-
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/zqk-sandbox-XXXXXX";
-    path_ = mkdtemp(pattern);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-class SandboxTest : public ::testing::Test {
- protected:
-  // Fixed latency, no jitter: events come exactly kLatency after the call.
-  static constexpr int64_t kLatency = 40;
-
-  void SetUp() override { Start(R"({"replyLatencyMs": 40, "replyJitterMs": 0})"); }
-
-  void Start(const std::string& settingsJson) {
-    const std::filesystem::path settings = dir_.path() / "sandbox.json";
-    std::ofstream(settings) << settingsJson;
-    setenv("ZQK_SANDBOX_SETTINGS", settings.c_str(), 1);
-    host_ = std::make_unique<AbiTestHost>(ZQK_SANDBOX_AGENT);
-    ASSERT_EQ(host_->Create(kAgentClassId), ZQK_OK);
-  }
-
-  void Connect() { ASSERT_EQ(host_->Long(Dispid::kStartComm, {1}), 0); }
-  void SignIn() {
-    Connect();
-    ASSERT_EQ(host_->Long(Dispid::kLogin, {"demo", "demo1234", "cert1234"}), 1);
-  }
-  // Runs everything pending and returns the events it fired.
-  std::vector<FiredEvent> Drain() {
-    host_->events.clear();
-    host_->Advance(10'000);
-    return std::exchange(host_->events, {});
-  }
-
-  TempDir dir_;
-  std::unique_ptr<AbiTestHost> host_;
-};
 
 struct SignInCase {
   const char* name;
