@@ -3,7 +3,7 @@
 #include <limits>
 #include <memory>
 
-#include "sandbox/market/Calendar.h"
+#include "sandbox/market/BusinessCalendar.h"
 #include "sandbox/market/PriceFormat.h"
 #include "text/Cp949.h"
 
@@ -205,11 +205,13 @@ std::string SandboxAgent::FormatValue(std::string_view code, std::string_view va
 }
 
 std::string SandboxAgent::GetBusinessDay(int32_t kind) const {
-  // 3: domestic, 1: overseas. Both markets trade Monday to Friday here, so
-  // both answer today or the next weekday that is not a holiday.
-  if (kind != 1 && kind != 3) return {};
-  const int32_t today = broker_.market.clock().Local(broker_.Now()).date;
-  return std::to_string(market::BusinessDayOnOrAfter(today, loaded_.settings.holidays));
+  // 3: domestic, 1: overseas, each on its own calendar.
+  const Settings& s = loaded_.settings;
+  std::optional<market::BusinessCalendar> calendar;
+  if (kind == 3) calendar.emplace(s.holidays, false);
+  if (kind == 1) calendar.emplace(s.overseasHolidays, true);
+  if (!calendar) return {};
+  return std::to_string(calendar->OnOrAfter(broker_.market.clock().Local(broker_.Now()).date));
 }
 
 std::string SandboxAgent::GetInfo(std::string_view name, std::string_view option) const {
