@@ -74,7 +74,8 @@ kit::Result SandboxAgent::Invoke(int32_t dispid, const kit::Args& a) {
     case Dispid::kGetInfo:
       return R::String(GetInfo(a.Str(0), a.Str(1)));
     case Dispid::kRequestMasterFile:
-      masterFiles_.Request(a.Str(0));
+      // The option (0) changes nothing here.
+      masterFiles_.Request(a.Str(0), NextRqId());
       return R::None();
     case Dispid::kGetRepeatCount:
       return R::Long(store.RepeatCount(a.Str(0), a.Long(1), a.Str(2)));
