@@ -1,11 +1,10 @@
 #include "sandbox/SandboxAgent.h"
 
-#include <QDate>
-#include <QDateTime>
-#include <algorithm>
-#include <ctime>
 #include <limits>
+#include <memory>
 
+#include "sandbox/market/BusinessCalendar.h"
+#include "sandbox/market/PriceFormat.h"
 #include "text/Cp949.h"
 
 namespace zqk::sandbox {
@@ -13,18 +12,6 @@ namespace {
 
 constexpr std::string_view kLogName = "ZQKCommAgent";
 constexpr std::string_view kVersion = "1.0.0";
-
-// Account numbers reach the agent in fixed-width fields, padded with blanks.
-std::string_view TrimRight(std::string_view s) {
-  const size_t end = s.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string_view() : s.substr(0, end + 1);
-}
-
-std::string WithDetail(std::string_view text, std::string_view detail) {
-  std::string s(text);
-  if (!detail.empty()) s.append("[").append(detail).append("]");
-  return s;
-}
 
 std::string MarketName(Market m) {
   switch (m) {
@@ -41,18 +28,19 @@ std::string MarketName(Market m) {
 }  // namespace
 
 SandboxAgent::SandboxAgent(kit::Host& host, LoadedSettings settings, std::string settingsPath)
-    : host_(host),
-      loaded_(std::move(settings)),
+    : loaded_(std::move(settings)),
       settingsPath_(std::move(settingsPath)),
-      random_(loaded_.settings.seed),
-      clockStartSecs_(
-          loaded_.settings.clockStart.value_or(static_cast<int64_t>(std::time(nullptr)))),
-      agentTimeAtStart_(host.NowMs()) {
+      broker_(host, loaded_.settings),
+      orders_(broker_),
+      feeds_(broker_),
+      masterFiles_(broker_) {
   if (loaded_.error) kit::LogLine(kLogName, "settings ignored: " + *loaded_.error);
 }
 
 kit::Result SandboxAgent::Invoke(int32_t dispid, const kit::Args& a) {
   using R = kit::Result;
+  using enum ServiceKind;
+  const EventStore& store = broker_.store;
   switch (static_cast<Dispid>(dispid)) {
     case Dispid::kStartComm:
       return R::Long(StartComm(a.Long(0)));
@@ -64,21 +52,21 @@ kit::Result SandboxAgent::Invoke(int32_t dispid, const kit::Args& a) {
     case Dispid::kLogout:
       return R::Long(Logout(a.Str(0)));
     case Dispid::kRequestTr:
-      return R::Long(Request(ServiceKind::kTr, a.Str(0), a.Str(1), a.Long(2)));
+      return R::Long(Request({kTr, a.Str(0), a.Str(1), {}, a.Str(3)}, a.Long(2)));
     case Dispid::kRequestFid:
-      return R::Long(Request(ServiceKind::kFid, a.Str(0), a.Str(1), a.Long(3)));
+      return R::Long(Request({kFid, a.Str(0), a.Str(1), a.Str(2), a.Str(4)}, a.Long(3)));
     case Dispid::kSendOrder:
-      return R::Long(Request(ServiceKind::kOrder, a.Str(0), a.Str(1), std::nullopt));
+      return R::Long(Request({kOrder, a.Str(0), a.Str(1), {}, {}}, std::nullopt));
     case Dispid::kAddReal:
-      return R::Long(AddReal(a.Str(0), a.Long(1)));
+      return R::Long(feeds_.AddReal(a.Str(0), a.Long(1)));
     case Dispid::kRemoveReal:
-      return R::Long(RemoveReal(a.Str(0), a.Long(1)));
+      return R::Long(feeds_.RemoveReal(a.Str(0), a.Long(1)));
     case Dispid::kAddOrderReal:
-      return R::Long(OrderReal(a.Str(0), a.Str(1), true));
+      return R::Long(feeds_.AddOrderReal(a.Str(0), a.Str(1)));
     case Dispid::kRemoveOrderReal:
-      return R::Long(OrderReal(a.Str(0), a.Str(1), false));
+      return R::Long(feeds_.RemoveOrderReal(a.Str(0), a.Str(1)));
     case Dispid::kGetCommState:
-      return R::Long(commState_);
+      return R::Long(broker_.commState);
     case Dispid::kGetAccountText:
       return R::String(GetAccountText(a.Str(0)));
     case Dispid::kGetBusinessDay:
@@ -86,18 +74,22 @@ kit::Result SandboxAgent::Invoke(int32_t dispid, const kit::Args& a) {
     case Dispid::kGetInfo:
       return R::String(GetInfo(a.Str(0), a.Str(1)));
     case Dispid::kRequestMasterFile:
-      RequestMasterFile(a.Str(0));
+      // The option (0) changes nothing here.
+      masterFiles_.Request(a.Str(0), NextRqId());
       return R::None();
-    // No reply carries data yet, so every read finds nothing.
     case Dispid::kGetRepeatCount:
-      return R::Long(0);
+      return R::Long(store.RepeatCount(a.Str(0), a.Long(1), a.Str(2)));
     case Dispid::kGetFieldValue:
+      return R::String(store.FieldValue(a.Str(0), a.Long(1), a.Str(2), a.Long(3), a.Str(4)));
     case Dispid::kGetDataBlock:
+      // The reserved argument and the mode ("A") change nothing here.
+      return R::String(store.DataBlock(a.Str(0), a.Long(1), a.Long(2), a.Long(3)));
     case Dispid::kGetLastData:
+      return R::String(store.LastData());
     case Dispid::kGetNextKey:
-      return R::String({});
+      return R::String(store.NextKey(a.Long(0)));
     case Dispid::kFormatValue:
-      return R::String(std::string(a.Str(1)));
+      return R::String(FormatValue(a.Str(0), a.Str(1), a.Long(2)));
   }
   // The kit lets through only the dispatch IDs of the interface.
   return R::None();
@@ -105,31 +97,37 @@ kit::Result SandboxAgent::Invoke(int32_t dispid, const kit::Args& a) {
 
 int32_t SandboxAgent::StartComm(int32_t mode) {
   if (mode != 1) {
-    PostAgentMessage(kMsgBadMode, std::to_string(mode));
+    broker_.poster.AgentMessage(kMsgBadMode, std::to_string(mode));
     return kMsgBadMode.code;
   }
-  if (commState_ == kConnected) return 0;
-  commState_ = kConnected;
-  PostAgentMessage(kMsgConnected);
-  if (loaded_.error) PostAgentMessage(kMsgSettingsError, Utf8ToCp949(*loaded_.error));
+  if (broker_.commState == Broker::kConnected) return 0;
+  broker_.commState = Broker::kConnected;
+  broker_.poster.AgentMessage(kMsgConnected);
+  if (loaded_.error) {
+    broker_.poster.AgentMessage(kMsgSettingsError, Utf8ToCp949(*loaded_.error));
+  }
   return 0;
 }
 
 void SandboxAgent::StopComm() {
-  // Whatever was on its way dies with the connection: replies, messages, feeds.
-  host_.CancelAll();
-  lastDueMs_ = 0;
-  commState_ = kDisconnected;
-  session_ = nullptr;
-  realFeeds_.clear();
-  orderFeeds_.clear();
+  // Whatever was on its way dies with the connection: replies, messages,
+  // feeds, and the data of delivered events.
+  broker_.poster.CancelAll();
+  broker_.store.Clear();
+  broker_.commState = Broker::kDisconnected;
+  EndSession();
+}
+
+void SandboxAgent::EndSession() {
+  broker_.user = nullptr;
+  feeds_.Clear();
 }
 
 int32_t SandboxAgent::Login(std::string_view userId, std::string_view password,
                             std::string_view cert) {
   const Message* refusal = nullptr;
   const User* user = loaded_.settings.FindUser(userId);
-  if (commState_ != kConnected) {
+  if (broker_.commState != Broker::kConnected) {
     refusal = &kMsgNotConnected;
   } else if (!user) {
     refusal = &kMsgUnknownUser;
@@ -139,114 +137,82 @@ int32_t SandboxAgent::Login(std::string_view userId, std::string_view password,
     refusal = &kMsgWrongCertPassword;
   }
   if (refusal) {
-    PostAgentMessage(*refusal);
+    broker_.poster.AgentMessage(*refusal);
     return refusal->code;
   }
-  if (session_ != user) {
-    realFeeds_.clear();
-    orderFeeds_.clear();
-  }
-  session_ = user;
-  PostAgentMessage(kMsgLoggedIn, user->id);
+  if (broker_.user != user) EndSession();
+  broker_.user = user;
+  broker_.poster.AgentMessage(kMsgLoggedIn, user->id);
   return 1;
 }
 
 int32_t SandboxAgent::Logout(std::string_view userId) {
-  const Message* refusal = SessionProblem();
-  if (!refusal && session_->id != userId) refusal = &kMsgOtherUser;
+  const Message* refusal = broker_.SessionProblem();
+  if (!refusal && broker_.user->id != userId) refusal = &kMsgOtherUser;
   if (refusal) {
-    PostAgentMessage(*refusal);
+    broker_.poster.AgentMessage(*refusal);
     return refusal->code;
   }
-  PostAgentMessage(kMsgLoggedOut, session_->id);
-  session_ = nullptr;
-  realFeeds_.clear();
-  orderFeeds_.clear();
+  broker_.poster.AgentMessage(kMsgLoggedOut, broker_.user->id);
+  EndSession();
   return 1;
 }
 
-const Message* SandboxAgent::SessionProblem() const {
-  if (commState_ != kConnected) return &kMsgNotConnected;
-  if (!session_) return &kMsgNotSignedIn;
-  return nullptr;
-}
-
-int32_t SandboxAgent::Request(ServiceKind kind, std::string_view code, std::string_view input,
-                              std::optional<int32_t> inputLength) {
-  const int32_t rqId = NextRqId();
-  if (const Message* refusal = SessionProblem()) {
-    PostRequestMessage(rqId, *refusal);
-  } else if (FindService(code) != kind) {
-    PostRequestMessage(rqId, kMsgUnknownTrCode, code);
+int32_t SandboxAgent::Request(const QueryRequest& asked, std::optional<int32_t> inputLength) {
+  QueryRequest request = asked;
+  request.rqId = NextRqId();
+  const ServiceEntry* service = FindService(request.code);
+  EventPoster& poster = broker_.poster;
+  if (const Message* refusal = broker_.SessionProblem()) {
+    poster.RequestMessage(request.rqId, *refusal);
+  } else if (!service || service->kind != request.kind) {
+    poster.RequestMessage(request.rqId, kMsgUnknownTrCode, request.code);
   } else if (inputLength &&
-             (*inputLength < 0 || static_cast<size_t>(*inputLength) != input.size())) {
-    PostRequestMessage(rqId, kMsgBadInputLength,
-                       std::to_string(*inputLength) + "/" + std::to_string(input.size()));
+             (*inputLength < 0 || static_cast<size_t>(*inputLength) != request.input.size())) {
+    poster.RequestMessage(
+        request.rqId, kMsgBadInputLength,
+        std::to_string(*inputLength) + "/" + std::to_string(request.input.size()));
+  } else if (request.kind == ServiceKind::kOrder) {
+    orders_.Send(request.rqId, request.code, request.input);
+  } else if (!service->handler) {
+    kit::LogLine(kLogName, Cp949ToUtf8(request.code) + ": service not simulated yet, request " +
+                               std::to_string(request.rqId) + " refused");
+    poster.RequestMessage(request.rqId, kMsgNotSimulated, request.code);
   } else {
-    kit::LogLine(kLogName, Cp949ToUtf8(code) + ": service not simulated yet, request " +
-                               std::to_string(rqId) + " refused");
-    PostRequestMessage(rqId, kMsgNotSimulated, code);
+    try {
+      poster.Reply(request.code, request.rqId,
+                   std::make_shared<const EventData>(service->handler(broker_, request)));
+    } catch (const Refused& r) {
+      poster.RequestMessage(request.rqId, r.message, r.detail);
+    }
   }
-  return rqId;
+  return request.rqId;
 }
 
-void SandboxAgent::RequestMasterFile(std::string_view kind) {
-  if (const Message* refusal = SessionProblem()) {
-    PostAgentMessage(*refusal);
-  } else if (kind != "all" && kind != "futures" && kind != "option") {
-    PostAgentMessage(kMsgUnknownMasterKind, kind);
-  } else {
-    kit::LogLine(kLogName, "master files not simulated yet");
-    PostAgentMessage(kMsgNotSimulated, "v90001");
-  }
-}
-
-int32_t SandboxAgent::AddReal(std::string_view key, int32_t realType) {
-  if (const Message* refusal = SessionProblem()) return refusal->code;
-  realFeeds_.emplace(std::string(key), realType);
-  return 0;
-}
-
-int32_t SandboxAgent::RemoveReal(std::string_view key, int32_t realType) {
-  if (const Message* refusal = SessionProblem()) return refusal->code;
-  return realFeeds_.erase({std::string(key), realType}) ? 0 : kMsgNotRegistered.code;
-}
-
-int32_t SandboxAgent::OrderReal(std::string_view userId, std::string_view account, bool add) {
-  if (const Message* refusal = SessionProblem()) return refusal->code;
-  if (session_->id != userId) return kMsgOtherUser.code;
-  const std::string number(TrimRight(account));
-  if (!session_->FindAccount(number)) return kMsgUnknownAccount.code;
-  if (add) {
-    orderFeeds_.insert(number);
-    return 0;
-  }
-  return orderFeeds_.erase(number) ? 0 : kMsgNotRegistered.code;
-}
-
-std::string SandboxAgent::GetAccountText(std::string_view account) const {
+std::string SandboxAgent::GetAccountText(std::string_view account) {
   // The 8-byte password field that account-bearing TR inputs carry right
   // after the 11-byte account number; only for the signed-in user's accounts.
-  if (!session_) return {};
-  const Account* a = session_->FindAccount(TrimRight(account));
-  if (!a) return {};
-  std::string text = a->password;
+  const market::AccountBook* book = broker_.UserAccount(account);
+  if (!book) return {};
+  std::string text = book->account().password;
   text.resize(8, ' ');
   return text;
 }
 
+std::string SandboxAgent::FormatValue(std::string_view code, std::string_view value,
+                                      int32_t kind) const {
+  const market::Product* p = broker_.market.products().Find(code);
+  return p ? market::FormatValue(*p, value, kind) : std::string(value);
+}
+
 std::string SandboxAgent::GetBusinessDay(int32_t kind) const {
-  // 3: domestic, 1: overseas. Both markets trade Monday to Friday here, so
-  // both answer today or the next weekday that is not a holiday.
-  if (kind != 1 && kind != 3) return {};
-  const int64_t now = clockStartSecs_ + (host_.NowMs() - agentTimeAtStart_) / 1000;
-  QDate day = QDateTime::fromSecsSinceEpoch(now).date();
-  for (int guard = 0; guard < 366; ++guard) {
-    const std::string text = day.toString(QStringLiteral("yyyyMMdd")).toStdString();
-    if (day.dayOfWeek() <= 5 && !loaded_.settings.holidays.contains(text)) return text;
-    day = day.addDays(1);
-  }
-  return {};
+  // 3: domestic, 1: overseas, each on its own calendar.
+  const Settings& s = loaded_.settings;
+  std::optional<market::BusinessCalendar> calendar;
+  if (kind == 3) calendar.emplace(s.holidays, false);
+  if (kind == 1) calendar.emplace(s.overseasHolidays, true);
+  if (!calendar) return {};
+  return std::to_string(calendar->OnOrAfter(broker_.market.clock().Local(broker_.Now()).date));
 }
 
 std::string SandboxAgent::GetInfo(std::string_view name, std::string_view option) const {
@@ -259,17 +225,17 @@ std::string SandboxAgent::GetInfo(std::string_view name, std::string_view option
     return detailed ? "ZQKCommAgent 샌드박스 " + std::string(kVersion) : std::string(kVersion);
   }
   if (name == "통신상태") {
-    if (!detailed) return std::to_string(commState_);
-    return commState_ == kConnected ? "1 (연결됨)" : "0 (연결 안 됨)";
+    if (!detailed) return std::to_string(broker_.commState);
+    return broker_.commState == Broker::kConnected ? "1 (연결됨)" : "0 (연결 안 됨)";
   }
   if (name == "사용자ID") {
-    if (!session_) return {};
-    return detailed ? session_->id + " (" + session_->name + ")" : session_->id;
+    if (!broker_.user) return {};
+    return detailed ? broker_.user->id + " (" + broker_.user->name + ")" : broker_.user->id;
   }
   if (name == "계좌목록") {
-    if (!session_) return {};
+    if (!broker_.user) return {};
     std::string list;
-    for (const Account& a : session_->accounts) {
+    for (const Account& a : broker_.user->accounts) {
       if (!list.empty()) list += ';';
       list += a.number;
       // Appended piece by piece: g++ 12 at -O3 misreads `" " + string` as
@@ -292,32 +258,9 @@ std::string SandboxAgent::GetInfo(std::string_view name, std::string_view option
   return {};
 }
 
-uint32_t SandboxAgent::NextDelay() {
-  // One connection delivers in order: a message never overtakes one that was
-  // caused before it, whatever the jitter.
-  const uint32_t jitter = loaded_.settings.replyJitterMs;
-  const int64_t now = host_.NowMs();
-  const int64_t latency = loaded_.settings.replyLatencyMs +
-                          (jitter ? static_cast<int64_t>(random_() % (jitter + 1)) : 0);
-  lastDueMs_ = std::max(lastDueMs_, now + latency);
-  return static_cast<uint32_t>(lastDueMs_ - now);
-}
-
 int32_t SandboxAgent::NextRqId() {
   lastRqId_ = lastRqId_ == std::numeric_limits<int32_t>::max() ? 1 : lastRqId_ + 1;
   return lastRqId_;
-}
-
-void SandboxAgent::PostAgentMessage(const Message& m, std::string_view detail) {
-  host_.Post(NextDelay(), [this, code = MessageCode(m), text = WithDetail(m.text, detail)] {
-    host_.Fire(EventDispid::kOnAgentMessage, {code, text});
-  });
-}
-
-void SandboxAgent::PostRequestMessage(int32_t rqId, const Message& m, std::string_view detail) {
-  host_.Post(NextDelay(), [this, rqId, code = MessageCode(m), text = WithDetail(m.text, detail)] {
-    host_.Fire(EventDispid::kOnRequestMessage, {rqId, code, text});
-  });
 }
 
 }  // namespace zqk::sandbox

@@ -128,6 +128,22 @@ User ParseUser(const QJsonValue& value, const std::string& where) {
   return u;
 }
 
+// An array of dates "YYYYMMDD".
+std::set<std::string> ParseDates(const QJsonValue& value, const std::string& where) {
+  if (!value.isArray()) Reject(where, "must be an array");
+  const QJsonArray list = value.toArray();
+  std::set<std::string> dates;
+  for (qsizetype i = 0; i < list.size(); ++i) {
+    const QString day = list[i].toString();
+    if (!list[i].isString() || day.size() != 8 ||
+        !QDate::fromString(day, QStringLiteral("yyyyMMdd")).isValid()) {
+      Reject(where + "[" + std::to_string(i) + "]", "must be a date \"YYYYMMDD\"");
+    }
+    dates.insert(Utf8(day));
+  }
+  return dates;
+}
+
 }  // namespace
 
 const Account* User::FindAccount(std::string_view number) const {
@@ -197,7 +213,7 @@ Settings ParseSettings(std::string_view json) {
   const QJsonObject o = doc.object();
   CheckKeys(o, "settings",
             {u"seed", u"replyLatencyMs", u"replyJitterMs", u"tickRate", u"clockStart", u"holidays",
-             u"users"});
+             u"overseasHolidays", u"users"});
 
   Settings s = DefaultSettings();
   if (o.contains(u"seed")) s.seed = Unsigned(o[u"seed"], "seed", 9007199254740991.0);
@@ -218,18 +234,9 @@ Settings ParseSettings(std::string_view json) {
     }
     s.clockStart = start.toSecsSinceEpoch();
   }
-  if (o.contains(u"holidays")) {
-    if (!o[u"holidays"].isArray()) Reject("holidays", "must be an array");
-    const QJsonArray list = o[u"holidays"].toArray();
-    for (qsizetype i = 0; i < list.size(); ++i) {
-      const std::string where = "holidays[" + std::to_string(i) + "]";
-      const QString day = list[i].toString();
-      if (!list[i].isString() || day.size() != 8 ||
-          !QDate::fromString(day, QStringLiteral("yyyyMMdd")).isValid()) {
-        Reject(where, "must be a date \"YYYYMMDD\"");
-      }
-      s.holidays.insert(Utf8(day));
-    }
+  if (o.contains(u"holidays")) s.holidays = ParseDates(o[u"holidays"], "holidays");
+  if (o.contains(u"overseasHolidays")) {
+    s.overseasHolidays = ParseDates(o[u"overseasHolidays"], "overseasHolidays");
   }
   if (o.contains(u"users")) {
     if (!o[u"users"].isArray()) Reject("users", "must be an array");

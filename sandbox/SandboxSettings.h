@@ -56,8 +56,11 @@ struct Settings {
   // The calendar moment at agent time 0, as seconds since the epoch; unset:
   // the wall clock when the control is created.
   std::optional<int64_t> clockStart;
-  // Dates ("YYYYMMDD") that are not business days, besides weekends.
+  // Dates ("YYYYMMDD") that are not business days, besides weekends: of
+  // the domestic market, and of the overseas market besides the US market
+  // holidays (market/BusinessCalendar.h).
   std::set<std::string> holidays;
+  std::set<std::string> overseasHolidays;
   std::vector<User> users;
 
   const User* FindUser(std::string_view id) const;

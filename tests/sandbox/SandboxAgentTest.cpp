@@ -8,60 +8,10 @@
 #include <memory>
 
 #include "agent/ComponentRegistry.h"
-#include "tests/sandbox/AbiTestHost.h"
+#include "tests/sandbox/SandboxFixture.h"
 
 namespace zqk::test {
 namespace {
-
-constexpr int32_t kOnAgentMessage = static_cast<int32_t>(EventDispid::kOnAgentMessage);
-constexpr int32_t kOnRequestMessage = static_cast<int32_t>(EventDispid::kOnRequestMessage);
-
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/zqk-sandbox-XXXXXX";
-    path_ = mkdtemp(pattern);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-class SandboxTest : public ::testing::Test {
- protected:
-  // Fixed latency, no jitter: events come exactly kLatency after the call.
-  static constexpr int64_t kLatency = 40;
-
-  void SetUp() override { Start(R"({"replyLatencyMs": 40, "replyJitterMs": 0})"); }
-
-  void Start(const std::string& settingsJson) {
-    const std::filesystem::path settings = dir_.path() / "sandbox.json";
-    std::ofstream(settings) << settingsJson;
-    setenv("ZQK_SANDBOX_SETTINGS", settings.c_str(), 1);
-    host_ = std::make_unique<AbiTestHost>(ZQK_SANDBOX_AGENT);
-    ASSERT_EQ(host_->Create(kAgentClassId), ZQK_OK);
-  }
-
-  void Connect() { ASSERT_EQ(host_->Long(Dispid::kStartComm, {1}), 0); }
-  void SignIn() {
-    Connect();
-    ASSERT_EQ(host_->Long(Dispid::kLogin, {"demo", "demo1234", "cert1234"}), 1);
-  }
-  // Runs everything pending and returns the events it fired.
-  std::vector<FiredEvent> Drain() {
-    host_->events.clear();
-    host_->Advance(10'000);
-    return std::exchange(host_->events, {});
-  }
-
-  TempDir dir_;
-  std::unique_ptr<AbiTestHost> host_;
-};
 
 struct SignInCase {
   const char* name;
@@ -328,21 +278,31 @@ class BusinessDayTest : public SandboxTest, public ::testing::WithParamInterface
   void SetUp() override {}
 };
 
-TEST_P(BusinessDayTest, SkipsWeekendsAndHolidays) {
+TEST_P(BusinessDayTest, SkipsWeekendsAndTheMarketsHolidays) {
   const BusinessDayCase& c = GetParam();
-  Start(std::string(R"({"holidays": ["20160912"], "clockStart": ")") + c.clockStart + "\"}");
+  Start(std::string(R"({"holidays": ["20160912"], "overseasHolidays": ["20160913"], )") +
+        R"("clockStart": ")" + c.clockStart + "\"}");
   host_->Advance(c.advanceMs);
   EXPECT_EQ(host_->Str(Dispid::kGetBusinessDay, {c.kind}), c.expected);
 }
 
+// Kind 3 is the domestic market, kind 1 the overseas market, which also
+// closes on the US market holidays.
 INSTANTIATE_TEST_SUITE_P(
     Calendar, BusinessDayTest,
     ::testing::Values(
         BusinessDayCase{"Weekday", "2016-09-07T10:00:00", 0, 3, "20160907"},
         BusinessDayCase{"Saturday", "2016-09-03T10:00:00", 0, 3, "20160905"},
-        BusinessDayCase{"SundayOverseas", "2016-09-04T23:59:00", 0, 1, "20160905"},
+        BusinessDayCase{"SundayBeforeLaborDayOverseas", "2016-09-04T23:59:00", 0, 1, "20160906"},
         BusinessDayCase{"AgentTimeMovesTheDate", "2016-09-02T23:59:30", 60'000, 3, "20160905"},
         BusinessDayCase{"HolidayAfterWeekend", "2016-09-10T09:00:00", 0, 3, "20160913"},
+        BusinessDayCase{"DomesticHolidayOverseas", "2016-09-12T09:00:00", 0, 1, "20160912"},
+        BusinessDayCase{"OverseasHoliday", "2016-09-13T09:00:00", 0, 1, "20160914"},
+        BusinessDayCase{"OverseasHolidayDomestic", "2016-09-13T09:00:00", 0, 3, "20160913"},
+        BusinessDayCase{"ThanksgivingOverseas", "2016-11-24T09:00:00", 0, 1, "20161125"},
+        BusinessDayCase{"GoodFridayOverseas", "2017-04-14T09:00:00", 0, 1, "20170417"},
+        BusinessDayCase{"GoodFridayDomestic", "2017-04-14T09:00:00", 0, 3, "20170414"},
+        BusinessDayCase{"NewYearObservedOnMonday", "2016-12-31T09:00:00", 0, 1, "20170103"},
         BusinessDayCase{"UnknownKind", "2016-09-07T10:00:00", 0, 2, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,0 +1,271 @@
+#include "sandbox/market/Ledger.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "sandbox/market/SimulatedMarket.h"
+
+namespace zqk::sandbox::market {
+namespace {
+
+std::string TenDigits(int64_t n) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%010lld", static_cast<long long>(n % 10'000'000'000));
+  return text;
+}
+
+double Sign(Side side) {
+  return side == Side::kBuy ? 1.0 : -1.0;
+}
+
+}  // namespace
+
+double Valuation::Available() const {
+  return std::max(0.0, Equity() - margin - orderMargin);
+}
+
+int CurrencyDecimals(std::string_view currency) {
+  return currency == "KRW" || currency == "JPY" ? 0 : 2;
+}
+
+double MarginPerContract(const Product& p, int64_t price, Side side) {
+  if (p.IsOption()) {
+    // Bought options are paid for; sold ones carry the risk of the strike.
+    return side == Side::kBuy ? 0.0 : static_cast<double>(p.strike) * p.RawValue() * p.marginRate;
+  }
+  return static_cast<double>(price) * p.RawValue() * p.marginRate;
+}
+
+double FeeOf(const Product& p, int64_t price, int32_t quantity) {
+  const double notional = static_cast<double>(price) * p.RawValue() * quantity;
+  switch (p.market) {
+    case Market::kDomestic:
+      return std::round(notional * (p.IsOption() ? 0.0007 : 0.00003));
+    case Market::kOverseas: {
+      const double perContract = p.currency == "JPY"   ? 300
+                                 : p.currency == "HKD" ? 20
+                                 : p.currency == "EUR" ? 2
+                                                       : 2.5;
+      return perContract * quantity;
+    }
+    case Market::kFx:
+      break;
+  }
+  return 0;  // FX margin earns its spread
+}
+
+double ToUsd(double amount, std::string_view currency, SimulatedMarket& market, int64_t atMs) {
+  if (currency == "USD" || amount == 0) return amount;
+  // Currencies without a pair in the sandbox: fixed rates.
+  if (currency == "KRW") return amount / 1120.0;
+  if (currency == "HKD") return amount / 7.7567;
+  const ProductUniverse& u = market.products();
+  const std::string code(currency);
+  if (const Product* p = u.Find(code + "/USD")) {
+    return amount * market.Fair(*p, market.StepAt(atMs)) / std::pow(10.0, p->decimals);
+  }
+  if (const Product* p = u.Find("USD/" + code)) {
+    return amount / (market.Fair(*p, market.StepAt(atMs)) / std::pow(10.0, p->decimals));
+  }
+  return amount;
+}
+
+AccountBook::AccountBook(std::string userId, Account account)
+    : userId_(std::move(userId)), account_(std::move(account)) {}
+
+std::string AccountBook::MainCurrency() const {
+  return account_.market == Market::kDomestic ? "KRW" : "USD";
+}
+
+std::string AccountBook::CurrencyOf(const Product& p) const {
+  return account_.market == Market::kFx ? "USD" : p.currency;
+}
+
+std::string AccountBook::NextOrderNumber() {
+  return TenDigits(nextOrder_++);
+}
+
+const Order* AccountBook::FindOrder(std::string_view number) const {
+  for (const Order& o : orders_) {
+    if (o.number == number) return &o;
+  }
+  return nullptr;
+}
+
+Order* AccountBook::FindOpen(std::string_view number) {
+  for (Order& o : orders_) {
+    if (o.number == number) return o.Open() > 0 ? &o : nullptr;
+  }
+  return nullptr;
+}
+
+const Position* AccountBook::FindPosition(const Product& p) const {
+  for (const Position& pos : positions_) {
+    if (pos.product == &p) return &pos;
+  }
+  return nullptr;
+}
+
+CashBalance& AccountBook::CashIn(std::string_view currency) {
+  for (CashBalance& c : cash_) {
+    if (c.currency == currency) return c;
+  }
+  cash_.push_back(CashBalance{std::string(currency)});
+  return cash_.back();
+}
+
+void AccountBook::Deposit(std::string_view currency, double amount) {
+  CashIn(currency).opening += amount;
+}
+
+const Order& AccountBook::Place(const OrderTicket& ticket, int64_t atMs) {
+  Order o;
+  o.number = NextOrderNumber();
+  o.action = OrderAction::kNew;
+  o.ticket = ticket;
+  o.atMs = atMs;
+  orders_.push_back(std::move(o));
+  return orders_.back();
+}
+
+const Order* AccountBook::Amend(std::string_view number, int64_t price, int32_t quantity,
+                                int64_t atMs) {
+  Order* target = FindOpen(number);
+  if (!target) return nullptr;
+  const int32_t open = target->Open();
+  const int32_t moved = quantity > 0 ? std::min(quantity, open) : open;
+  target->withdrawn += moved;
+  Order o;
+  o.number = NextOrderNumber();
+  o.original = target->number;
+  o.action = OrderAction::kAmend;
+  o.ticket = target->ticket;
+  if (price > 0) o.ticket.price = price;
+  o.ticket.quantity = moved;
+  o.atMs = atMs;
+  orders_.push_back(std::move(o));  // `target` may dangle from here
+  return &orders_.back();
+}
+
+const Order* AccountBook::Cancel(std::string_view number, int32_t quantity, int64_t atMs) {
+  Order* target = FindOpen(number);
+  if (!target) return nullptr;
+  const int32_t open = target->Open();
+  const int32_t cancelled = quantity > 0 ? std::min(quantity, open) : open;
+  target->withdrawn += cancelled;
+  Order o;
+  o.number = NextOrderNumber();
+  o.original = target->number;
+  o.action = OrderAction::kCancel;
+  o.ticket = target->ticket;
+  o.ticket.quantity = cancelled;
+  o.atMs = atMs;
+  orders_.push_back(std::move(o));
+  return &orders_.back();
+}
+
+const Fill* AccountBook::ApplyFill(std::string_view number, int64_t price, int32_t quantity,
+                                   int64_t atMs) {
+  Order* order = FindOpen(number);
+  if (!order || quantity <= 0) return nullptr;
+  const int32_t qty = std::min(quantity, order->Open());
+  order->filled += qty;
+  const Product& p = *order->ticket.product;
+  const Side side = order->ticket.side;
+
+  Fill f;
+  f.number = TenDigits(nextFill_++);
+  f.orderNumber = order->number;
+  f.product = &p;
+  f.side = side;
+  f.price = price;
+  f.quantity = qty;
+  f.atMs = atMs;
+  f.fee = FeeOf(p, price, qty);
+
+  // Positions are net by product: a fill against the position closes it
+  // first, at a profit or loss, and opens the rest the other way.
+  auto pos = std::find_if(positions_.begin(), positions_.end(),
+                          [&](const Position& x) { return x.product == &p; });
+  int32_t opening = qty;
+  if (pos != positions_.end() && pos->side != side) {
+    const int32_t closing = std::min(pos->quantity, qty);
+    f.realized =
+        (static_cast<double>(price) - pos->averagePrice) * closing * p.RawValue() * Sign(pos->side);
+    pos->quantity -= closing;
+    opening = qty - closing;
+    if (pos->quantity == 0) {
+      positions_.erase(pos);
+      pos = positions_.end();
+    }
+  }
+  if (opening > 0) {
+    if (pos != positions_.end()) {
+      pos->averagePrice =
+          (pos->averagePrice * pos->quantity + static_cast<double>(price) * opening) /
+          (pos->quantity + opening);
+      pos->quantity += opening;
+    } else {
+      positions_.push_back(Position{&p, side, opening, static_cast<double>(price)});
+    }
+  }
+  CashBalance& cash = CashIn(p.currency);
+  cash.realized += f.realized;
+  cash.fees += f.fee;
+  fills_.push_back(std::move(f));
+  return &fills_.back();
+}
+
+std::vector<Valuation> AccountBook::Value(SimulatedMarket& market, int64_t atMs) const {
+  // Everything in the currency it arises in first.
+  std::vector<Valuation> by;
+  auto in = [&](std::string_view currency) -> Valuation& {
+    for (Valuation& v : by) {
+      if (v.currency == currency) return v;
+    }
+    by.push_back(Valuation{std::string(currency)});
+    return by.back();
+  };
+  in(account_.market == Market::kDomestic ? "KRW" : "USD");
+  for (const CashBalance& c : cash_) in(c.currency).cash += c.Cash();
+  for (const Position& pos : positions_) {
+    const Product& p = *pos.product;
+    const int64_t mark = market.At(p, atMs).session.last;
+    Valuation& v = in(p.currency);
+    v.unrealized += (static_cast<double>(mark) - pos.averagePrice) * pos.quantity * p.RawValue() *
+                    Sign(pos.side);
+    v.margin += MarginPerContract(p, mark, pos.side) * pos.quantity;
+  }
+  for (const Order& o : orders_) {
+    if (o.Open() <= 0) continue;
+    const Product& p = *o.ticket.product;
+    const int64_t price = o.ticket.price > 0 ? o.ticket.price : market.At(p, atMs).session.last;
+    in(p.currency).orderMargin += MarginPerContract(p, price, o.ticket.side) * o.Open();
+  }
+  for (Valuation& v : by) v.maintenance = v.margin * 2 / 3;
+  if (account_.market != Market::kFx) return by;
+  Valuation usd{"USD"};
+  for (const Valuation& v : by) {
+    usd.cash += ToUsd(v.cash, v.currency, market, atMs);
+    usd.unrealized += ToUsd(v.unrealized, v.currency, market, atMs);
+    usd.margin += ToUsd(v.margin, v.currency, market, atMs);
+    usd.orderMargin += ToUsd(v.orderMargin, v.currency, market, atMs);
+  }
+  usd.maintenance = usd.margin * 2 / 3;
+  return {usd};
+}
+
+Valuation AccountBook::ValueIn(std::string_view currency, SimulatedMarket& market,
+                               int64_t atMs) const {
+  for (Valuation& v : Value(market, atMs)) {
+    if (v.currency == currency) return v;
+  }
+  return Valuation{std::string(currency)};
+}
+
+double AccountBook::Available(const Product& p, SimulatedMarket& market, int64_t atMs) const {
+  return ValueIn(CurrencyOf(p), market, atMs).Available();
+}
+
+}  // namespace zqk::sandbox::market

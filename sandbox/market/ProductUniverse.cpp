@@ -1,0 +1,53 @@
+#include "sandbox/market/ProductUniverse.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "sandbox/market/SeededHash.h"
+
+namespace zqk::sandbox::market {
+
+double Product::RawValue() const {
+  return multiplier / std::pow(10.0, decimals);
+}
+
+std::string_view TrimCode(std::string_view code) {
+  const size_t end = code.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string_view() : code.substr(0, end + 1);
+}
+
+ProductUniverse::ProductUniverse() {
+  AddDomesticProducts(products_);
+  AddOverseasProducts(products_);
+  AddFxPairs(products_);
+  byCode_.reserve(products_.size());
+  for (size_t i = 0; i < products_.size(); ++i) {
+    Product& p = products_[i];
+    p.id = TextHash(p.code);
+    if (!byCode_.emplace(p.code, i).second) throw std::logic_error("product listed twice");
+  }
+}
+
+const Product* ProductUniverse::Find(std::string_view code) const {
+  auto it = byCode_.find(TrimCode(code));
+  return it == byCode_.end() ? nullptr : &products_[it->second];
+}
+
+std::vector<const Product*> ProductUniverse::Matching(std::string_view codePrefix,
+                                                      Market market) const {
+  std::vector<const Product*> out;
+  for (const Product& p : products_) {
+    if (p.market == market && p.code.starts_with(codePrefix)) out.push_back(&p);
+  }
+  return out;
+}
+
+std::vector<const Product*> ProductUniverse::OfRoot(std::string_view root) const {
+  std::vector<const Product*> out;
+  for (const Product& p : products_) {
+    if (p.root == root) out.push_back(&p);
+  }
+  return out;
+}
+
+}  // namespace zqk::sandbox::market

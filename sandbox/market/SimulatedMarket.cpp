@@ -1,0 +1,419 @@
+#include "sandbox/market/SimulatedMarket.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "sandbox/market/PricePath.h"
+#include "sandbox/market/SeededHash.h"
+
+namespace zqk::sandbox::market {
+namespace {
+
+// Log prices stay within +-30% of the start through a soft limit, so that
+// no run, however long, leaves the plausible range.
+constexpr double kBand = 0.3;
+// The carry of domestic futures over the index, a year.
+constexpr double kCarryRate = 0.015;
+constexpr double kStepsPerDay = 86'400'000.0 / kStepMs;
+constexpr double kYearMs = 365 * 86'400'000.0;
+// Bars longer than this many steps are sampled rather than walked through.
+constexpr int64_t kExactBarSteps = 36'000;
+constexpr int64_t kSampledBarSteps = 2'000;
+
+constexpr uint64_t kTradeSalt = 0x7A11'0000'0000'0001ull;
+constexpr uint64_t kBookSalt = 0xB00C'0000'0000'0002ull;
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+  return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
+}
+
+}  // namespace
+
+int64_t Book::AskSize() const {
+  int64_t n = 0;
+  for (const BookLevel& l : asks) n += l.size;
+  return n;
+}
+int64_t Book::BidSize() const {
+  int64_t n = 0;
+  for (const BookLevel& l : bids) n += l.size;
+  return n;
+}
+int64_t Book::AskCount() const {
+  int64_t n = 0;
+  for (const BookLevel& l : asks) n += l.count;
+  return n;
+}
+int64_t Book::BidCount() const {
+  int64_t n = 0;
+  for (const BookLevel& l : bids) n += l.count;
+  return n;
+}
+
+struct SimulatedMarket::Track {
+  Track(const Product& p, const Product& d, const Product& u, uint64_t seed)
+      : product(&p),
+        driver(&d),
+        underlying(&u),
+        key(Hash(seed, p.id)),
+        path(seed, d.id, d.dailyVol / std::sqrt(kStepsPerDay)),
+        cursor(path),
+        expiryCloseMs(p.expiry ? MarketClock::CloseEpochMs(p.expiry) : 0) {}
+
+  const Product* product;
+  const Product* driver;      // whose path the price follows
+  const Product* underlying;  // options: the underlying; otherwise the product
+  uint64_t key;
+  PricePath path;  // the driver's
+  PricePath::Cursor cursor;
+  int64_t expiryCloseMs;
+
+  bool started = false;
+  Session session;
+  int64_t nextStep = 0;    // the first step not yet in the session
+  int64_t dayEndStep = 0;  // the first step of the next day
+};
+
+SimulatedMarket::SimulatedMarket(uint64_t seed, MarketClock clock)
+    : seed_(seed), clock_(clock), tracks_(universe_.All().size()) {}
+
+SimulatedMarket::~SimulatedMarket() = default;
+
+int64_t SimulatedMarket::StepAt(int64_t agentMs) const {
+  return FloorDiv(agentMs - clock_.agentMsAtStart(), kStepMs);
+}
+
+int64_t SimulatedMarket::MsOfStep(int64_t step) const {
+  return clock_.agentMsAtStart() + step * kStepMs;
+}
+
+const Product& SimulatedMarket::Driver(const Product& p) const {
+  if (p.kind == ProductKind::kIndex || p.kind == ProductKind::kFxPair) return p;
+  if (p.market == Market::kDomestic) {
+    const Product* index = universe_.Find(p.underlying);
+    return index ? *index : p;
+  }
+  // Overseas: every month of a family follows the family's first contract.
+  const Product* future = p.IsOption() ? universe_.Find(p.underlying) : &p;
+  if (!future) return p;
+  for (const Product& q : universe_.All()) {
+    if (q.root == future->root) return q;
+  }
+  return *future;
+}
+
+SimulatedMarket::Track& SimulatedMarket::TrackOf(const Product& p) {
+  const size_t at = static_cast<size_t>(&p - universe_.All().data());
+  std::unique_ptr<Track>& t = tracks_.at(at);
+  if (!t) {
+    const Product* u = p.IsOption() ? universe_.Find(p.underlying) : &p;
+    t = std::make_unique<Track>(p, Driver(p), u ? *u : p, seed_);
+  }
+  return *t;
+}
+
+int64_t SimulatedMarket::FloorToGrid(const Product& p, double raw) {
+  const int64_t tick =
+      p.smallTick > 0 && raw < static_cast<double>(p.smallTickBelow) ? p.smallTick : p.tick;
+  return static_cast<int64_t>(std::floor(raw / static_cast<double>(tick))) * tick;
+}
+
+int64_t SimulatedMarket::RoundToGrid(const Product& p, double raw) {
+  const int64_t tick =
+      p.smallTick > 0 && raw < static_cast<double>(p.smallTickBelow) ? p.smallTick : p.tick;
+  return std::max(p.TickAt(0),
+                  static_cast<int64_t>(std::llround(raw / static_cast<double>(tick))) * tick);
+}
+
+int64_t SimulatedMarket::TickUp(const Product& p, int64_t price) {
+  return price + p.TickAt(price);
+}
+
+int64_t SimulatedMarket::TickDown(const Product& p, int64_t price) {
+  return price - p.TickAt(price - 1);
+}
+
+SimulatedMarket::Model SimulatedMarket::ModelAt(const Track& t, PricePath::Cursor* cursor,
+                                                int64_t step) const {
+  const Product& p = *t.product;
+  const Product& d = *t.driver;
+  const double x = cursor ? cursor->At(step) : t.path.At(step);
+  Model m;
+  m.driver = static_cast<double>(d.reference) * std::exp(kBand * std::tanh(x / kBand));
+  m.years = t.expiryCloseMs
+                ? static_cast<double>(t.expiryCloseMs - clock_.EpochMs(MsOfStep(step))) / kYearMs
+                : 0;
+  // Domestic products follow the index with a carry; overseas ones their
+  // family's front month at a fixed spread.
+  if (&p == &d) {
+    m.forward = m.driver;
+  } else if (p.market == Market::kDomestic) {
+    m.forward = m.driver * (1 + kCarryRate * std::max(0.0, m.years));
+  } else {
+    m.forward =
+        m.driver * static_cast<double>(t.underlying->reference) / static_cast<double>(d.reference);
+  }
+  m.fair = p.IsOption() ? BlackValue(p.kind == ProductKind::kCall, m.forward,
+                                     static_cast<double>(p.strike), m.years, p.impliedVol)
+                              .value
+                        : m.forward;
+  return m;
+}
+
+double SimulatedMarket::FairWith(Track& t, int64_t step, bool sequential) {
+  return ModelAt(t, sequential ? &t.cursor : nullptr, step).fair;
+}
+
+double SimulatedMarket::Fair(const Product& p, int64_t step) {
+  return FairWith(TrackOf(p), step, false);
+}
+
+int64_t SimulatedMarket::PriceAt(const Product& p, int64_t step) {
+  return RoundToGrid(p, Fair(p, step));
+}
+
+Book SimulatedMarket::BookFor(Track& t, int64_t step, double fair) const {
+  Book book;
+  const Product& p = *t.product;
+  if (p.kind == ProductKind::kIndex) return book;
+  const int64_t bid = std::max(FloorToGrid(p, fair), p.TickAt(0));
+  int64_t ask = bid;
+  for (int i = 0; i < p.spreadTicks; ++i) ask = TickUp(p, ask);
+  const int64_t maxSize = std::max<int64_t>(5, static_cast<int64_t>(p.meanQty * 15));
+  int64_t askPrice = ask;
+  int64_t bidPrice = bid;
+  for (size_t i = 0; i < 5; ++i) {
+    const uint64_t h = Mix(t.key ^ kBookSalt ^ Mix(static_cast<uint64_t>(step) * 16 + i));
+    const int32_t askSize = static_cast<int32_t>(Between(h, 1, maxSize));
+    const int32_t bidSize = static_cast<int32_t>(Between(h >> 24, 1, maxSize));
+    // Orders of one to four contracts each make up a level.
+    book.asks[i] = {askPrice, askSize,
+                    std::max(1, askSize / static_cast<int32_t>(Between(h >> 48, 1, 4)))};
+    if (bidPrice > 0) {
+      book.bids[i] = {bidPrice, bidSize,
+                      std::max(1, bidSize / static_cast<int32_t>(Between(h >> 52, 1, 4)))};
+    }
+    askPrice = TickUp(p, askPrice);
+    bidPrice = bidPrice > p.TickAt(0) ? TickDown(p, bidPrice) : 0;
+  }
+  return book;
+}
+
+Book SimulatedMarket::BookAt(const Product& p, int64_t step) {
+  Track& t = TrackOf(p);
+  return BookFor(t, step, FairWith(t, step, false));
+}
+
+int32_t SimulatedMarket::TradeCount(const Track& t, int64_t step) const {
+  const double perStep = t.product->tradeRate * kStepMs / 1000.0;
+  if (perStep <= 0) return 0;
+  const uint64_t h = Mix(t.key + kTradeSalt * static_cast<uint64_t>(step));
+  // floor(x + U) has the mean x for U uniform in [0, 1).
+  return static_cast<int32_t>(std::floor(perStep * 2 * Unit(h) + Unit(Mix(h))));
+}
+
+void SimulatedMarket::TradesFor(const Track& t, int64_t step, double fair,
+                                std::vector<Trade>& out) const {
+  const int32_t n = TradeCount(t, step);
+  if (n == 0) return;
+  const Product& p = *t.product;
+  const int64_t bid = std::max(FloorToGrid(p, fair), p.TickAt(0));
+  int64_t ask = bid;
+  for (int i = 0; i < p.spreadTicks; ++i) ask = TickUp(p, ask);
+  const uint64_t h = Mix(t.key + kTradeSalt * static_cast<uint64_t>(step));
+  const double maxQty = std::max(1.0, p.meanQty * 20);
+  for (int32_t j = 0; j < n; ++j) {
+    const uint64_t hj = Mix(h ^ (static_cast<uint64_t>(j) + 1) * 0xD1B54A32D192ED03ull);
+    const bool buy = (hj >> 63) != 0;
+    const double qty = 1 + std::floor(-std::log(1 - Unit(hj)) * std::max(0.0, p.meanQty - 1));
+    out.push_back(Trade{step, buy ? ask : bid, static_cast<int32_t>(std::min(qty, maxQty)), buy});
+  }
+}
+
+std::vector<Trade> SimulatedMarket::TradesAt(const Product& p, int64_t step) {
+  std::vector<Trade> out;
+  Track& t = TrackOf(p);
+  if (p.kind == ProductKind::kIndex || TradeCount(t, step) == 0) return out;
+  TradesFor(t, step, FairWith(t, step, false), out);
+  return out;
+}
+
+void SimulatedMarket::StartSession(Track& t, int64_t step) {
+  const int64_t ms = MsOfStep(step);
+  const int64_t dayStart =
+      FloorDiv(clock_.DayStart(ms) - clock_.agentMsAtStart() + kStepMs - 1, kStepMs);
+  t.session = Session{};
+  t.session.date = clock_.Local(ms).date;
+  t.session.firstStep = step >= 0 ? std::max<int64_t>(dayStart, 0) : dayStart;
+  t.session.prevClose = RoundToGrid(*t.product, FairWith(t, dayStart - 1, false));
+  t.session.last = t.session.prevClose;
+  t.nextStep = t.session.firstStep;
+  t.dayEndStep = FloorDiv(clock_.DayEnd(ms) - clock_.agentMsAtStart() + kStepMs - 1, kStepMs);
+  t.started = true;
+}
+
+namespace {
+
+void Record(Session& s, int64_t price, int32_t qty, bool buy, int64_t step, double rawValue) {
+  if (s.trades == 0) s.open = s.high = s.low = price;
+  s.high = std::max(s.high, price);
+  s.low = std::min(s.low, price);
+  s.last = price;
+  s.volume += qty;
+  ++s.trades;
+  if (buy) {
+    s.buyVolume += qty;
+    ++s.buyTrades;
+  } else {
+    s.sellVolume += qty;
+    ++s.sellTrades;
+  }
+  s.turnover += static_cast<double>(price) * rawValue * qty;
+  s.lastQty = qty;
+  s.lastBuy = buy;
+  s.lastTradeStep = step;
+}
+
+}  // namespace
+
+void SimulatedMarket::Advance(Track& t, int64_t target) {
+  if (!t.started) StartSession(t, target);
+  const Product& p = *t.product;
+  const bool index = p.kind == ProductKind::kIndex;
+  const double rawValue = p.RawValue();
+  std::vector<Trade> trades;
+  while (t.nextStep <= target) {
+    const int64_t step = t.nextStep;
+    if (step >= t.dayEndStep) StartSession(t, step);
+    if (index) {
+      // An index "trades" its value at every step, with no volume.
+      const int64_t value = RoundToGrid(p, FairWith(t, step, true));
+      Record(t.session, value, 0, true, step, 0);
+    } else if (TradeCount(t, step) > 0) {
+      trades.clear();
+      TradesFor(t, step, FairWith(t, step, true), trades);
+      for (const Trade& tr : trades) Record(t.session, tr.price, tr.qty, tr.buy, step, rawValue);
+    }
+    t.nextStep = step + 1;
+  }
+}
+
+Snapshot SimulatedMarket::At(const Product& p, int64_t atMs) {
+  const int64_t step = StepAt(atMs);
+  Track* t = &TrackOf(p);
+  // The past of a product already followed further: a track of its own.
+  std::unique_ptr<Track> past;
+  if (t->started && (step < t->nextStep - 1 || step < t->session.firstStep)) {
+    past = std::make_unique<Track>(p, *t->driver, *t->underlying, seed_);
+    t = past.get();
+  }
+  Advance(*t, step);
+  const Model m = ModelAt(*t, &t->cursor, step);
+  Snapshot s;
+  s.product = &p;
+  s.atMs = atMs;
+  s.step = step;
+  s.session = t->session;
+  s.book = BookFor(*t, step, m.fair);
+  s.fair = m.fair;
+  s.driver = m.driver;
+  return s;
+}
+
+std::vector<Trade> SimulatedMarket::RecentTrades(const Product& p, int64_t beforeStep, size_t count,
+                                                 int64_t firstStep) {
+  std::vector<Trade> out;
+  Track& t = TrackOf(p);
+  if (p.kind == ProductKind::kIndex) return out;
+  std::vector<Trade> step;
+  for (int64_t s = beforeStep - 1; s >= firstStep && out.size() < count; --s) {
+    if (TradeCount(t, s) == 0) continue;
+    step.clear();
+    TradesFor(t, s, FairWith(t, s, false), step);
+    for (auto it = step.rbegin(); it != step.rend() && out.size() < count; ++it) out.push_back(*it);
+  }
+  return out;
+}
+
+Bar SimulatedMarket::MakeBar(Track& t, int64_t fromStep, int64_t endStep, int64_t lastPrice) {
+  const Product& p = *t.product;
+  PricePath::Cursor cursor(t.path);
+  auto fairAt = [&](int64_t s) { return ModelAt(t, &cursor, s).fair; };
+  Bar bar;
+  bar.startMs = MsOfStep(fromStep);
+  const int64_t steps = endStep - fromStep;
+  const int64_t stride = steps > kExactBarSteps ? steps / kSampledBarSteps : 1;
+  Session s;
+  std::vector<Trade> trades;
+  for (int64_t step = fromStep; step < endStep; step += stride) {
+    if (p.kind == ProductKind::kIndex) {
+      Record(s, RoundToGrid(p, fairAt(step)), 0, true, step, 0);
+    } else if (TradeCount(t, step) > 0) {
+      trades.clear();
+      TradesFor(t, step, fairAt(step), trades);
+      for (const Trade& tr : trades) {
+        Record(s, tr.price, static_cast<int32_t>(tr.qty * stride), tr.buy, step, 0);
+      }
+    }
+  }
+  if (s.trades == 0) {
+    // Nothing traded: the bar stays at the last price before it.
+    const int64_t price = lastPrice > 0 ? lastPrice : RoundToGrid(p, fairAt(fromStep));
+    bar.open = bar.high = bar.low = bar.close = price;
+    return bar;
+  }
+  bar.open = s.open;
+  bar.high = s.high;
+  bar.low = s.low;
+  bar.close = s.last;
+  bar.volume = s.volume;
+  return bar;
+}
+
+std::vector<Bar> SimulatedMarket::Bars(const Product& p, int32_t periodSecs, int64_t atMs,
+                                       size_t count) {
+  std::vector<Bar> bars;
+  if (periodSecs <= 0 || count == 0) return bars;
+  count = std::min<size_t>(count, 1000);
+  const int64_t periodMs = int64_t{periodSecs} * 1000;
+  const bool daily = periodSecs >= 86'400;
+  auto startOf = [&](int64_t ms) {
+    const int64_t day = clock_.DayStart(ms);
+    return daily ? day : day + (ms - day) / periodMs * periodMs;
+  };
+  auto stepCeil = [&](int64_t ms) {
+    return FloorDiv(ms - clock_.agentMsAtStart() + kStepMs - 1, kStepMs);
+  };
+  // Bar starts, newest first.
+  std::vector<int64_t> starts;
+  int64_t start = startOf(atMs);
+  while (starts.size() < count) {
+    starts.push_back(start);
+    start = startOf(start - 1);
+  }
+  Track& t = TrackOf(p);
+  const int64_t lastStep = StepAt(atMs);
+  int64_t lastPrice = 0;
+  for (size_t i = starts.size(); i-- > 0;) {
+    const int64_t end = i == 0 ? lastStep + 1 : stepCeil(starts[i - 1]);
+    bars.push_back(
+        MakeBar(t, stepCeil(starts[i]), std::max(stepCeil(starts[i]) + 1, end), lastPrice));
+    lastPrice = bars.back().close;
+  }
+  return bars;
+}
+
+double SimulatedMarket::YearsToExpiry(const Product& p, int64_t atMs) {
+  const Track& t = TrackOf(p);
+  if (!t.expiryCloseMs) return 0;
+  return static_cast<double>(t.expiryCloseMs - clock_.EpochMs(atMs)) / kYearMs;
+}
+
+Greeks SimulatedMarket::OptionGreeks(const Product& p, int64_t atMs) {
+  if (!p.IsOption()) return {};
+  const Model m = ModelAt(TrackOf(p), nullptr, StepAt(atMs));
+  return BlackValue(p.kind == ProductKind::kCall, m.forward, static_cast<double>(p.strike), m.years,
+                    p.impliedVol);
+}
+
+}  // namespace zqk::sandbox::market

@@ -1,0 +1,53 @@
+#pragma once
+// The broker services the sandbox knows by code: how each is requested (a TR
+// query by RequestTr, a FID query by RequestFid, an order by SendOrder) and,
+// for queries, the function that answers it. A code requested the wrong way
+// is as unknown as a misspelt one.
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "sandbox/SandboxMessages.h"
+#include "sandbox/events/EventData.h"
+
+namespace zqk::sandbox {
+
+class Broker;
+
+enum class ServiceKind { kTr, kFid, kOrder };
+
+struct QueryRequest {
+  ServiceKind kind = ServiceKind::kTr;
+  std::string_view code;
+  std::string_view input;
+  std::string_view fieldList;  // FID queries
+  std::string_view nextKey;
+  int32_t rqId = 0;
+};
+
+// Thrown by a service that cannot answer: the request message that says why.
+class Refused : public std::exception {
+ public:
+  Refused(const Message& message, std::string detail = {})
+      : message(message), detail(std::move(detail)) {}
+  const char* what() const noexcept override { return "request refused"; }
+
+  Message message;
+  std::string detail;  // CP949
+};
+
+// Builds the reply of a query for the signed-in user, or throws Refused.
+using QueryHandler = EventData (*)(Broker& broker, const QueryRequest& request);
+
+struct ServiceEntry {
+  std::string_view code;
+  ServiceKind kind;
+  QueryHandler handler;  // null for orders
+};
+
+// Null for a code the broker does not offer. Codes compare exactly.
+const ServiceEntry* FindService(std::string_view code);
+
+}  // namespace zqk::sandbox

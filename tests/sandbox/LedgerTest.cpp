@@ -1,0 +1,164 @@
+// The accounts ledger: seeded histories, and the operations that orders
+// change it through, with positions netted by product and cash following.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "sandbox/market/Ledger.h"
+#include "sandbox/market/SimulatedMarket.h"
+#include "tests/sandbox/MarketFixture.h"
+
+namespace zqk::test {
+namespace {
+
+using namespace sandbox::market;
+using sandbox::Market;
+
+class LedgerTest : public ::testing::Test {
+ protected:
+  LedgerTest() : market_(11, SampleClock()), ledger_(sandbox::BuiltInUsers(), market_) {}
+
+  // A fresh account holding nothing.
+  AccountBook Empty(Market m) {
+    AccountBook book("demo", sandbox::Account{"99999999", "0000", m, "test"});
+    book.Deposit(m == Market::kDomestic ? "KRW" : "USD", 1'000'000);
+    return book;
+  }
+
+  SimulatedMarket market_;
+  Ledger ledger_;
+};
+
+TEST_F(LedgerTest, EveryAccountStartsWithAPlausibleHistory) {
+  for (const sandbox::User& u : sandbox::BuiltInUsers()) {
+    for (const sandbox::Account& a : u.accounts) {
+      const AccountBook* book = ledger_.Find(a.number + "   ");
+      ASSERT_NE(book, nullptr) << a.number;
+      EXPECT_EQ(book->userId(), u.id);
+      EXPECT_GE(book->orders().size(), 6u) << a.number;
+      EXPECT_FALSE(book->fills().empty()) << a.number;
+      EXPECT_FALSE(book->positions().empty()) << a.number;
+      std::set<std::string> numbers;
+      bool resting = false;
+      for (const Order& o : book->orders()) {
+        EXPECT_TRUE(numbers.insert(o.number).second) << "order numbers are unique";
+        EXPECT_EQ(o.number.size(), 10u);
+        EXPECT_LT(o.atMs, 0) << "seeded before the agent's start";
+        EXPECT_EQ(o.ticket.product->market, a.market);
+        resting = resting || o.Open() > 0;
+      }
+      EXPECT_TRUE(resting || book->orders().size() < 8) << a.number;
+      for (const Valuation& v : book->Value(market_, 0)) {
+        EXPECT_GT(v.Equity(), 0) << a.number << " " << v.currency;
+        EXPECT_LE(v.Available(), v.Equity());
+        EXPECT_GE(v.margin, v.maintenance);
+      }
+    }
+  }
+  EXPECT_EQ(ledger_.Find("00000000"), nullptr);
+  EXPECT_EQ(ledger_.OfUser("demo").size(), 5u);
+  EXPECT_EQ(ledger_.OfUser("demo").front()->account().number, "07215003") << "settings order";
+}
+
+TEST_F(LedgerTest, SameSeedSameHistory) {
+  SimulatedMarket again(11, SampleClock());
+  Ledger other(sandbox::BuiltInUsers(), again);
+  const AccountBook& a = *ledger_.Find("016304");
+  const AccountBook& b = *other.Find("016304");
+  ASSERT_EQ(a.orders().size(), b.orders().size());
+  for (size_t i = 0; i < a.orders().size(); ++i) {
+    EXPECT_EQ(a.orders()[i].number, b.orders()[i].number);
+    EXPECT_EQ(a.orders()[i].ticket.price, b.orders()[i].ticket.price);
+    EXPECT_EQ(a.orders()[i].atMs, b.orders()[i].atMs);
+  }
+}
+
+// Fills move a net position: each row fills one order and states the
+// position and the realised profit that follow.
+struct FillStep {
+  Side side;
+  int32_t quantity;
+  int64_t price;  // raw
+  Side positionSide;
+  int32_t positionQuantity;  // 0: flat
+  double averagePrice;
+  double realized;  // of this fill, in KRW
+};
+
+TEST_F(LedgerTest, FillsNetThePositionAndBookProfits) {
+  const Product& future = *market_.products().Find("101G3000");  // 250,000 KRW a point
+  AccountBook book = Empty(Market::kDomestic);
+  const FillStep steps[] = {
+      {Side::kBuy, 2, 25000, Side::kBuy, 2, 25000, 0},
+      {Side::kBuy, 2, 25100, Side::kBuy, 4, 25050, 0},
+      {Side::kSell, 1, 25150, Side::kBuy, 3, 25050, 250'000},
+      {Side::kSell, 5, 24950, Side::kSell, 2, 24950, -750'000},
+      {Side::kBuy, 2, 24900, Side::kBuy, 0, 0, 250'000},
+  };
+  double realized = 0;
+  double fees = 0;
+  for (const FillStep& s : steps) {
+    OrderTicket t{&future, s.side, '1', '1', s.price, 0, s.quantity, ""};
+    const std::string number = book.Place(t, 1000).number;
+    const Fill* f = book.ApplyFill(number, s.price, s.quantity, 1000);
+    ASSERT_NE(f, nullptr);
+    EXPECT_DOUBLE_EQ(f->realized, s.realized) << s.quantity << " at " << s.price;
+    realized += f->realized;
+    fees += f->fee;
+    const Position* pos = book.FindPosition(future);
+    if (s.positionQuantity == 0) {
+      EXPECT_EQ(pos, nullptr);
+      continue;
+    }
+    ASSERT_NE(pos, nullptr);
+    EXPECT_EQ(pos->side, s.positionSide);
+    EXPECT_EQ(pos->quantity, s.positionQuantity);
+    EXPECT_DOUBLE_EQ(pos->averagePrice, s.averagePrice);
+  }
+  EXPECT_GT(fees, 0);
+  EXPECT_DOUBLE_EQ(book.cash().front().Cash(), 1'000'000 + realized - fees);
+}
+
+TEST_F(LedgerTest, AmendAndCancelMoveOnlyWhatIsOpen) {
+  const Product& es = *market_.products().Find("ESU16");
+  AccountBook book = Empty(Market::kOverseas);
+  const std::string first = book.Place({&es, Side::kBuy, '1', '0', 217000, 0, 5, ""}, 0).number;
+  ASSERT_NE(book.ApplyFill(first, 217000, 2, 0), nullptr);
+
+  const Order* amended = book.Amend(first, 216900, 0, 10);
+  ASSERT_NE(amended, nullptr);
+  EXPECT_EQ(amended->original, first);
+  EXPECT_EQ(amended->ticket.quantity, 3) << "the open part moves to the amending order";
+  EXPECT_EQ(amended->ticket.price, 216900);
+  const std::string second = amended->number;
+  EXPECT_EQ(book.FindOrder(first)->Open(), 0);
+  EXPECT_EQ(book.Amend(first, 216800, 0, 20), nullptr) << "nothing open any more";
+
+  const Order* cancel = book.Cancel(second, 1, 30);
+  ASSERT_NE(cancel, nullptr);
+  EXPECT_EQ(cancel->action, OrderAction::kCancel);
+  EXPECT_EQ(cancel->ticket.quantity, 1);
+  EXPECT_EQ(book.FindOrder(second)->Open(), 2);
+  EXPECT_EQ(book.Cancel(cancel->number, 0, 40), nullptr) << "a cancel order has nothing open";
+
+  const Fill* fill = book.ApplyFill(second, 216900, 10, 50);
+  ASSERT_NE(fill, nullptr);
+  EXPECT_EQ(fill->quantity, 2) << "never more than is open";
+  EXPECT_EQ(book.ApplyFill(second, 216900, 1, 60), nullptr);
+  EXPECT_EQ(book.FindPosition(es)->quantity, 4);
+  EXPECT_EQ(book.Cancel("0000000000", 0, 70), nullptr);
+}
+
+TEST_F(LedgerTest, OpenOrdersAndPositionsHoldMargin) {
+  const Product& es = *market_.products().Find("ESU16");
+  AccountBook book = Empty(Market::kOverseas);
+  const double before = book.Available(es, market_, 0);
+  book.Place({&es, Side::kSell, '1', '0', 230000, 0, 2, ""}, 0);
+  const double resting = book.Available(es, market_, 0);
+  EXPECT_NEAR(before - resting, 2 * MarginPerContract(es, 230000, Side::kSell), 0.01);
+  const Valuation eur = book.ValueIn("EUR", market_, 0);
+  EXPECT_EQ(eur.Equity(), 0) << "a currency the account does not hold";
+}
+
+}  // namespace
+}  // namespace zqk::test
