@@ -238,18 +238,52 @@ std::vector<Trade> SimulatedMarket::TradesAt(const Product& p, int64_t step) {
   return out;
 }
 
-void SimulatedMarket::StartSession(Track& t, int64_t step) {
+Session SimulatedMarket::SessionOf(Track& t, int64_t step) {
   const int64_t ms = MsOfStep(step);
   const int64_t dayStart =
       FloorDiv(clock_.DayStart(ms) - clock_.agentMsAtStart() + kStepMs - 1, kStepMs);
-  t.session = Session{};
-  t.session.date = clock_.Local(ms).date;
-  t.session.firstStep = step >= 0 ? std::max<int64_t>(dayStart, 0) : dayStart;
-  t.session.prevClose = RoundToGrid(*t.product, FairWith(t, dayStart - 1, false));
-  t.session.last = t.session.prevClose;
+  Session s;
+  s.date = clock_.Local(ms).date;
+  s.firstStep = step >= 0 ? std::max<int64_t>(dayStart, 0) : dayStart;
+  s.prevClose = RoundToGrid(*t.product, FairWith(t, dayStart - 1, false));
+  s.last = s.prevClose;
+  return s;
+}
+
+void SimulatedMarket::StartSession(Track& t, int64_t step) {
+  const int64_t ms = MsOfStep(step);
+  t.session = SessionOf(t, step);
   t.nextStep = t.session.firstStep;
   t.dayEndStep = FloorDiv(clock_.DayEnd(ms) - clock_.agentMsAtStart() + kStepMs - 1, kStepMs);
   t.started = true;
+}
+
+Glance SimulatedMarket::GlanceAt(const Product& p, int64_t atMs) {
+  const int64_t step = StepAt(atMs);
+  Track& t = TrackOf(p);
+  Glance g;
+  if (t.started && t.nextStep - 1 == step && t.session.firstStep <= step) {
+    // Followed up to now already: the session knows.
+    const Session& s = t.session;
+    g = Glance{s.date, s.prevClose, s.last, s.lastQty, s.lastBuy, s.trades ? s.lastTradeStep : -1,
+               {}};
+  } else {
+    const Session s = SessionOf(t, step);
+    g.date = s.date;
+    g.prevClose = g.last = s.prevClose;
+    if (p.kind == ProductKind::kIndex) {
+      g.last = RoundToGrid(p, FairWith(t, step, false));
+      g.lastTradeStep = step;
+    } else if (const std::vector<Trade> recent = RecentTrades(p, step + 1, 1, s.firstStep);
+               !recent.empty()) {
+      g.last = recent.front().price;
+      g.lastQty = recent.front().qty;
+      g.lastBuy = recent.front().buy;
+      g.lastTradeStep = recent.front().step;
+    }
+  }
+  g.book = BookFor(t, step, FairWith(t, step, false));
+  return g;
 }
 
 namespace {

@@ -79,6 +79,18 @@ struct Snapshot {
   double driver = 0;  // the price the product follows, raw (itself for a driver)
 };
 
+// A product's price now without its session's totals: cheap for any product
+// at any time (lists of many products).
+struct Glance {
+  int32_t date = 0;  // of the session
+  int64_t prevClose = 0;
+  int64_t last = 0;  // the session's last trade, the previous close before it
+  int32_t lastQty = 0;
+  bool lastBuy = false;
+  int64_t lastTradeStep = -1;  // -1: none this session
+  Book book;
+};
+
 struct Bar {
   int64_t startMs = 0;  // agent time
   int64_t open = 0;
@@ -106,7 +118,9 @@ class SimulatedMarket {
   // book then. Cheap when the times asked for a product only go forward.
   Snapshot At(const Product& p, int64_t atMs);
 
-  // The model price (raw, unrounded) and the price it follows at a step.
+  Glance GlanceAt(const Product& p, int64_t atMs);
+
+  // The model price (raw, unrounded) at a step.
   double Fair(const Product& p, int64_t step);
   // The model price on the product's grid: what an index shows, what a
   // product without trades is worth.
@@ -158,6 +172,8 @@ class SimulatedMarket {
   void TradesFor(const Track& t, int64_t step, double fair, std::vector<Trade>& out) const;
   int32_t TradeCount(const Track& t, int64_t step) const;
   void StartSession(Track& t, int64_t step);
+  // The session that holds `step`: its date, first step and previous close.
+  Session SessionOf(Track& t, int64_t step);
   void Advance(Track& t, int64_t step);
   // A bar without trades stays at `lastPrice` (the model price when 0).
   Bar MakeBar(Track& t, int64_t fromStep, int64_t endStep, int64_t lastPrice);
