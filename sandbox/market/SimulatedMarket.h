@@ -137,8 +137,9 @@ class SimulatedMarket {
                                   int64_t firstStep);
   // Bars of `periodSecs` (a divisor of a day, or 86400 for days) aligned on
   // local midnight: the last `count` up to the one holding `atMs` (which
-  // ends at `atMs`), oldest first. Bars over an hour sample at most 2000
-  // steps each and scale the volume.
+  // ends at `atMs`), oldest first. Every step counts while the bars hold
+  // 400,000 steps in all; beyond that each bar samples its steps evenly and
+  // scales the volume.
   std::vector<Bar> Bars(const Product& p, int32_t periodSecs, int64_t atMs, size_t count);
 
   // Black's model for an option at `atMs`; zeros for other products.
@@ -175,8 +176,9 @@ class SimulatedMarket {
   // The session that holds `step`: its date, first step and previous close.
   Session SessionOf(Track& t, int64_t step);
   void Advance(Track& t, int64_t step);
-  // A bar without trades stays at `lastPrice` (the model price when 0).
-  Bar MakeBar(Track& t, int64_t fromStep, int64_t endStep, int64_t lastPrice);
+  // A bar without trades stays at `lastPrice` (the model price when 0); at
+  // most `samples` steps are read.
+  Bar MakeBar(Track& t, int64_t fromStep, int64_t endStep, int64_t lastPrice, int64_t samples);
 
   uint64_t seed_;
   MarketClock clock_;

@@ -156,8 +156,10 @@ EventData DomesticPasswordCheck(QueryContext& q) {
   row["처리메시지"] = match ? "비밀번호가 일치합니다" : "비밀번호가 일치하지 않습니다";
   row["계좌번호"] = book.account().number;
   row["계좌명"] = book.account().name;
-  row["일치여부"] = match ? "Y" : "N";
-  row["계좌구분"] = "1";
+  // One-byte texts built apart: g++ 12 at -O3 misreads their assignment as
+  // an overlapping copy (-Wrestrict).
+  row["일치여부"] = std::string(match ? "Y" : "N");
+  row["계좌구분"] = std::string("1");
   return d;
 }
 
@@ -197,14 +199,14 @@ EventData UserAccounts(QueryContext& q) {
     EventData::Row& row = d.AddRow(kOut);
     row["사용자ID"] = Fit(q.user.id, 20);
     row["계좌번호"] = a.number;
-    row["대출구분"] = "0";
+    row["대출구분"] = std::string("0");
     row["TMP1"] = a.market == Market::kDomestic   ? "국내선물옵션"
                   : a.market == Market::kOverseas ? "해외선물"
                                                   : "FX마진";
     row["계좌명"] = a.name;
-    row["계좌구분"] = a.market == Market::kDomestic   ? "1"
-                      : a.market == Market::kOverseas ? "2"
-                                                      : "3";
+    row["계좌구분"] = std::string(a.market == Market::kDomestic   ? "1"
+                                  : a.market == Market::kOverseas ? "2"
+                                                                  : "3");
   }
   NoticeIfEmpty(q, d);
   return d;

@@ -63,7 +63,7 @@ NewsItem ItemAt(QueryContext& q, int64_t slotMs) {
   const uint64_t h = market::Hash(m.seed(), static_cast<uint64_t>(at.date), at.time, 0x4E57);
   const Product& p = *m.products().Find(kSubjects[h % kSubjects.size()]);
   const market::Glance g = m.GlanceAt(p, slotMs);
-  const std::vector<market::Bar> hour = m.Bars(p, 3600, slotMs - 1, 1);  // the hour before
+  const std::vector<market::Bar> recent = m.Bars(p, 900, slotMs - 1, 1);  // the quarter before
   const char* move = g.last > g.prevClose ? "상승" : g.last < g.prevClose ? "하락" : "보합";
 
   NewsItem item;
@@ -79,9 +79,9 @@ NewsItem ItemAt(QueryContext& q, int64_t slotMs) {
                      "에 거래되고 있다.\r\n";
   body += "전일 종가 " + Price(p, g.prevClose) + " 대비 " + ChangeRate(g.last, g.prevClose) + "% " +
           move + "한 수준이다.\r\n";
-  if (!hour.empty()) {
-    body += "직전 한 시간의 고가는 " + Price(p, hour.front().high) + ", 저가는 " +
-            Price(p, hour.front().low) + "이다.\r\n";
+  if (!recent.empty()) {
+    body += "직전 15분간 고가는 " + Price(p, recent.front().high) + ", 저가는 " +
+            Price(p, recent.front().low) + "이다.\r\n";
   }
   body += "(샌드박스 모의 시황: 실제 시장과 관계없는 가상 자료입니다)\r\n";
   item.body = std::move(body);

@@ -114,7 +114,7 @@ void AddOrderLine(QueryContext& q, EventData& d, const AccountBook& book, const 
 }
 
 std::string PageKey(size_t index) {
-  char text[16];
+  char text[32];
   std::snprintf(text, sizeof text, "%010zu", index);
   return text;
 }
@@ -184,7 +184,7 @@ EventData OverseasPasswordCheck(QueryContext& q) {
   row["계좌번호"] = book.account().number;
   row["계좌명"] = book.account().name;
   row["구분"] = AccountKind(book.account().market);
-  row["일치여부"] = match ? "Y" : "N";
+  row["일치여부"] = std::string(match ? "Y" : "N");  // -Wrestrict at -O3, as above
   return d;
 }
 

@@ -226,7 +226,7 @@ EventData RecentTicks(QueryContext& q) {
     row["시간"] = Hms(at.time);
     row["종가"] = Price(p, t.price);
     row["체결량"] = Number(t.qty);
-    row["매매구분"] = t.buy ? "1" : "2";
+    row["매매구분"] = std::string(t.buy ? "1" : "2");  // apart: g++ 12 -Wrestrict at -O3
   }
   return d;
 }
@@ -368,12 +368,12 @@ EventData ItemBoard(QueryContext& q) {
     ++rows;
     const market::Glance g = m.GlanceAt(*p, q.now);
     const int64_t tradeMs = g.lastTradeStep >= 0 ? m.MsOfStep(g.lastTradeStep) : q.now;
-    const int64_t volume = m.At(*p, q.now).session.volume;
     EventData::Row& row = d.AddRow(kOut1);
     row["종목코드"] = p->code;
     row["종목명"] = p->name;
     row["현재가"] = Price(*p, g.last);
-    row["누적거래량"] = Number(volume);
+    row["매도호가"] = Price(*p, g.book.asks[0].price);
+    row["매수호가"] = Price(*p, g.book.bids[0].price);
     d.block += BlockRow()
                    .Add(p->code, 32)
                    .Add(p->name, 36)
@@ -381,7 +381,7 @@ EventData ItemBoard(QueryContext& q) {
                    .Add(ChangeSign(g.last, g.prevClose), 1)
                    .Add(Price(*p, std::abs(g.last - g.prevClose)), 15)
                    .Add(ChangeRate(g.last, g.prevClose), 8)
-                   .Add(Number(volume), 15)
+                   .Add(Price(*p, g.book.bids[0].price), 15)
                    .Add(Hms(LocalOf(q, tradeMs).time), 6)
                    .Add(Ymd(p->expiry), 8)
                    .text();

@@ -391,10 +391,10 @@ EventData::Row SymbolRecord::Build() {
   Set(28, "0");
   Set(29, "0");
   Set(30, Number(prevOpenInterest));
-  Set(31, "+" + Px(listedHigh));
+  Set(31, std::string("+").append(Px(listedHigh)));  // apart: g++ 12 -Wrestrict at -O3
   Set(32, Ymd(dayAfterListing(5)));
   Set(33, Rate(static_cast<double>(x.last), static_cast<double>(listedHigh)));
-  Set(34, "+" + Px(listedLow));
+  Set(34, std::string("+").append(Px(listedLow)));
   Set(35, Ymd(dayAfterListing(6)));
   Set(36, Rate(static_cast<double>(x.last), static_cast<double>(listedLow)));
   Set(37, Ymd(today));
