@@ -535,6 +535,32 @@ TEST(QueryServiceTest, AnEmptyListSaysSoBeforeItsReply) {
   EXPECT_EQ(a.messages[0].args.at(2), S("조회할 내역이 없습니다"));
 }
 
+// Filters of the account queries: each row asks for one and counts the rows.
+TEST(QueryServiceTest, FiltersNarrowTheRows) {
+  SandboxSession s;
+  ASSERT_TRUE(s.Send(false, "g11002.DQ0107&", kDomestic).replied);
+  const int32_t all = s.Count("g11002.DQ0107&", "OutRec1");
+  const std::string day = s.Field("g11002.DQ0107&", "OutRec1", 0, "체결일자");
+  struct Case {
+    const char* code;
+    std::string input;
+    int32_t rows;  // -1: as many as without the filter
+  };
+  const Case cases[] = {
+      {"g11002.DQ0107&", kDomestic + day, -1},
+      {"g11002.DQ0107&", kDomestic + "20000101", 0},
+      {"g11004.AQ0605%", "0163043961USD", 1},
+      {"g11004.AQ0605%", "0163043961KRW", 0},
+      {"o51100", "OCLV16P", 11},
+      {"o51100", "EUREX", 8},
+      {"g11002.DQ0622&", "201JB", 9},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(s.Send(false, c.code, c.input).replied) << c.code << " " << c.input;
+    EXPECT_EQ(s.Count(c.code, "OutRec1"), c.rows < 0 ? all : c.rows) << c.code << " " << c.input;
+  }
+}
+
 TEST(QueryServiceTest, FieldListSelectsTheFields) {
   SandboxSession s;
   ASSERT_TRUE(s.Send(true, "x00001", Pad("EUR/USD", 10), "000001002010").replied);
