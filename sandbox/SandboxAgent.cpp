@@ -179,9 +179,11 @@ int32_t SandboxAgent::Request(const QueryRequest& asked, std::optional<int32_t> 
                                std::to_string(request.rqId) + " refused");
     poster.RequestMessage(request.rqId, kMsgNotSimulated, request.code);
   } else {
+    QueryContext query{broker_, request, *broker_.user, broker_.Now(), std::nullopt};
     try {
-      poster.Reply(request.code, request.rqId,
-                   std::make_shared<const EventData>(service->handler(broker_, request)));
+      auto data = std::make_shared<const EventData>(service->handler(query));
+      if (query.notice) poster.RequestMessage(request.rqId, *query.notice);
+      poster.Reply(request.code, request.rqId, std::move(data));
     } catch (const Refused& r) {
       poster.RequestMessage(request.rqId, r.message, r.detail);
     }

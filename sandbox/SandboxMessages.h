@@ -27,9 +27,20 @@ inline constexpr Message kMsgOtherUser{-105, "로그인한 사용자가 아닙�
 inline constexpr Message kMsgBadMode{-106, "지원하지 않는 통신 모드입니다"};
 inline constexpr Message kMsgNotRegistered{-107, "등록되어 있지 않은 실시간입니다"};
 inline constexpr Message kMsgUnknownAccount{-108, "등록되지 않은 계좌입니다"};
+inline constexpr Message kMsgWrongAccountPassword{-109, "계좌 비밀번호가 일치하지 않습니다"};
 inline constexpr Message kMsgUnknownTrCode{-110, "등록되지 않은 TR코드입니다"};
 inline constexpr Message kMsgBadInputLength{-111, "입력 길이가 입력 데이터와 다릅니다"};
 inline constexpr Message kMsgUnknownMasterKind{-112, "알 수 없는 마스터파일 구분입니다"};
+inline constexpr Message kMsgUnknownProduct{-113, "등록되지 않은 종목입니다"};
+inline constexpr Message kMsgWrongMarketAccount{-114, "해당 시장의 계좌가 아닙니다"};
+inline constexpr Message kMsgWrongToken{-115, "사용자 토큰이 일치하지 않습니다"};
+inline constexpr Message kMsgBadNextKey{-116, "연속조회 키가 올바르지 않습니다"};
+inline constexpr Message kMsgBadFieldList{-117, "FID 필드 목록이 올바르지 않습니다"};
+inline constexpr Message kMsgUnknownExchange{-118, "등록되지 않은 거래소입니다"};
+inline constexpr Message kMsgUnknownNews{-119, "해당 뉴스가 없습니다"};
+inline constexpr Message kMsgBadInput{-120, "입력 형식이 올바르지 않습니다"};
+// Not a refusal: the reply follows, with no rows.
+inline constexpr Message kMsgNoData{0, "조회할 내역이 없습니다"};
 inline constexpr Message kMsgNotSimulated{-199, "샌드박스에서 아직 제공하지 않는 서비스입니다"};
 inline constexpr Message kMsgSettingsError{-900,
                                            "샌드박스 설정 파일을 읽지 못해 기본값으로 동작합니다"};

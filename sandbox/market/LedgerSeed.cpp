@@ -20,12 +20,12 @@ struct Seeding {
 Seeding SeedingOf(Market market) {
   switch (market) {
     case Market::kDomestic:
-      return {{"101G3000", "101M3000", "201JB245", "301JB245", "105F9000"}, {{"KRW", 100'000'000}}};
+      return {{"101G3000", "101M3000", "201JB245", "301JB245", "105F9000"}, {{"KRW", 300'000'000}}};
     case Market::kOverseas:
       return {{"ESU16", "CLV16", "GCZ16", "6EU16", "NQU16", "FDAXU16", "HSIU16"},
-              {{"USD", 100'000}, {"EUR", 20'000}, {"HKD", 300'000}, {"JPY", 5'000'000}}};
+              {{"USD", 300'000}, {"EUR", 100'000}, {"HKD", 1'000'000}, {"JPY", 20'000'000}}};
     case Market::kFx:
-      return {{"EUR/USD", "USD/JPY", "GBP/USD", "AUD/USD"}, {{"USD", 50'000}}};
+      return {{"EUR/USD", "USD/JPY", "GBP/USD", "AUD/USD"}, {{"USD", 200'000}}};
   }
   return {};
 }
@@ -65,21 +65,33 @@ void Ledger::Seed(AccountBook& book, SimulatedMarket& market) {
   if (products.empty()) return;
 
   const int64_t start = market.clock().agentMsAtStart();
-  // Carried from yesterday: one or two positions bought or sold near the
-  // previous close.
-  const int carried = static_cast<int>(Between(next(), 1, 2));
-  for (int i = 0; i < carried; ++i) {
-    const Product& p = *products[next() % products.size()];
+  // Quantities stay small beside the account's cash: no seeded position or
+  // order takes more than a few percent of it in margin.
+  double cashUsd = 0;
+  for (const auto& [currency, amount] : seeding.cash) {
+    cashUsd += ToUsd(amount, currency, market, start);
+  }
+  auto quantity = [&](const Product& p, int64_t price) {
+    const double perContract =
+        ToUsd(MarginPerContract(p, price, Side::kSell), p.currency, market, start);
+    const int64_t most = perContract > 0 ? static_cast<int64_t>(cashUsd * 0.05 / perContract) : 5;
+    return static_cast<int32_t>(Between(next(), 1, std::clamp<int64_t>(most, 1, 5)));
+  };
+  // Carried from yesterday: a position in one of the first two products (a
+  // future) and one in the next two (a domestic option, another future, a
+  // pair), bought or sold near the previous close.
+  const int64_t yesterday = market.StepAt(market.clock().DayStart(start - kMorningMs)) - 1;
+  for (size_t i = 0; i < std::min<size_t>(2, products.size()); ++i) {
+    const size_t pick = i == 0 ? next() % 2 : 2 + next() % 2;
+    const Product& p = *products[std::min(pick, products.size() - 1)];
     if (book.FindPosition(p)) continue;
-    const int64_t yesterday = market.StepAt(market.clock().DayStart(start - kMorningMs)) - 1;
     int64_t price = market.PriceAt(p, yesterday);
     for (int64_t k = Between(next(), -3, 3); k != 0; k += k > 0 ? -1 : 1) {
       price = k > 0 ? SimulatedMarket::TickUp(p, price)
                     : std::max(p.TickAt(0), SimulatedMarket::TickDown(p, price));
     }
-    book.positions_.push_back(Position{&p, next() % 2 ? Side::kBuy : Side::kSell,
-                                       static_cast<int32_t>(Between(next(), 1, 5)),
-                                       static_cast<double>(price)});
+    const Side side = next() % 2 ? Side::kBuy : Side::kSell;
+    book.positions_.push_back(Position{&p, side, quantity(p, price), static_cast<double>(price)});
   }
 
   // The morning's orders.
@@ -92,10 +104,11 @@ void Ledger::Seed(AccountBook& book, SimulatedMarket& market) {
     OrderTicket ticket;
     ticket.product = &p;
     ticket.side = next() % 2 ? Side::kBuy : Side::kSell;
-    ticket.quantity = static_cast<int32_t>(Between(next(), 1, 5));
+    ticket.quantity = quantity(p, quotes.asks[0].price);
     const bool buy = ticket.side == Side::kBuy;
     const int64_t touch = buy ? quotes.asks[0].price : quotes.bids[0].price;
-    const double outcome = Unit(next());
+    // The first order fills and the last one rests, whatever else happens.
+    const double outcome = i == 0 ? 0.0 : i == count - 1 ? 0.75 : Unit(next());
     if (outcome < 0.55) {
       // Filled at once: a market order or a limit at the touch.
       const bool marketOrder = next() % 2;

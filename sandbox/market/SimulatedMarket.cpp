@@ -16,9 +16,10 @@ constexpr double kBand = 0.3;
 constexpr double kCarryRate = 0.015;
 constexpr double kStepsPerDay = 86'400'000.0 / kStepMs;
 constexpr double kYearMs = 365 * 86'400'000.0;
-// Bars longer than this many steps are sampled rather than walked through.
-constexpr int64_t kExactBarSteps = 36'000;
-constexpr int64_t kSampledBarSteps = 2'000;
+// The steps one request for bars may walk through; beyond it each bar is
+// sampled evenly, so that no request for bars takes long.
+constexpr int64_t kBarBudgetSteps = 400'000;
+constexpr int64_t kMinBarSamples = 500;
 
 constexpr uint64_t kTradeSalt = 0x7A11'0000'0000'0001ull;
 constexpr uint64_t kBookSalt = 0xB00C'0000'0000'0002ull;
@@ -238,18 +239,52 @@ std::vector<Trade> SimulatedMarket::TradesAt(const Product& p, int64_t step) {
   return out;
 }
 
-void SimulatedMarket::StartSession(Track& t, int64_t step) {
+Session SimulatedMarket::SessionOf(Track& t, int64_t step) {
   const int64_t ms = MsOfStep(step);
   const int64_t dayStart =
       FloorDiv(clock_.DayStart(ms) - clock_.agentMsAtStart() + kStepMs - 1, kStepMs);
-  t.session = Session{};
-  t.session.date = clock_.Local(ms).date;
-  t.session.firstStep = step >= 0 ? std::max<int64_t>(dayStart, 0) : dayStart;
-  t.session.prevClose = RoundToGrid(*t.product, FairWith(t, dayStart - 1, false));
-  t.session.last = t.session.prevClose;
+  Session s;
+  s.date = clock_.Local(ms).date;
+  s.firstStep = step >= 0 ? std::max<int64_t>(dayStart, 0) : dayStart;
+  s.prevClose = RoundToGrid(*t.product, FairWith(t, dayStart - 1, false));
+  s.last = s.prevClose;
+  return s;
+}
+
+void SimulatedMarket::StartSession(Track& t, int64_t step) {
+  const int64_t ms = MsOfStep(step);
+  t.session = SessionOf(t, step);
   t.nextStep = t.session.firstStep;
   t.dayEndStep = FloorDiv(clock_.DayEnd(ms) - clock_.agentMsAtStart() + kStepMs - 1, kStepMs);
   t.started = true;
+}
+
+Glance SimulatedMarket::GlanceAt(const Product& p, int64_t atMs) {
+  const int64_t step = StepAt(atMs);
+  Track& t = TrackOf(p);
+  Glance g;
+  if (t.started && t.nextStep - 1 == step && t.session.firstStep <= step) {
+    // Followed up to now already: the session knows.
+    const Session& s = t.session;
+    g = Glance{s.date, s.prevClose, s.last, s.lastQty, s.lastBuy, s.trades ? s.lastTradeStep : -1,
+               {}};
+  } else {
+    const Session s = SessionOf(t, step);
+    g.date = s.date;
+    g.prevClose = g.last = s.prevClose;
+    if (p.kind == ProductKind::kIndex) {
+      g.last = RoundToGrid(p, FairWith(t, step, false));
+      g.lastTradeStep = step;
+    } else if (const std::vector<Trade> recent = RecentTrades(p, step + 1, 1, s.firstStep);
+               !recent.empty()) {
+      g.last = recent.front().price;
+      g.lastQty = recent.front().qty;
+      g.lastBuy = recent.front().buy;
+      g.lastTradeStep = recent.front().step;
+    }
+  }
+  g.book = BookFor(t, step, FairWith(t, step, false));
+  return g;
 }
 
 namespace {
@@ -335,14 +370,15 @@ std::vector<Trade> SimulatedMarket::RecentTrades(const Product& p, int64_t befor
   return out;
 }
 
-Bar SimulatedMarket::MakeBar(Track& t, int64_t fromStep, int64_t endStep, int64_t lastPrice) {
+Bar SimulatedMarket::MakeBar(Track& t, int64_t fromStep, int64_t endStep, int64_t lastPrice,
+                             int64_t samples) {
   const Product& p = *t.product;
   PricePath::Cursor cursor(t.path);
   auto fairAt = [&](int64_t s) { return ModelAt(t, &cursor, s).fair; };
   Bar bar;
   bar.startMs = MsOfStep(fromStep);
   const int64_t steps = endStep - fromStep;
-  const int64_t stride = steps > kExactBarSteps ? steps / kSampledBarSteps : 1;
+  const int64_t stride = steps > samples ? (steps + samples - 1) / samples : 1;
   Session s;
   std::vector<Trade> trades;
   for (int64_t step = fromStep; step < endStep; step += stride) {
@@ -393,11 +429,13 @@ std::vector<Bar> SimulatedMarket::Bars(const Product& p, int32_t periodSecs, int
   }
   Track& t = TrackOf(p);
   const int64_t lastStep = StepAt(atMs);
+  const int64_t samples =
+      std::max<int64_t>(kMinBarSamples, kBarBudgetSteps / static_cast<int64_t>(count));
   int64_t lastPrice = 0;
   for (size_t i = starts.size(); i-- > 0;) {
     const int64_t end = i == 0 ? lastStep + 1 : stepCeil(starts[i - 1]);
-    bars.push_back(
-        MakeBar(t, stepCeil(starts[i]), std::max(stepCeil(starts[i]) + 1, end), lastPrice));
+    bars.push_back(MakeBar(t, stepCeil(starts[i]), std::max(stepCeil(starts[i]) + 1, end),
+                           lastPrice, samples));
     lastPrice = bars.back().close;
   }
   return bars;

@@ -79,6 +79,18 @@ struct Snapshot {
   double driver = 0;  // the price the product follows, raw (itself for a driver)
 };
 
+// A product's price now without its session's totals: cheap for any product
+// at any time (lists of many products).
+struct Glance {
+  int32_t date = 0;  // of the session
+  int64_t prevClose = 0;
+  int64_t last = 0;  // the session's last trade, the previous close before it
+  int32_t lastQty = 0;
+  bool lastBuy = false;
+  int64_t lastTradeStep = -1;  // -1: none this session
+  Book book;
+};
+
 struct Bar {
   int64_t startMs = 0;  // agent time
   int64_t open = 0;
@@ -106,7 +118,9 @@ class SimulatedMarket {
   // book then. Cheap when the times asked for a product only go forward.
   Snapshot At(const Product& p, int64_t atMs);
 
-  // The model price (raw, unrounded) and the price it follows at a step.
+  Glance GlanceAt(const Product& p, int64_t atMs);
+
+  // The model price (raw, unrounded) at a step.
   double Fair(const Product& p, int64_t step);
   // The model price on the product's grid: what an index shows, what a
   // product without trades is worth.
@@ -123,8 +137,9 @@ class SimulatedMarket {
                                   int64_t firstStep);
   // Bars of `periodSecs` (a divisor of a day, or 86400 for days) aligned on
   // local midnight: the last `count` up to the one holding `atMs` (which
-  // ends at `atMs`), oldest first. Bars over an hour sample at most 2000
-  // steps each and scale the volume.
+  // ends at `atMs`), oldest first. Every step counts while the bars hold
+  // 400,000 steps in all; beyond that each bar samples its steps evenly and
+  // scales the volume.
   std::vector<Bar> Bars(const Product& p, int32_t periodSecs, int64_t atMs, size_t count);
 
   // Black's model for an option at `atMs`; zeros for other products.
@@ -158,9 +173,12 @@ class SimulatedMarket {
   void TradesFor(const Track& t, int64_t step, double fair, std::vector<Trade>& out) const;
   int32_t TradeCount(const Track& t, int64_t step) const;
   void StartSession(Track& t, int64_t step);
+  // The session that holds `step`: its date, first step and previous close.
+  Session SessionOf(Track& t, int64_t step);
   void Advance(Track& t, int64_t step);
-  // A bar without trades stays at `lastPrice` (the model price when 0).
-  Bar MakeBar(Track& t, int64_t fromStep, int64_t endStep, int64_t lastPrice);
+  // A bar without trades stays at `lastPrice` (the model price when 0); at
+  // most `samples` steps are read.
+  Bar MakeBar(Track& t, int64_t fromStep, int64_t endStep, int64_t lastPrice, int64_t samples);
 
   uint64_t seed_;
   MarketClock clock_;

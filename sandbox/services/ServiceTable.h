@@ -6,10 +6,12 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "sandbox/SandboxMessages.h"
+#include "sandbox/SandboxSettings.h"
 #include "sandbox/events/EventData.h"
 
 namespace zqk::sandbox {
@@ -38,8 +40,18 @@ class Refused : public std::exception {
   std::string detail;  // CP949
 };
 
-// Builds the reply of a query for the signed-in user, or throws Refused.
-using QueryHandler = EventData (*)(Broker& broker, const QueryRequest& request);
+// A query being answered for the signed-in user.
+struct QueryContext {
+  Broker& broker;
+  const QueryRequest& request;
+  const User& user;
+  int64_t now;  // agent time
+  // A message sent with the reply (before it), such as "nothing found".
+  std::optional<Message> notice;
+};
+
+// Builds the reply, or throws Refused.
+using QueryHandler = EventData (*)(QueryContext& query);
 
 struct ServiceEntry {
   std::string_view code;

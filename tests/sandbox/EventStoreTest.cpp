@@ -1,5 +1,6 @@
-// The reading operations over delivered events: what each finds, and that no
-// offset, length or row, however wild, reads past the data.
+// The reading operations over delivered events: what each finds, for how
+// long, and rows out of range. (Block bounds: QueryServiceTest, through the
+// agent.)
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -20,38 +21,6 @@ std::shared_ptr<const EventData> Data(std::string block, std::string nextKey = {
   d->AddRow("OutRec1")["종목코드"] = "ESU16";
   d->AddRow("OutRec1")["종목코드"] = "ESZ16";
   return d;
-}
-
-struct BlockCase {
-  int32_t offset;
-  int32_t length;
-  const char* expected;
-};
-
-TEST(EventStoreTest, BlocksAreCutWithinTheData) {
-  EventStore store;
-  store.PutReply("o51200", 7, Data("0123456789"));
-  const BlockCase cases[] = {
-      {0, 4, "0123"},
-      {8, 10, "89"},
-      {0, 10, "0123456789"},
-      {9, 1, "9"},
-      {10, 1, ""},
-      {11, 5, ""},
-      {-1, 5, ""},
-      {0, 0, ""},
-      {0, -3, ""},
-      {5, INT_MAX, "56789"},
-      {INT_MAX, INT_MAX, ""},
-      {INT_MIN, 4, ""},
-      {INT_MAX - 1, 2, ""},
-  };
-  for (const BlockCase& c : cases) {
-    EXPECT_EQ(store.DataBlock("o51200", -1, c.offset, c.length), c.expected)
-        << c.offset << "+" << c.length;
-  }
-  EXPECT_EQ(store.DataBlock("o51201", -1, 0, 4), "") << "another code";
-  EXPECT_EQ(store.DataBlock("o51200", 82, 0, 4), "") << "a reply is read with real type -1";
 }
 
 TEST(EventStoreTest, RowsAndFieldsOutOfRangeAreEmpty) {

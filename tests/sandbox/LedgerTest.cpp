@@ -160,5 +160,24 @@ TEST_F(LedgerTest, OpenOrdersAndPositionsHoldMargin) {
   EXPECT_EQ(eur.Equity(), 0) << "a currency the account does not hold";
 }
 
+TEST_F(LedgerTest, FxAccountsCountEverythingInDollars) {
+  const Product& yen = *market_.products().Find("USD/JPY");
+  AccountBook book = Empty(Market::kFx);
+  const int64_t price = market_.At(yen, 0).session.last;
+  const std::string number = book.Place({&yen, Side::kBuy, '1', '1', price, 0, 1, ""}, 0).number;
+  book.ApplyFill(number, price, 1, 0);
+  const std::vector<Valuation> values = book.Value(market_, 0);
+  ASSERT_EQ(values.size(), 1u) << "one dollar entry, whatever the pairs settle in";
+  EXPECT_EQ(values[0].currency, "USD");
+  // One lot of 100,000 dollars at 10% margin, whatever the yen price (the
+  // trade price and the rate of the conversion differ by the spread).
+  EXPECT_NEAR(values[0].margin, 10'000, 20);
+  const Valuation later = book.ValueIn("USD", market_, 4 * kHour);
+  const double yenProfit =
+      static_cast<double>(market_.At(yen, 4 * kHour).session.last - price) * yen.RawValue();
+  EXPECT_NEAR(later.unrealized, ToUsd(yenProfit, "JPY", market_, 4 * kHour), 0.01);
+  EXPECT_EQ(book.CurrencyOf(yen), "USD");
+}
+
 }  // namespace
 }  // namespace zqk::test

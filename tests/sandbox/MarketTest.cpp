@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <set>
 
+#include "sandbox/market/PricePath.h"
 #include "sandbox/market/SimulatedMarket.h"
 #include "tests/sandbox/MarketFixture.h"
 
@@ -158,6 +159,40 @@ INSTANTIATE_TEST_SUITE_P(Products, MarketTest, ::testing::ValuesIn(kCodes), [](c
       name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
   return name;
 });
+
+// The sequential reader reuses the path above the last step it read; it must
+// read what random access reads, however it moves.
+TEST(PricePathTest, SequentialReadsAgreeWithRandomAccess) {
+  const PricePath path(9, 42, 1e-5);
+  PricePath::Cursor cursor(path);
+  const int64_t first = PricePath::kFirstStep;
+  const int64_t last = PricePath::kLastStep;
+  const int64_t walk[] = {0,
+                          1,
+                          2,
+                          3,
+                          1000,
+                          999,
+                          -1,
+                          -2,
+                          123'456,
+                          123'457,
+                          -98'765,
+                          1LL << 35,
+                          (1LL << 35) + 1,
+                          last,
+                          last + 5,
+                          first,
+                          first - 5,
+                          first + 1,
+                          0};
+  for (int64_t step : walk) EXPECT_DOUBLE_EQ(cursor.At(step), path.At(step)) << step;
+  EXPECT_DOUBLE_EQ(path.At(0), 0.0) << "the path starts at the agent's start";
+  EXPECT_DOUBLE_EQ(path.At(last + 5), path.At(last)) << "beyond its ends the path holds";
+  for (int64_t step = -300; step <= 300; ++step) {
+    ASSERT_DOUBLE_EQ(cursor.At(step), path.At(step)) << step;
+  }
+}
 
 TEST(MarketTest, ASessionIsTheCalendarDay) {
   SimulatedMarket m(5, SampleClock());

@@ -1,0 +1,68 @@
+#include "sandbox/services/ReplyText.h"
+
+#include <cstdio>
+
+#include "sandbox/market/Ledger.h"
+#include "sandbox/market/PriceFormat.h"
+
+namespace zqk::sandbox {
+
+std::string Fit(std::string_view text, size_t width) {
+  size_t end = 0;
+  while (end < text.size()) {
+    // A CP949 lead byte starts a two-byte character.
+    const size_t length = static_cast<unsigned char>(text[end]) >= 0x81 ? 2 : 1;
+    if (end + length > width || end + length > text.size()) break;
+    end += length;
+  }
+  std::string out(text.substr(0, end));
+  out.resize(width, ' ');
+  return out;
+}
+
+std::string FitRight(std::string_view text, size_t width) {
+  if (text.size() >= width) return Fit(text, width);
+  return std::string(width - text.size(), ' ').append(text);
+}
+
+BlockRow& BlockRow::Add(std::string_view text, size_t width) {
+  text_ += Fit(text, width);
+  return *this;
+}
+
+std::string Price(const market::Product& p, int64_t raw) {
+  return market::FormatDecimal(p, raw);
+}
+
+std::string Number(int64_t n) {
+  return std::to_string(n);
+}
+
+std::string Fixed(double value, int decimals) {
+  return market::FormatAmount(value, decimals);
+}
+
+std::string Amount(double amount, std::string_view currency) {
+  return market::FormatAmount(amount, market::CurrencyDecimals(currency));
+}
+
+std::string ChangeSign(int64_t last, int64_t prev) {
+  return last > prev ? "2" : last < prev ? "5" : "3";
+}
+
+std::string ChangeRate(int64_t last, int64_t prev) {
+  if (prev == 0) return "0.00";
+  return Fixed(static_cast<double>(last - prev) * 100.0 / static_cast<double>(prev), 2);
+}
+
+std::string Ymd(int32_t ymd) {
+  return std::to_string(ymd);
+}
+
+std::string Hms(int32_t hms) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%06d", hms % 1'000'000);
+  return text;
+}
+
+}  // namespace zqk::sandbox
