@@ -6,10 +6,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "agent/VirtualUiThread.h"
 #include "sandbox/FixtureProtocol.h"
 #include "text/Cp949.h"
 #include "tools/zqk-script/ScriptHost.h"
-#include "agent/VirtualUiThread.h"
 #include "ui/CZQKCommClientDlg.h"
 #include "ui/LogTimestamp.h"
 
@@ -56,6 +56,15 @@ class Runner {
       std::string_view line = log.Line(LineIndex{log.Count() - 1});
       if (!options_.timestamps) line = StripLogTimestamp(line);
       out_ << LogLineForOutput(line) << '\n';
+    });
+    // Connect says nothing when the agent cannot be created, as the dialog
+    // must; a script run still learns why.
+    dlg_->Agent().SetCreateFailureObserver([this](std::string_view error) {
+      if (options_.traceCalls) {
+        out_ << kOutputPrefix << "create -> error " << QuoteForOutput(error) << '\n';
+      }
+      err_ << "line " << line_ << ": the agent cannot be created: " << LogLineForOutput(error)
+           << '\n';
     });
     if (options.traceCalls) {
       dlg_->Agent().SetCallObserver(
