@@ -1,12 +1,10 @@
 #include "files/RegularFile.h"
 
-#include <cerrno>
 #include <fstream>
 #include <optional>
 
 #include <gtest/gtest.h>
 
-#include "tests/support/Files.h"
 #include "tests/support/SpecialFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -87,56 +85,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "larger than the limit of 1 MiB"},
         ReadCase{"directory as a stream", kDirectory, "", 10, kStream, Status::kRefused,
                  "a directory"}));
-
-struct AppendCase {
-  const char* name;
-  std::optional<test::Special> special;  // nullopt: a regular file, or none
-  bool exists;
-  int error;  // 0: opens and appends
-};
-
-void PrintTo(const AppendCase& c, std::ostream* os) {
-  *os << c.name;
-}
-
-class AppendTest : public testing::TestWithParam<AppendCase> {};
-
-TEST_P(AppendTest, AppendsToRegularFilesOnlyWithoutBlocking) {
-  const AppendCase& c = GetParam();
-  if (c.special && test::RestsOnModes(*c.special) && test::RunningAsRoot()) {
-    GTEST_SKIP() << test::kRootIgnoresModes;
-  }
-  test::TempDir dir;
-  std::filesystem::path path = dir / "log";
-  if (c.special) {
-    path = test::MakeSpecial(*c.special, path);
-  } else if (c.exists) {
-    std::ofstream(path) << "old\n";
-  }
-  std::string reason;
-  std::FILE* file = OpenRegularFileForAppend(path, &reason);
-  if (c.error != 0) {
-    const int error = errno;
-    EXPECT_EQ(file, nullptr);
-    EXPECT_EQ(error, c.error) << reason;
-    EXPECT_FALSE(reason.empty());
-    if (file) std::fclose(file);
-    return;
-  }
-  ASSERT_NE(file, nullptr) << reason;
-  std::fputs("new\n", file);
-  std::fclose(file);
-  EXPECT_EQ(test::ReadWholeFile(path), c.exists ? "old\nnew\n" : "new\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, AppendTest,
-    testing::Values(AppendCase{"existing", {}, true, 0}, AppendCase{"missing", {}, false, 0},
-                    AppendCase{"fifo without reader", kFifo, true, EINVAL},
-                    AppendCase{"dev zero", kLinkToDevZero, true, EINVAL},
-                    AppendCase{"directory", kDirectory, true, EISDIR},
-                    AppendCase{"unwritable", kUnreadable, true, EACCES},
-                    AppendCase{"in unsearchable folder", kInUnsearchableFolder, true, EACCES}));
 
 }  // namespace
 }  // namespace zqk
