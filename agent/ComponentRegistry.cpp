@@ -79,7 +79,14 @@ std::filesystem::path UserConfigDirectory() {
 
 std::filesystem::path DefaultComponentRegistryPath() {
   std::filesystem::path dir = UserConfigDirectory();
-  if (dir.empty()) dir = std::filesystem::temp_directory_path() / "ZQKCommClient";
+  if (dir.empty()) {
+    // A TMPDIR that names no folder must not end the program before its
+    // window is shown: /tmp is the temporary directory's own default.
+    std::error_code ec;
+    std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+    if (ec) temp = "/tmp";
+    dir = temp / "ZQKCommClient";
+  }
   return dir / "components";
 }
 

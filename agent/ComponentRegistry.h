@@ -22,7 +22,8 @@ inline constexpr size_t kMaxComponentRegistryBytes = 1 * kMebibyte;
 // (~/.config/ZQKCommClient when unset); empty with neither variable set.
 std::filesystem::path UserConfigDirectory();
 
-// UserConfigDirectory()/components, or a file under the temporary directory.
+// UserConfigDirectory()/components, or a file under the temporary directory
+// (/tmp when TMPDIR names no folder).
 std::filesystem::path DefaultComponentRegistryPath();
 
 // Records (or replaces) the entry of `classId`. The file is rewritten through a

@@ -154,6 +154,10 @@ TEST(ComponentRegistry, DefaultPathFollowsAbsoluteXdgConfigHomeOnly) {
   ::setenv("HOME", "/home/tester", 1);
   ::setenv("XDG_CONFIG_HOME", "relative/dir", 1);
   EXPECT_EQ(DefaultComponentRegistryPath(), "/home/tester/.config/ZQKCommClient/components");
+  ::unsetenv("HOME");
+  ::setenv("TMPDIR", "/nonexistent", 1);
+  EXPECT_EQ(DefaultComponentRegistryPath(), "/tmp/ZQKCommClient/components");
+  ::unsetenv("TMPDIR");
   if (oldHome) {
     ::setenv("HOME", savedHome.c_str(), 1);
   } else {
