@@ -111,12 +111,18 @@ bool CZQKCommAgent::Create(std::string_view windowName, uint32_t style, ControlI
   lastCreateError_.clear();
   auto fail = [this](std::string why) {
     lastCreateError_ = std::move(why);
+    if (createFailureObserver_) createFailureObserver_(lastCreateError_);
     return false;
   };
   if (impl_->live) return fail("the agent control exists already");
 
   const std::string classId(kAgentClassId);
-  const std::optional<std::filesystem::path> path = LookupComponent(impl_->registry, classId);
+  std::string registryError;
+  const std::optional<std::filesystem::path> path =
+      LookupComponent(impl_->registry, classId, &registryError);
+  if (!registryError.empty()) {
+    return fail("the component registry cannot be read: " + Utf8ToCp949(registryError));
+  }
   if (!path) {
     return fail("class " + classId + " is not registered in " +
                 Utf8ToCp949(impl_->registry.string()));

@@ -64,6 +64,10 @@ struct AgentResult {
 using AgentCallObserver = std::function<void(
     const OperationInfo& op, std::span<const AgentArg> args, const AgentResult& result)>;
 
+// Observes every failed creation with its reason (CP949): Connect stays
+// silent about it, the headless driver reports it.
+using AgentCreateFailureObserver = std::function<void(std::string_view error)>;
+
 class CZQKCommAgent {
  public:
   // The agent control's child-window style (WS_CHILD alone: invisible).
@@ -88,6 +92,9 @@ class CZQKCommAgent {
   const std::string& LastCreateError() const { return lastCreateError_; }
 
   void SetCallObserver(AgentCallObserver observer) { observer_ = std::move(observer); }
+  void SetCreateFailureObserver(AgentCreateFailureObserver observer) {
+    createFailureObserver_ = std::move(observer);
+  }
 
   // The operations. With no control: strings are empty, integers -1.
   int32_t StartComm(int32_t mode);
@@ -134,6 +141,7 @@ class CZQKCommAgent {
   ControlId windowId_{0};
   std::string lastCreateError_;
   AgentCallObserver observer_;
+  AgentCreateFailureObserver createFailureObserver_;
 };
 
 }  // namespace zqk

@@ -1,7 +1,6 @@
 #include "sandbox/FixtureAgent.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -290,6 +289,7 @@ int32_t FixtureAgent::FireEvent(std::string_view event, std::string_view json) {
   }
   QJsonArray jsonArgs;
   std::optional<Page> inlinePage;
+  TextBudget budget;
   if (doc.isArray()) {
     jsonArgs = doc.array();
   } else if (doc.isObject() && doc.object().contains(u"args")) {
@@ -301,7 +301,7 @@ int32_t FixtureAgent::FireEvent(std::string_view event, std::string_view json) {
     }
     if (!o[u"args"].isArray()) throw std::invalid_argument("event: \"args\" must be an array");
     jsonArgs = o[u"args"].toArray();
-    if (o.contains(u"data")) inlinePage = ParsePage(o[u"data"], "event.data");
+    if (o.contains(u"data")) inlinePage = ParsePage(o[u"data"], "event.data", budget);
   } else {
     throw std::invalid_argument("event arguments must be a JSON array or {\"args\": [...]}");
   }
@@ -325,7 +325,7 @@ int32_t FixtureAgent::FireEvent(std::string_view event, std::string_view json) {
       }
       values.emplace_back(static_cast<int32_t>(d));
     } else {
-      values.emplace_back(ParseBytes(jsonArgs[i], where));
+      values.emplace_back(ParseBytes(jsonArgs[i], where, budget));
     }
   }
 
@@ -369,16 +369,7 @@ int32_t FixtureAgent::FireEvent(std::string_view event, std::string_view json) {
 }
 
 void FixtureAgent::LoadFile(const std::string& path) {
-  QFile file{std::filesystem::path(path)};
-  if (!file.open(QIODevice::ReadOnly)) {
-    throw std::runtime_error(path + ": " + Utf8(file.errorString()));
-  }
-  const QByteArray bytes = file.readAll();
-  try {
-    Use(ParseFixture(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
-  } catch (const std::invalid_argument& e) {
-    throw std::invalid_argument(path + ": " + e.what());
-  }
+  Use(LoadFixtureFile(path));
 }
 
 void FixtureAgent::Use(Fixture fixture) {

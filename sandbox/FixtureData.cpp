@@ -13,6 +13,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "files/RegularFile.h"
+#include "sandbox/JsonText.h"
 #include "text/Cp949.h"
 
 namespace zqk::fixture {
@@ -27,9 +29,7 @@ std::string Utf8(const QString& s) {
 }
 
 std::string Cp949(const QString& s, const std::string& where) {
-  std::optional<std::string> text = Utf8ToCp949Strict(Utf8(s));
-  if (!text) Reject(where, "holds a character that CP949 cannot represent");
-  return *text;
+  return JsonStringToCp949(s, where);
 }
 
 int32_t ParseLong(const QJsonValue& value, const std::string& where) {
@@ -57,14 +57,14 @@ bool IsBytesObject(const QJsonObject& o) {
          (o.size() == 2 && o.contains(u"text") && o.contains(u"width"));
 }
 
-CannedResult ParseResult(const QJsonValue& value, const OperationInfo& op,
-                         const std::string& where) {
+CannedResult ParseResult(const QJsonValue& value, const OperationInfo& op, const std::string& where,
+                         TextBudget& budget) {
   CannedResult r;
   r.type = op.result;
   if (value.isObject() && value.toObject().contains(u"error")) {
     const QJsonObject o = value.toObject();
     if (o.size() != 1) Reject(where, "an error result holds only \"error\"");
-    r.error = ParseBytes(o[u"error"], where + ".error");
+    r.error = ParseBytes(o[u"error"], where + ".error", budget);
     return r;
   }
   switch (op.result) {
@@ -72,7 +72,7 @@ CannedResult ParseResult(const QJsonValue& value, const OperationInfo& op,
       r.i4 = ParseLong(value, where);
       break;
     case ValueType::kString:
-      r.str = ParseBytes(value, where);
+      r.str = ParseBytes(value, where, budget);
       break;
     case ValueType::kEmpty:
       Reject(where, std::string(op.name) + " has no result; only {\"error\": ...} fits");
@@ -81,21 +81,22 @@ CannedResult ParseResult(const QJsonValue& value, const OperationInfo& op,
 }
 
 std::vector<CannedResult> ParseResults(const QJsonValue& value, const OperationInfo& op,
-                                       const std::string& where) {
+                                       const std::string& where, TextBudget& budget) {
   std::vector<CannedResult> results;
   if (value.isArray()) {
     const QJsonArray list = value.toArray();
     if (list.isEmpty()) Reject(where, "a sequence needs at least one result");
     for (qsizetype i = 0; i < list.size(); ++i) {
-      results.push_back(ParseResult(list[i], op, where + "[" + std::to_string(i) + "]"));
+      results.push_back(ParseResult(list[i], op, where + "[" + std::to_string(i) + "]", budget));
     }
   } else {
-    results.push_back(ParseResult(value, op, where));
+    results.push_back(ParseResult(value, op, where, budget));
   }
   return results;
 }
 
-ResultRule ParseCase(const QJsonValue& value, const OperationInfo& op, const std::string& where) {
+ResultRule ParseCase(const QJsonValue& value, const OperationInfo& op, const std::string& where,
+                     TextBudget& budget) {
   if (!value.isObject()) Reject(where, "must be an object");
   const QJsonObject o = value.toObject();
   ResultRule rule;
@@ -108,8 +109,8 @@ ResultRule ParseCase(const QJsonValue& value, const OperationInfo& op, const std
     Reject(where, "needs either \"result\" or \"results\"");
   }
   rule.results = o.contains(u"result")
-                     ? std::vector{ParseResult(o[u"result"], op, where + ".result")}
-                     : ParseResults(o[u"results"], op, where + ".results");
+                     ? std::vector{ParseResult(o[u"result"], op, where + ".result", budget)}
+                     : ParseResults(o[u"results"], op, where + ".results", budget);
   if (o.contains(u"args")) {
     if (!o[u"args"].isArray()) Reject(where + ".args", "must be an array");
     const QJsonArray args = o[u"args"].toArray();
@@ -124,7 +125,7 @@ ResultRule ParseCase(const QJsonValue& value, const OperationInfo& op, const std
       } else if (op.params[i] == ValueType::kLong) {
         rule.args.emplace_back(ParseLong(args[i], at));
       } else {
-        rule.args.emplace_back(ParseBytes(args[i], at));
+        rule.args.emplace_back(ParseBytes(args[i], at, budget));
       }
     }
   }
@@ -132,7 +133,7 @@ ResultRule ParseCase(const QJsonValue& value, const OperationInfo& op, const std
 }
 
 std::vector<ResultRule> ParseOperationResults(const QJsonValue& value, const OperationInfo& op,
-                                              const std::string& where) {
+                                              const std::string& where, TextBudget& budget) {
   std::vector<ResultRule> rules;
   const QJsonObject o = value.toObject();
   if (value.isObject() && (o.contains(u"cases") || o.contains(u"default"))) {
@@ -145,41 +146,98 @@ std::vector<ResultRule> ParseOperationResults(const QJsonValue& value, const Ope
       if (!o[u"cases"].isArray()) Reject(where + ".cases", "must be an array");
       const QJsonArray cases = o[u"cases"].toArray();
       for (qsizetype i = 0; i < cases.size(); ++i) {
-        rules.push_back(ParseCase(cases[i], op, where + ".cases[" + std::to_string(i) + "]"));
+        rules.push_back(
+            ParseCase(cases[i], op, where + ".cases[" + std::to_string(i) + "]", budget));
       }
     }
     if (o.contains(u"default")) {
-      rules.push_back(ResultRule{{}, ParseResults(o[u"default"], op, where + ".default"), 0});
+      rules.push_back(
+          ResultRule{{}, ParseResults(o[u"default"], op, where + ".default", budget), 0});
     }
     return rules;
   }
-  rules.push_back(ResultRule{{}, ParseResults(value, op, where), 0});
+  rules.push_back(ResultRule{{}, ParseResults(value, op, where, budget), 0});
   return rules;
 }
 
-std::vector<Page> ParsePages(const QJsonValue& value, const std::string& where) {
+std::vector<Page> ParsePages(const QJsonValue& value, const std::string& where,
+                             TextBudget& budget) {
   std::vector<Page> pages;
   if (value.isArray()) {
     const QJsonArray list = value.toArray();
     if (list.isEmpty()) Reject(where, "needs at least one page");
     for (qsizetype i = 0; i < list.size(); ++i) {
-      pages.push_back(ParsePage(list[i], where + "[" + std::to_string(i) + "]"));
+      pages.push_back(ParsePage(list[i], where + "[" + std::to_string(i) + "]", budget));
     }
   } else {
-    pages.push_back(ParsePage(value, where));
+    pages.push_back(ParsePage(value, where, budget));
   }
   return pages;
 }
 
-Page::Row ParseRow(const QJsonValue& value, const std::string& where) {
+Page::Row ParseRow(const QJsonValue& value, const std::string& where, TextBudget& budget) {
   if (!value.isObject()) Reject(where, "a row must be an object of field names and values");
   const QJsonObject o = value.toObject();
   Page::Row row;
   for (auto it = o.begin(); it != o.end(); ++it) {
     const std::string field = Cp949(it.key(), where);
-    row[field] = ParseBytes(it.value(), where + "." + Utf8(it.key()));
+    row[field] = ParseBytes(it.value(), where + "." + Utf8(it.key()), budget);
   }
   return row;
+}
+
+// Appends the bytes of `value` to `out`, the text being built; every byte is
+// taken from `budget`, and no text grows beyond kMaxFixtureTextBytes.
+void AppendBytes(const QJsonValue& value, const std::string& where, std::string& out,
+                 TextBudget& budget) {
+  auto append = [&](std::string_view bytes) {
+    if (bytes.size() > kMaxFixtureTextBytes - out.size()) {
+      Reject(where,
+             "makes the text longer than the limit of " + DescribeSize(kMaxFixtureTextBytes));
+    }
+    out += bytes;
+  };
+  if (value.isString()) {
+    const std::string text = Cp949(value.toString(), where);
+    budget.Take(text.size(), where);
+    append(text);
+    return;
+  }
+  if (!value.isObject() || !IsBytesObject(value.toObject())) {
+    Reject(where,
+           "must be a string, {\"hex\": ...}, {\"text\": ..., \"width\": n} or "
+           "{\"concat\": [...]}");
+  }
+  const QJsonObject o = value.toObject();
+  if (o.contains(u"hex")) {
+    if (!o[u"hex"].isString()) Reject(where + ".hex", "must be a string of hex digits");
+    const std::string bytes = ParseHex(o[u"hex"].toString(), where + ".hex");
+    budget.Take(bytes.size(), where + ".hex");
+    append(bytes);
+    return;
+  }
+  if (o.contains(u"concat")) {
+    if (!o[u"concat"].isArray()) Reject(where + ".concat", "must be an array");
+    const QJsonArray parts = o[u"concat"].toArray();
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+      AppendBytes(parts[i], where + ".concat[" + std::to_string(i) + "]", out, budget);
+    }
+    return;
+  }
+  std::string text;
+  AppendBytes(o[u"text"], where + ".text", text, budget);
+  const int32_t width = ParseLong(o[u"width"], where + ".width");
+  if (width < 0 || static_cast<size_t>(width) > kMaxFixtureTextBytes) {
+    Reject(where + ".width", "must be from 0 to " + std::to_string(kMaxFixtureTextBytes) + " (" +
+                                 DescribeSize(kMaxFixtureTextBytes) + ")");
+  }
+  if (text.size() > static_cast<size_t>(width)) {
+    Reject(where, "text of " + std::to_string(text.size()) + " bytes does not fit width " +
+                      std::to_string(width));
+  }
+  budget.Take(static_cast<size_t>(width) - text.size(), where);
+  text.resize(static_cast<size_t>(width), ' ');
+  append(text);
 }
 
 }  // namespace
@@ -197,59 +255,42 @@ const CannedResult& ResultRule::Take() {
   return r;
 }
 
-std::string ParseBytes(const QJsonValue& value, const std::string& where) {
-  if (value.isString()) return Cp949(value.toString(), where);
-  if (!value.isObject() || !IsBytesObject(value.toObject())) {
-    Reject(where,
-           "must be a string, {\"hex\": ...}, {\"text\": ..., \"width\": n} or "
-           "{\"concat\": [...]}");
+void TextBudget::Take(size_t bytes, const std::string& where) {
+  if (bytes > left_) {
+    Reject(where, "the texts of the fixture exceed the limit of " +
+                      DescribeSize(kMaxFixtureTotalTextBytes) + " in all");
   }
-  const QJsonObject o = value.toObject();
-  if (o.contains(u"hex")) {
-    if (!o[u"hex"].isString()) Reject(where + ".hex", "must be a string of hex digits");
-    return ParseHex(o[u"hex"].toString(), where + ".hex");
-  }
-  if (o.contains(u"concat")) {
-    if (!o[u"concat"].isArray()) Reject(where + ".concat", "must be an array");
-    const QJsonArray parts = o[u"concat"].toArray();
-    std::string bytes;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-      bytes += ParseBytes(parts[i], where + ".concat[" + std::to_string(i) + "]");
-    }
-    return bytes;
-  }
-  std::string text = ParseBytes(o[u"text"], where + ".text");
-  const int32_t width = ParseLong(o[u"width"], where + ".width");
-  if (width < 0 || text.size() > static_cast<size_t>(width)) {
-    Reject(where, "text of " + std::to_string(text.size()) + " bytes does not fit width " +
-                      std::to_string(width));
-  }
-  text.resize(static_cast<size_t>(width), ' ');
-  return text;
+  left_ -= bytes;
 }
 
-Page ParsePage(const QJsonValue& value, const std::string& where) {
+std::string ParseBytes(const QJsonValue& value, const std::string& where, TextBudget& budget) {
+  std::string bytes;
+  AppendBytes(value, where, bytes, budget);
+  return bytes;
+}
+
+Page ParsePage(const QJsonValue& value, const std::string& where, TextBudget& budget) {
   if (!value.isObject()) Reject(where, "a page must be an object");
   const QJsonObject o = value.toObject();
   Page page;
   for (auto it = o.begin(); it != o.end(); ++it) {
     const std::string at = where + "." + Utf8(it.key());
     if (it.key() == u"block") {
-      page.block = ParseBytes(it.value(), at);
+      page.block = ParseBytes(it.value(), at, budget);
     } else if (it.key() == u"lastData") {
-      page.lastData = ParseBytes(it.value(), at);
+      page.lastData = ParseBytes(it.value(), at, budget);
     } else if (it.key() == u"nextKey") {
-      page.nextKey = ParseBytes(it.value(), at);
+      page.nextKey = ParseBytes(it.value(), at, budget);
     } else {
       // Any other key names a record: a list of rows, or one row.
       std::vector<Page::Row>& rows = page.records[Cp949(it.key(), at)];
       if (it.value().isArray()) {
         const QJsonArray list = it.value().toArray();
         for (qsizetype i = 0; i < list.size(); ++i) {
-          rows.push_back(ParseRow(list[i], at + "[" + std::to_string(i) + "]"));
+          rows.push_back(ParseRow(list[i], at + "[" + std::to_string(i) + "]", budget));
         }
       } else {
-        rows.push_back(ParseRow(it.value(), at));
+        rows.push_back(ParseRow(it.value(), at, budget));
       }
     }
   }
@@ -266,6 +307,7 @@ Fixture ParseFixture(std::string_view json) {
   if (!doc.isObject()) Reject("fixture", "must be a JSON object");
   const QJsonObject root = doc.object();
   Fixture f;
+  TextBudget budget;
   for (auto it = root.begin(); it != root.end(); ++it) {
     if (it.key() != u"results" && it.key() != u"replies" && it.key() != u"real") {
       Reject("fixture", "unknown key \"" + Utf8(it.key()) + "\"");
@@ -283,7 +325,7 @@ Fixture ParseFixture(std::string_view json) {
       }
       if (!op) Reject("results", "no operation is called \"" + name + "\"");
       f.results[static_cast<int32_t>(op->dispid)] =
-          ParseOperationResults(it.value(), *op, "results." + name);
+          ParseOperationResults(it.value(), *op, "results." + name, budget);
     }
   }
 
@@ -292,7 +334,7 @@ Fixture ParseFixture(std::string_view json) {
     const QJsonObject replies = root[u"replies"].toObject();
     for (auto it = replies.begin(); it != replies.end(); ++it) {
       const std::string where = "replies." + Utf8(it.key());
-      f.replies[Cp949(it.key(), where)] = ParsePages(it.value(), where);
+      f.replies[Cp949(it.key(), where)] = ParsePages(it.value(), where, budget);
     }
   }
 
@@ -311,13 +353,30 @@ Fixture ParseFixture(std::string_view json) {
       if (!o.contains(u"key") || !o.contains(u"realType") || !o.contains(u"data")) {
         Reject(where, "needs \"key\", \"realType\" and \"data\"");
       }
-      std::pair<std::string, int32_t> id{ParseBytes(o[u"key"], where + ".key"),
+      std::pair<std::string, int32_t> id{ParseBytes(o[u"key"], where + ".key", budget),
                                          ParseLong(o[u"realType"], where + ".realType")};
       if (f.real.contains(id)) Reject(where, "the same key and real type appear twice");
-      f.real[id] = ParsePages(o[u"data"], where + ".data");
+      f.real[id] = ParsePages(o[u"data"], where + ".data", budget);
     }
   }
   return f;
+}
+
+Fixture LoadFixtureFile(const std::filesystem::path& path) {
+  const FileRead read = ReadWholeFile(path, kMaxFixtureFileBytes);
+  switch (read.status) {
+    case FileRead::Status::kAbsent:
+      Reject(path.string(), "no such file");
+    case FileRead::Status::kRefused:
+      Reject(path.string(), read.reason);
+    case FileRead::Status::kRead:
+      break;
+  }
+  try {
+    return ParseFixture(read.bytes);
+  } catch (const std::invalid_argument& e) {
+    Reject(path.string(), e.what());
+  }
 }
 
 }  // namespace zqk::fixture

@@ -3,7 +3,9 @@
 // replies and real-time records deliver. Parsed from JSON (docs/fixture.md);
 // every text is CP949 by the time it is here.
 
+#include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <span>
@@ -57,15 +59,36 @@ struct Fixture {
   std::map<std::pair<std::string, int32_t>, std::vector<Page>> real;
 };
 
+// Limits on what a fixture holds. A width pads a text with blanks, so without
+// them a few bytes of JSON could ask for gigabytes.
+inline constexpr size_t kMaxFixtureFileBytes = size_t{16} << 20;       // the file
+inline constexpr size_t kMaxFixtureTextBytes = size_t{16} << 20;       // one text, one width
+inline constexpr size_t kMaxFixtureTotalTextBytes = size_t{64} << 20;  // all texts of a fixture
+
+// What the texts of one fixture (or of one fired event) may still take.
+class TextBudget {
+ public:
+  // Takes `bytes` more for the text at `where`; throws like ParseFixture when
+  // the texts would exceed kMaxFixtureTotalTextBytes.
+  void Take(size_t bytes, const std::string& where);
+
+ private:
+  size_t left_ = kMaxFixtureTotalTextBytes;
+};
+
 // Parses fixture text (UTF-8 JSON). Throws std::invalid_argument with a UTF-8
 // message naming the place of the fault.
 Fixture ParseFixture(std::string_view json);
 
+// Reads and parses a fixture file: a regular file of at most
+// kMaxFixtureFileBytes. Throws std::invalid_argument "path: reason" (UTF-8).
+Fixture LoadFixtureFile(const std::filesystem::path& path);
+
 // A page as the fire operation may carry it. Throws like ParseFixture.
-Page ParsePage(const QJsonValue& value, const std::string& where);
+Page ParsePage(const QJsonValue& value, const std::string& where, TextBudget& budget);
 
 // A "bytes value": a string (UTF-8, converted to CP949), {"hex": "..."},
 // {"text": "...", "width": n} or {"concat": [...]}. Throws like ParseFixture.
-std::string ParseBytes(const QJsonValue& value, const std::string& where);
+std::string ParseBytes(const QJsonValue& value, const std::string& where, TextBudget& budget);
 
 }  // namespace zqk::fixture

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,8 +13,11 @@
 #include <QString>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <stdexcept>
 
+#include "files/RegularFile.h"
+#include "sandbox/JsonText.h"
 #include "text/Cp949.h"
 
 namespace zqk::sandbox {
@@ -45,9 +47,7 @@ void CheckKeys(const QJsonObject& object, const std::string& where,
 // A JSON string as CP949 text.
 std::string Text(const QJsonValue& value, const std::string& where) {
   if (!value.isString()) Reject(where, "must be a string");
-  std::optional<std::string> text = Utf8ToCp949Strict(Utf8(value.toString()));
-  if (!text) Reject(where, "holds a character that CP949 cannot represent");
-  return *text;
+  return JsonStringToCp949(value.toString(), where);
 }
 
 uint64_t Unsigned(const QJsonValue& value, const std::string& where, double max) {
@@ -242,14 +242,19 @@ Settings ParseSettings(std::string_view json) {
     if (!o[u"users"].isArray()) Reject("users", "must be an array");
     const QJsonArray list = o[u"users"].toArray();
     std::set<std::string> seen;
+    std::vector<User> fromFile;
+    fromFile.reserve(static_cast<size_t>(list.size()));
     for (qsizetype i = 0; i < list.size(); ++i) {
       const std::string where = "users[" + std::to_string(i) + "]";
       User u = ParseUser(list[i], where);
       if (!seen.insert(u.id).second) Reject(where + ".id", "appears twice");
-      // A user of the file replaces the built-in user of the same ID.
-      std::erase_if(s.users, [&](const User& existing) { return existing.id == u.id; });
-      s.users.push_back(std::move(u));
+      fromFile.push_back(std::move(u));
     }
+    // A user of the file replaces the built-in user of the same ID; one pass,
+    // so that a file of many users loads in time proportional to its size.
+    std::erase_if(s.users, [&](const User& builtIn) { return seen.contains(builtIn.id); });
+    s.users.insert(s.users.end(), std::make_move_iterator(fromFile.begin()),
+                   std::make_move_iterator(fromFile.end()));
   }
   std::set<std::string> numbers;
   for (const User& u : s.users) {
@@ -265,16 +270,19 @@ Settings ParseSettings(std::string_view json) {
 LoadedSettings LoadSettings(const std::filesystem::path& file) {
   LoadedSettings loaded;
   loaded.settings = DefaultSettings();
-  std::error_code ec;
-  if (file.empty() || !std::filesystem::exists(file, ec)) return loaded;
-  QFile f(file);
-  if (!f.open(QIODevice::ReadOnly)) {
-    loaded.error = file.string() + ": " + Utf8(f.errorString());
-    return loaded;
+  if (file.empty()) return loaded;
+  const FileRead read = ReadWholeFile(file, kMaxSettingsBytes);
+  switch (read.status) {
+    case FileRead::Status::kAbsent:
+      return loaded;
+    case FileRead::Status::kRefused:
+      loaded.error = file.string() + ": " + read.reason;
+      return loaded;
+    case FileRead::Status::kRead:
+      break;
   }
-  const QByteArray bytes = f.readAll();
   try {
-    loaded.settings = ParseSettings(std::string_view(bytes.constData(), bytes.size()));
+    loaded.settings = ParseSettings(read.bytes);
     loaded.fromFile = true;
   } catch (const std::invalid_argument& e) {
     loaded.error = file.string() + ": " + e.what();

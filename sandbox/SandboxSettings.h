@@ -82,7 +82,13 @@ struct LoadedSettings {
   bool fromFile = false;
 };
 
-// Reads `file` if it exists; defaults otherwise.
+// The largest settings file that is read.
+inline constexpr size_t kMaxSettingsBytes = size_t{4} << 20;
+
+// Reads `file` if it exists; defaults otherwise. A file that exists but is
+// not a regular file of at most kMaxSettingsBytes, or cannot be read (also a
+// dangling or looping link, or a folder that cannot be searched), is an error
+// like one that does not parse.
 LoadedSettings LoadSettings(const std::filesystem::path& file);
 
 // Parses settings text (UTF-8 JSON). Throws std::invalid_argument (UTF-8

@@ -61,4 +61,8 @@ std::optional<std::string> Utf8ToCp949Strict(std::string_view utf8) {
   return Convert("CP949", "UTF-8", utf8, std::nullopt);
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+  return Convert("UTF-32LE", "UTF-8", bytes, std::nullopt).has_value();
+}
+
 }  // namespace zqk

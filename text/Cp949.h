@@ -18,4 +18,8 @@ std::string Utf8ToCp949(std::string_view utf8);
 // character that CP949 cannot represent.
 std::optional<std::string> Utf8ToCp949Strict(std::string_view utf8);
 
+// Whether `bytes` is well-formed UTF-8 (no stray, overlong or surrogate
+// sequences).
+bool IsValidUtf8(std::string_view bytes);
+
 }  // namespace zqk

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string_view>
 
+#include "files/RegularFile.h"
+
 namespace zqk {
 namespace {
 
@@ -19,7 +21,9 @@ constexpr size_t kBufferBytes = size_t{1} << 20;
 }  // namespace
 
 LogSaveResult AppendLogToFile(const EventLog& log, const std::filesystem::path& path) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "ab"));
+  // Only a regular file: a FIFO or a device named ocx_log.log must not hold the
+  // dialog in an open that never returns.
+  std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFileForAppend(path));
   if (!file) return {LogSaveResult::Status::kOpenFailed, errno};
   // Our own buffer, flushed in large writes; stdio's stays out of the way.
   std::setvbuf(file.get(), nullptr, _IONBF, 0);

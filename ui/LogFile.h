@@ -19,6 +19,7 @@ struct LogSaveResult {
 
 // Opens `path` for appending (creating it if missing) and writes every line of
 // `log` followed by CR LF, in large buffered writes. The log is not changed.
+// Anything but a regular file is not opened (kOpenFailed).
 LogSaveResult AppendLogToFile(const EventLog& log, const std::filesystem::path& path);
 
 }  // namespace zqk

@@ -1,5 +1,7 @@
 #include "agent/CZQKCommAgent.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <functional>
 #include <vector>
@@ -79,13 +81,23 @@ TEST_F(AgentTest, CreateFailsWhenTheClassIsUnknownOrItsLibraryUnusable) {
       {[&] { Register(dir / "gone.so"); }, "gone.so"},
       {[&] { Register(test::kNoEntryComponent); }, "ZQKCreateControl"},
       {[&] { std::ofstream(registry) << kAgentClassId << "=relative/agent.so\n"; }, "not absolute"},
+      {[&] {
+         std::filesystem::remove(registry);
+         ::mkfifo(registry.c_str(), 0600);
+       },
+       "registry cannot be read: " + registry.string() + ": not a regular file but a FIFO"},
   };
+  std::vector<std::string> observed;
+  agent.SetCreateFailureObserver([&](std::string_view error) { observed.emplace_back(error); });
   for (auto& [setUp, expected] : cases) {
     setUp();
     EXPECT_FALSE(Create());
     EXPECT_FALSE(agent.HasWindow());
     EXPECT_NE(agent.LastCreateError().find(expected), std::string::npos) << agent.LastCreateError();
+    ASSERT_FALSE(observed.empty());
+    EXPECT_EQ(observed.back(), agent.LastCreateError());
   }
+  EXPECT_EQ(observed.size(), cases.size());
 }
 
 struct BadCreateCase {

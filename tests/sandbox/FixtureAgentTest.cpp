@@ -107,23 +107,41 @@ TEST_F(FixtureTest, BytesValuesKeepEveryByte) {
 
 TEST_F(FixtureTest, RejectedFixturesKeepTheCurrentOne) {
   Load(u8R"({"results": {"StartComm": 5}})");
-  const char8_t* bad[] = {
-      u8R"({"results": {"StartComm": 5})",            // not JSON
-      u8R"({"results": {"StartCom": 5}})",            // no such operation
-      u8R"({"results": {"StartComm": "5"}})",         // wrong type
-      u8R"({"results": {"StartComm": 4294967296}})",  // does not fit 32 bits
-      u8R"({"results": {"GetInfo": {"hex": "0"}}})",  // odd hex
-      u8R"({"results": {"GetInfo": {"text": "abc", "width": 2}}})",
-      u8R"({"results": {"StopComm": 1}})",                          // no result to give
-      u8R"({"results": {"GetInfo": "\u00e9\u4e00\ud83d\ude00"}})",  // not CP949
-      u8R"({"replies": {"x": []}})",
-      u8R"({"real": [{"key": "k", "data": {}}]})",
-      u8R"({"extra": 1})",
+  const std::string wide = R"({"text": "", "width": 16777216})";
+  const std::string fiveWide = "{\"results\": {\"GetInfo\": " + wide +
+                               ", \"GetLastData\": " + wide + ", \"FormatValue\": " + wide +
+                               ", \"GetAccountText\": " + wide + ", \"GetBusinessDay\": " + wide +
+                               "}}";
+  const std::pair<std::string, std::string> bad[] = {
+      {R"({"results": {"StartComm": 5})", "offset"},  // not JSON
+      {R"({"results": {"StartCom": 5}})", "StartCom"},
+      {R"({"results": {"StartComm": "5"}})", "results.StartComm"},
+      {R"({"results": {"StartComm": 4294967296}})", "32 bits"},
+      {R"({"results": {"GetInfo": {"hex": "0"}}})", "even number"},
+      {R"({"results": {"GetInfo": {"text": "abc", "width": 2}}})", "does not fit width 2"},
+      {R"({"results": {"StopComm": 1}})", "no result"},
+      {R"({"results": {"GetInfo": "\u00e9\u4e00\ud83d\ude00"}})", "CP949"},
+      {R"({"replies": {"x": []}})", "at least one page"},
+      {R"({"real": [{"key": "k", "data": {}}]})", "needs"},
+      {R"({"extra": 1})", "unknown key"},
+      // Widths could otherwise ask for gigabytes from a few bytes of JSON.
+      {R"({"results": {"GetInfo": {"concat": [{"text": "", "width": 2147483647},)"
+       R"( {"text": "", "width": 2147483647}]}}})",
+       "results.GetInfo.concat[0].width: must be from 0 to 16777216 (16 MiB)"},
+      {R"({"results": {"GetInfo": {"text": "", "width": -1}}})", "results.GetInfo.width"},
+      {R"({"results": {"GetInfo": {"concat": [{"text": "", "width": 10000000},)"
+       R"( {"text": "", "width": 10000000}]}}})",
+       "results.GetInfo.concat[1]: makes the text longer than the limit of 16 MiB"},
+      {fiveWide, "results.GetLastData: the texts of the fixture exceed the limit of 64 MiB"},
+      // A lone surrogate is no character, not a "?".
+      {R"({"results": {"GetInfo": "a\ud800"}})", "results.GetInfo: holds a lone surrogate"},
+      {R"({"replies": {"x": {"OutRec1": {"\udc00": "1"}}}})",
+       "replies.x.OutRec1: holds a lone surrogate"},
   };
-  for (const char8_t* json : bad) {
-    const CallResult r = host_->Call(kFixtureLoadJson, {Utf8(json)});
-    EXPECT_EQ(r.status, ZQK_E_FAILED) << Utf8(json);
-    EXPECT_FALSE(r.value.str.empty()) << Utf8(json);
+  for (const auto& [json, reason] : bad) {
+    const CallResult r = host_->Call(kFixtureLoadJson, {json});
+    EXPECT_EQ(r.status, ZQK_E_FAILED) << json;
+    EXPECT_NE(r.value.str.find(reason), std::string::npos) << r.value.str;
   }
   EXPECT_EQ(host_->Long(Dispid::kStartComm, {1}), 5);
 }
@@ -141,6 +159,10 @@ TEST_F(FixtureTest, UnusableFixtureFileFailsEveryOperationUntilReplaced) {
   ASSERT_EQ(host_->Call(kFixtureLoadFile, {path}).status, ZQK_OK);
   EXPECT_EQ(host_->Long(Dispid::kStartComm, {1}), 3);
   EXPECT_EQ(host_->Call(kFixtureLoadFile, {"/nonexistent/zqk.json"}).status, ZQK_E_FAILED);
+  // Neither blocks nor reads without end.
+  const CallResult device = host_->Call(kFixtureLoadFile, {"/dev/zero"});
+  EXPECT_EQ(device.status, ZQK_E_FAILED);
+  EXPECT_NE(device.value.str.find("not a regular file"), std::string::npos) << device.value.str;
   EXPECT_EQ(host_->Long(Dispid::kStartComm, {1}), 3);
   std::filesystem::remove(path);
 }
@@ -158,13 +180,19 @@ TEST_F(FixtureTest, RepliesArePagedAndReadableWhileDelivered) {
     const int32_t rqId = ev.args.at(1).i4;
     const int32_t n = host_->Long(Dispid::kGetRepeatCount, {code, -1, "OutRec1"});
     std::string line = std::to_string(n);
+    // Piece by piece: g++ 12 warns falsely (-Wrestrict) on "literal" + string at -O3.
     for (int32_t i = 0; i < n; ++i) {
-      line += "|" + host_->Str(Dispid::kGetFieldValue, {code, -1, "OutRec1", i, "일자"});
-      line += "," + host_->Str(Dispid::kGetFieldValue, {code, -1, "OutRec1", i, "종가"});
+      line += '|';
+      line += host_->Str(Dispid::kGetFieldValue, {code, -1, "OutRec1", i, "일자"});
+      line += ',';
+      line += host_->Str(Dispid::kGetFieldValue, {code, -1, "OutRec1", i, "종가"});
     }
-    line += "|" + host_->Str(Dispid::kGetDataBlock, {code, -1, 2, 5, 0, "A"});
-    line += "|" + host_->Str(Dispid::kGetNextKey, {rqId, ""});
-    line += "|" + host_->Str(Dispid::kGetLastData);
+    line += '|';
+    line += host_->Str(Dispid::kGetDataBlock, {code, -1, 2, 5, 0, "A"});
+    line += '|';
+    line += host_->Str(Dispid::kGetNextKey, {rqId, ""});
+    line += '|';
+    line += host_->Str(Dispid::kGetLastData);
     seen.push_back(line);
   };
   for (const char8_t* args : {u8R"(["o51200", 1])", u8R"(["o51200", 2])", u8R"(["o51200", 3])"}) {

@@ -6,9 +6,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <variant>
 
 #include "agent/ComponentRegistry.h"
+#include "sandbox/SandboxSettings.h"
 #include "tests/sandbox/SandboxFixture.h"
+#include "tests/support/SpecialFiles.h"
 
 namespace zqk::test {
 namespace {
@@ -349,17 +352,58 @@ TEST_F(SandboxTest, SameSeedSameEventsAtTheSameTimes) {
   EXPECT_EQ(first.at(1).args.at(0), S("-102"));
 }
 
-TEST_F(SandboxTest, BadSettingsFileFallsBackToDefaultsAndSaysSo) {
+struct BadSettings {
+  const char* name;
+  std::variant<std::string, Special> file;  // its text, or what stands in its place
+  const char* reason;
+};
+
+void PrintTo(const BadSettings& b, std::ostream* os) {
+  *os << b.name;
+}
+
+class BadSettingsTest : public SandboxTest, public ::testing::WithParamInterface<BadSettings> {};
+
+// Whatever stands where the settings file is looked for, the sandbox runs on
+// its defaults and says why on connecting; nothing blocks or reads without end.
+TEST_P(BadSettingsTest, FallsBackToDefaultsAndSaysWhy) {
+  const BadSettings& c = GetParam();
+  const Special* special = std::get_if<Special>(&c.file);
+  if (special && RestsOnModes(*special) && RunningAsRoot()) GTEST_SKIP() << kRootIgnoresModes;
   host_.reset();
-  Start(R"({"seed": 1, "replyLatency": 5})");
+  if (special) {
+    StartWith(MakeSpecial(*special, dir_ / "elsewhere.json"));
+  } else {
+    Start(std::get<std::string>(c.file));
+  }
   Connect();
-  ASSERT_EQ(host_->Long(Dispid::kLogin, {"demo", "demo1234", "cert1234"}), 1);
-  std::vector<std::string> codes;
-  for (const FiredEvent& e : Drain()) codes.push_back(e.args.at(0).str);
-  EXPECT_NE(std::find(codes.begin(), codes.end(), "-900"), codes.end());
+  std::vector<std::string> texts;
+  for (const FiredEvent& e : Drain()) {
+    if (e.args.at(0).str == "-900") texts.push_back(e.args.at(1).str);
+  }
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_NE(texts[0].find(c.reason), std::string::npos) << texts[0];
   EXPECT_EQ(host_->Str(Dispid::kGetInfo, {"설정", ""}),
             "seed=20160901 latency=30ms jitter=20ms tick=4/s");
+  EXPECT_EQ(host_->Long(Dispid::kLogin, {"?", "a", "b"}), -101);
 }
+
+using enum Special;
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadSettingsTest,
+    ::testing::Values(
+        BadSettings{"unknown key", R"({"seed": 1, "replyLatency": 5})", "unknown key"},
+        BadSettings{"lone surrogate",
+                    R"({"users": [{"id": "\ud800", "password": "a", "certPassword": "b"}]})",
+                    "users[0].id: holds a lone surrogate"},
+        BadSettings{"over the limit", std::string(sandbox::kMaxSettingsBytes + 1, ' '),
+                    "larger than the limit of 4 MiB"},
+        BadSettings{"fifo", kFifo, "not a regular file but a FIFO"},
+        BadSettings{"dev zero", kLinkToDevZero, "not a regular file but a character device"},
+        BadSettings{"dangling link", kDanglingLink,
+                    "a symbolic link to a file that does not exist"},
+        BadSettings{"looping link", kLoopingLink, "Too many levels of symbolic links"},
+        BadSettings{"unsearchable folder", kInUnsearchableFolder, "Permission denied"}));
 
 TEST_F(SandboxTest, SettingsFileAddsUsersAndReplacesBuiltInOnes) {
   host_.reset();

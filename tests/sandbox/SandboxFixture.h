@@ -13,28 +13,13 @@
 #include <vector>
 
 #include "tests/sandbox/AbiTestHost.h"
+#include "tests/support/TempDir.h"
 
 namespace zqk::test {
 
 inline constexpr int32_t kOnTrReply = static_cast<int32_t>(EventDispid::kOnTrReply);
 inline constexpr int32_t kOnAgentMessage = static_cast<int32_t>(EventDispid::kOnAgentMessage);
 inline constexpr int32_t kOnRequestMessage = static_cast<int32_t>(EventDispid::kOnRequestMessage);
-
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/zqk-sandbox-XXXXXX";
-    path_ = mkdtemp(pattern);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 class SandboxTest : public ::testing::Test {
  protected:
@@ -46,6 +31,9 @@ class SandboxTest : public ::testing::Test {
   void Start(const std::string& settingsJson) {
     const std::filesystem::path settings = dir_.path() / "sandbox.json";
     std::ofstream(settings) << settingsJson;
+    StartWith(settings);
+  }
+  void StartWith(const std::filesystem::path& settings) {
     setenv("ZQK_SANDBOX_SETTINGS", settings.c_str(), 1);
     host_ = std::make_unique<AbiTestHost>(ZQK_SANDBOX_AGENT);
     ASSERT_EQ(host_->Create(kAgentClassId), ZQK_OK);

@@ -21,6 +21,13 @@ class TempDir {
   }
   ~TempDir() {
     std::error_code ec;
+    // A test may have shut a folder of its own (mode 000).
+    for (const auto& entry : std::filesystem::directory_iterator(path_, ec)) {
+      if (entry.is_directory(ec) && !entry.is_symlink(ec)) {
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+      }
+    }
     std::filesystem::remove_all(path_, ec);
   }
   TempDir(const TempDir&) = delete;

@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "tools/zqk-script/Script.h"
 #include "ui/DialogTemplate.h"
 
 namespace zqk::script {
 namespace {
 
-bool Known(ControlId id) {
-  return MainDialogTemplate().Find(id) != nullptr;
+std::optional<ControlKind> Known(ControlId id) {
+  const ControlTemplate* control = MainDialogTemplate().Find(id);
+  if (!control) return std::nullopt;
+  return control->kind;
 }
 
 TEST(ScriptParser, ParsesEveryStepKind) {
@@ -109,7 +114,51 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"expect colour 1033 1\n", 1, "unknown expectation"},
                     BadLine{"print colour 1033\n", 1, "unknown state"},
                     BadLine{"print log 1033\n", 1, "unknown state"},
-                    BadLine{"print checked 1033 1\n", 1, "takes 2"}));
+                    BadLine{"print checked 1033 1\n", 1, "takes 2"},
+
+                    BadLine{"select 1058 -1\n", 1, "must not be negative"},
+                    BadLine{"select 1031 -5\n", 1, "1031 is not a drop-down list"},
+                    BadLine{"select 1005 0\n", 1, "1005 is not a drop-down list"},
+                    BadLine{"select 1026 0\n", 1, "1026 is not a drop-down list"}));
+
+struct Echoed {
+  const char* name;
+  std::string script;
+  std::string message;
+};
+
+void PrintTo(const Echoed& e, std::ostream* os) {
+  *os << e.name;
+}
+
+class ScriptParserEchoes : public testing::TestWithParam<Echoed> {};
+
+// What an error repeats of the script is one short line of valid UTF-8.
+TEST_P(ScriptParserEchoes, RepeatTheScriptEscapedAndCut) {
+  const ParseResult r = ParseScript(GetParam().script, Known);
+  ASSERT_TRUE(r.error);
+  EXPECT_EQ(r.error->message, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ScriptParserEchoes,
+    testing::Values(
+        Echoed{"nul", std::string("click 1005\0\n", 12), "unknown control ID \"1005\\x00\""},
+        Echoed{"control byte", "jump\x1b[2J\n", "unknown step \"jump\\x1b[2J\""},
+        Echoed{"not utf-8 in a string", "set 1002 \"a\xff\xfe\"\n",
+               "text that is not UTF-8: \"a\\xff\\xfe\""},
+        Echoed{"not utf-8 in a word", "answer \xc3\x28\n", "unknown answer \"\\xc3(\""},
+        Echoed{"not cp949", "set 1002 \"\xF0\x9F\x98\x80\"\n",
+               "text that CP949 cannot represent: \"\xF0\x9F\x98\x80\""},
+        Echoed{"quote and backslash", "answer \"a\\\"b\\\\\"\n", "unknown answer \"a\\\"b\\\\\""},
+        Echoed{"long token", "click " + std::string(10'000'000, '7') + "\n",
+               "unknown control ID \"" + std::string(80, '7') + "...\""},
+        // Cut before a character, never inside it.
+        Echoed{"long text", "jump" + std::string(74, 'x') + "\xed\x95\x9c\xed\x95\x9c\n",
+               "unknown step \"jump" + std::string(74, 'x') + "...\""},
+        Echoed{"escape of a control byte", "set 1002 \"\\\x01\"\n",
+               "unknown escape: a backslash before the byte \\x01"},
+        Echoed{"byte-order mark", "\xEF\xBB\xBFjump\n", "unknown step \"jump\""}));
 
 TEST(ScriptOutput, QuotesEscapeControlBytesAndConvertToUtf8) {
   EXPECT_EQ(QuoteForOutput(std::string("a\"\\\n\x01", 5)), "\"a\\\"\\\\\\n\\x01\"");

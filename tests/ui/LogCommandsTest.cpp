@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "tests/support/FakeHost.h"
+#include "tests/support/FileSizeLimit.h"
 #include "ui/LogFile.h"
 #include "ui/LogTimestamp.h"
 
@@ -55,11 +56,12 @@ TEST(LogCommands, AFileThatCannotBeOpenedIsReportedInTheLog) {
 }
 
 TEST(LogCommands, AFileThatCannotBeWrittenGivesAMessageAndKeepsEveryLine) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   test::DialogRig rig;
-  std::filesystem::create_symlink("/dev/full", rig.dir() / kLogFileName);
   for (int i = 0; i < 1000; ++i) rig.dlg().AddLog("line " + std::to_string(i));
-  rig.dlg().Click(id::kSaveLog);
+  {
+    test::ScopedFileSizeLimit limit(100);
+    rig.dlg().Click(id::kSaveLog);
+  }
   ASSERT_EQ(rig.host.shown.size(), 1u);
   EXPECT_EQ(rig.host.shown[0].caption, "ZQKCommClient");
   EXPECT_NE(rig.host.shown[0].text.find(kLogFileName), std::string::npos);

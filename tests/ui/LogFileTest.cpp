@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/Files.h"
+#include "tests/support/SpecialFiles.h"
+#include "tests/support/TempDir.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <sstream>
+#include <variant>
 
 namespace zqk {
 namespace {
@@ -63,18 +69,57 @@ TEST_F(LogFileTest, LargeLogCrossesTheWriteBufferIntact) {
   EXPECT_EQ(test::ReadWholeFile(path), expected);
 }
 
-TEST_F(LogFileTest, FailuresAreReportedWithTheirCause) {
-  EventLog log;
-  log.Append("x");
-  const LogSaveResult missingDir = AppendLogToFile(log, dir_ / "no-such-dir" / kLogFileName);
-  EXPECT_EQ(missingDir.status, LogSaveResult::Status::kOpenFailed);
-  EXPECT_EQ(missingDir.error, ENOENT);
-  if (std::filesystem::exists("/dev/full")) {
-    const LogSaveResult full = AppendLogToFile(log, "/dev/full");
-    EXPECT_EQ(full.status, LogSaveResult::Status::kWriteFailed);
-    EXPECT_EQ(full.error, ENOSPC);
-  }
+enum class Place { kMissingFolder, kFileThatCannotGrow };
+
+struct FailureCase {
+  const char* name;
+  std::variant<test::Special, Place> place;
+  LogSaveResult::Status status;
+  int error;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+  *os << c.name;
 }
+
+class LogFileFailures : public testing::TestWithParam<FailureCase> {};
+
+// Nothing but a regular file is opened, so a FIFO cannot hold the dialog.
+TEST_P(LogFileFailures, AreReportedWithTheirCause) {
+  const FailureCase& c = GetParam();
+  const test::Special* special = std::get_if<test::Special>(&c.place);
+  if (special && test::RestsOnModes(*special) && test::RunningAsRoot()) {
+    GTEST_SKIP() << test::kRootIgnoresModes;
+  }
+  test::TempDir dir;
+  EventLog log;
+  for (int i = 0; i < 1000; ++i) log.Append("line " + std::to_string(i));
+  std::filesystem::path path = dir / kLogFileName;
+  LogSaveResult result;
+  if (special) {
+    result = AppendLogToFile(log, test::MakeSpecial(*special, path));
+  } else if (std::get<Place>(c.place) == Place::kMissingFolder) {
+    result = AppendLogToFile(log, dir / "no-such-dir" / kLogFileName);
+  } else {
+    test::ScopedFileSizeLimit limit(100);
+    result = AppendLogToFile(log, path);
+  }
+  EXPECT_EQ(result.status, c.status);
+  EXPECT_EQ(result.error, c.error) << std::strerror(result.error);
+}
+
+using enum test::Special;
+using Status = LogSaveResult::Status;
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, LogFileFailures,
+    testing::Values(FailureCase{"missing folder", Place::kMissingFolder, Status::kOpenFailed,
+                                ENOENT},
+                    FailureCase{"directory", kDirectory, Status::kOpenFailed, EISDIR},
+                    FailureCase{"fifo", kFifo, Status::kOpenFailed, EINVAL},
+                    FailureCase{"device", kLinkToDevZero, Status::kOpenFailed, EINVAL},
+                    FailureCase{"read-only", kUnreadable, Status::kOpenFailed, EACCES},
+                    FailureCase{"file that cannot grow", Place::kFileThatCannotGrow,
+                                Status::kWriteFailed, EFBIG}));
 
 }  // namespace
 }  // namespace zqk

@@ -14,6 +14,50 @@ struct Token {
   bool quoted = false;
 };
 
+// How much of a piece of the script an error message repeats.
+constexpr size_t kEchoBytes = 80;
+
+void AppendHexEscape(std::string& out, unsigned char byte) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  out += "\\x";
+  out += kHex[byte >> 4];
+  out += kHex[byte & 15];
+}
+
+// A piece of the script (UTF-8) as an error message repeats it, in double
+// quotes: at most kEchoBytes of it, then "...", with quotes, backslashes and
+// control bytes escaped, and every byte beyond ASCII escaped when the piece is
+// not valid UTF-8, so that the message stays one line of text.
+std::string Echo(std::string_view utf8) {
+  std::string_view shown = utf8.substr(0, kEchoBytes);
+  // Not in the middle of a character.
+  for (int i = 0; i < 3 && !shown.empty() && shown.size() < utf8.size() &&
+                  (static_cast<unsigned char>(utf8[shown.size()]) & 0xC0) == 0x80;
+       ++i) {
+    shown.remove_suffix(1);
+  }
+  const bool valid = IsValidUtf8(shown);
+  std::string out = "\"";
+  for (const char c : shown) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (!valid && byte >= 0x80) {
+      AppendHexEscape(out, byte);
+    } else {
+      AppendEscapingControlBytes(out, c);
+    }
+  }
+  if (shown.size() < utf8.size()) out += "...";
+  return out + "\"";
+}
+
+// A token as an error message repeats it: a string's contents are CP949.
+std::string Echo(const Token& t) {
+  return Echo(t.quoted ? Cp949ToUtf8(t.text) : t.text);
+}
+
 // Splits a line into tokens; nullopt with `error` set on a malformed string.
 std::optional<std::vector<Token>> Tokenize(std::string_view line, std::string& error) {
   std::vector<Token> tokens;
@@ -37,7 +81,9 @@ std::optional<std::vector<Token>> Tokenize(std::string_view line, std::string& e
       if (run.empty()) return true;
       std::optional<std::string> converted = Utf8ToCp949Strict(run);
       if (!converted) {
-        error = "text that CP949 cannot represent: \"" + run + "\"";
+        error =
+            (IsValidUtf8(run) ? "text that CP949 cannot represent: " : "text that is not UTF-8: ") +
+            Echo(run);
         return false;
       }
       out += *converted;
@@ -88,7 +134,12 @@ std::optional<std::vector<Token>> Tokenize(std::string_view line, std::string& e
           break;
         }
         default:
-          error = std::string("unknown escape \\") + e;
+          if (e > ' ' && e < 0x7F) {
+            error = std::string("unknown escape \\") + e;
+          } else {
+            error = "unknown escape: a backslash before the byte ";
+            AppendHexEscape(error, static_cast<unsigned char>(e));
+          }
           return std::nullopt;
       }
     }
@@ -114,15 +165,15 @@ std::optional<T> ParseNumber(const Token& t) {
 
 class LineParser {
  public:
-  LineParser(std::vector<Token> tokens, bool (*isKnown)(ControlId))
-      : tokens_(std::move(tokens)), isKnown_(isKnown) {}
+  LineParser(std::vector<Token> tokens, ControlKindLookup controlKind)
+      : tokens_(std::move(tokens)), controlKind_(controlKind) {}
 
   std::optional<Action> Parse(std::string& error) {
     error_ = &error;
     const std::string verb = Word(0);
     if (verb == "set") return Done(2, SetText{Control(1), String(2)});
     if (verb == "click") return Done(1, Click{Control(1)});
-    if (verb == "select") return Done(2, Select{Control(1), ListIndex{Int(2)}});
+    if (verb == "select") return ParseSelect();
     if (verb == "answer") return ParseAnswer();
     if (verb == "fire") return ParseFire();
     if (verb == "wait") return Done(1, Wait{static_cast<uint32_t>(NonNegative(1))});
@@ -132,7 +183,7 @@ class LineParser {
     if (verb == "close") return Done(0, PressKey{Key::kClose});
     if (verb == "about") return Done(0, About{});
     if (verb == "expect") return ParseExpect();
-    return Fail("unknown step \"" + verb + "\"");
+    return Fail("unknown step " + Echo(verb));
   }
 
  private:
@@ -180,8 +231,18 @@ class LineParser {
     const Token* t = At(i);
     if (!t) return {};
     std::optional<int> v = ParseNumber<int>(*t);
-    if (!v || !isKnown_(ControlId{*v})) Fail("unknown control ID \"" + t->text + "\"");
+    if (!v || !controlKind_(ControlId{*v})) Fail("unknown control ID " + Echo(*t));
     return ControlId{v.value_or(0)};
+  }
+
+  // Only a drop-down list has items to pick, and only from index 0 on.
+  std::optional<Action> ParseSelect() {
+    const ControlId id = Control(1);
+    if (error_->empty() && controlKind_(id) != ControlKind::kDropDownList) {
+      return Fail("control " + std::to_string(id.value) + " is not a drop-down list");
+    }
+    const int index = NonNegative(2);
+    return Done(2, Select{id, ListIndex{index}});
   }
 
   std::optional<Action> ParseAnswer() {
@@ -198,7 +259,7 @@ class LineParser {
       else if (w == "cancel")
         a.answers.push_back(MessageBoxResult::kCancel);
       else
-        return Fail("unknown answer \"" + tokens_[i].text + "\"");
+        return Fail("unknown answer " + Echo(tokens_[i]));
     }
     return Action(std::move(a));
   }
@@ -209,7 +270,7 @@ class LineParser {
     for (const EventInfo& e : Events()) {
       if (e.name == name) info = &e;
     }
-    if (!info) return Fail("unknown event \"" + name + "\"");
+    if (!info) return Fail("unknown event " + Echo(name));
     if (tokens_.size() != info->params.size() + 2) {
       return Fail(name + " takes " + std::to_string(info->params.size()) + " argument(s)");
     }
@@ -243,7 +304,7 @@ class LineParser {
   std::optional<Action> ParsePrint() {
     if (tokens_.size() == 2) return Done(1, Print{ExpectWhat::kText, Control(1)});
     const std::optional<ExpectWhat> kind = StateKind(Word(1));
-    if (!kind) return Fail("unknown state \"" + tokens_[1].text + "\" to print");
+    if (!kind) return Fail("unknown state " + Echo(Word(1)) + " to print");
     return Done(2, Print{*kind, Control(2)});
   }
 
@@ -255,7 +316,7 @@ class LineParser {
       return Done(2, Expect{ExpectWhat::kLastLog, {}, {String(2)}, 0});
     }
     const std::optional<ExpectWhat> kind = StateKind(what);
-    if (!kind) return Fail("unknown expectation \"" + what + "\"");
+    if (!kind) return Fail("unknown expectation " + Echo(what));
     e.what = *kind;
     e.id = Control(2);
     switch (e.what) {
@@ -276,14 +337,16 @@ class LineParser {
   }
 
   std::vector<Token> tokens_;
-  bool (*isKnown_)(ControlId);
+  ControlKindLookup controlKind_;
   std::string* error_ = nullptr;
 };
 
 }  // namespace
 
-ParseResult ParseScript(std::string_view text, bool (*isKnownControl)(ControlId)) {
+ParseResult ParseScript(std::string_view text, ControlKindLookup controlKind) {
   ParseResult result;
+  // Editors on some systems start UTF-8 files with a byte-order mark.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   int lineNumber = 0;
   while (!text.empty()) {
     ++lineNumber;
@@ -294,7 +357,7 @@ ParseResult ParseScript(std::string_view text, bool (*isKnownControl)(ControlId)
     std::optional<std::vector<Token>> tokens = Tokenize(line, error);
     if (tokens && tokens->empty()) continue;
     std::optional<Action> action;
-    if (tokens) action = LineParser(std::move(*tokens), isKnownControl).Parse(error);
+    if (tokens) action = LineParser(std::move(*tokens), controlKind).Parse(error);
     if (!action) {
       result.error = ParseError{lineNumber, error};
       result.steps.clear();
@@ -331,10 +394,7 @@ void AppendEscapingControlBytes(std::string& out, char c) {
     out += c;
     return;
   }
-  static constexpr char kHex[] = "0123456789abcdef";
-  out += "\\x";
-  out += kHex[u >> 4];
-  out += kHex[u & 15];
+  AppendHexEscape(out, u);
 }
 
 }  // namespace zqk::script

@@ -20,6 +20,7 @@
 
 #include "ui/ControlId.h"
 #include "ui/DialogHost.h"
+#include "ui/DialogTemplate.h"
 
 namespace zqk::script {
 
@@ -81,8 +82,12 @@ struct ParseResult {
   std::optional<ParseError> error;
 };
 
-// Parses a whole script (UTF-8). `isKnownControl` tells which control IDs exist.
-ParseResult ParseScript(std::string_view text, bool (*isKnownControl)(ControlId));
+// The kind of the control `id`; nullopt for an ID that the dialog lacks.
+using ControlKindLookup = std::optional<ControlKind> (*)(ControlId id);
+
+// Parses a whole script (UTF-8; a leading byte-order mark is skipped).
+// `controlKind` tells which control IDs exist and what they are.
+ParseResult ParseScript(std::string_view text, ControlKindLookup controlKind);
 
 // Quotes CP949 bytes as a script string literal, in UTF-8.
 std::string QuoteForOutput(std::string_view cp949);

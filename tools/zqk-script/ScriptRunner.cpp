@@ -57,6 +57,15 @@ class Runner {
       if (!options_.timestamps) line = StripLogTimestamp(line);
       out_ << LogLineForOutput(line) << '\n';
     });
+    // Connect says nothing when the agent cannot be created, as the dialog
+    // must; a script run still learns why.
+    dlg_->Agent().SetCreateFailureObserver([this](std::string_view error) {
+      if (options_.traceCalls) {
+        out_ << kOutputPrefix << "create -> error " << QuoteForOutput(error) << '\n';
+      }
+      err_ << "line " << line_ << ": the agent cannot be created: " << LogLineForOutput(error)
+           << '\n';
+    });
     if (options.traceCalls) {
       dlg_->Agent().SetCallObserver(
           [this](const OperationInfo& op, std::span<const AgentArg> args, const AgentResult& r) {

@@ -10,22 +10,31 @@
 //     --trace-calls             print every agent call with its arguments
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <iostream>
-#include <sstream>
+#include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "agent/ComponentRegistry.h"
 #include "agent/DispatchIds.h"
 #include "app/Startup.h"
+#include "files/RegularFile.h"
+#include "sandbox/FixtureData.h"
 #include "tools/zqk-script/ScriptRunner.h"
 #include "ui/DialogTemplate.h"
 
 namespace {
 
-bool IsMainDialogControl(zqk::ControlId id) {
-  return zqk::MainDialogTemplate().Find(id) != nullptr;
+// The largest script that is read.
+constexpr size_t kMaxScriptBytes = size_t{64} << 20;
+
+std::optional<zqk::ControlKind> MainDialogControlKind(zqk::ControlId id) {
+  const zqk::ControlTemplate* control = zqk::MainDialogTemplate().Find(id);
+  if (!control) return std::nullopt;
+  return control->kind;
 }
 
 int Usage(const std::string& why) {
@@ -35,23 +44,44 @@ int Usage(const std::string& why) {
   return 2;
 }
 
+// A value or a file that cannot be used: one line, before anything runs.
+int BadOption(const std::string& why) {
+  std::cerr << "zqk-script: " << why << "\n";
+  return 2;
+}
+
 // A registry of this run's own, so that the chosen agent stands behind the
 // agent's class ID without touching the user's registry.
 class TemporaryRegistry {
  public:
   TemporaryRegistry() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zqk-script.XXXXXX").string();
-    if (mkdtemp(pattern.data())) dir_ = pattern;
+    std::error_code ec;
+    const std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+    if (ec) {
+      const char* tmpdir = std::getenv("TMPDIR");
+      error_ = "no usable temporary folder" +
+               (tmpdir ? std::string(" (TMPDIR=") + tmpdir + ")" : std::string()) + ": " +
+               ec.message();
+      return;
+    }
+    std::string pattern = (temp / "zqk-script.XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+      error_ = "cannot make a folder in " + temp.string() + ": " + std::strerror(errno);
+      return;
+    }
+    dir_ = pattern;
   }
   ~TemporaryRegistry() {
     std::error_code ec;
     if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
   }
   std::filesystem::path File() const { return dir_ / "components"; }
-  bool Ok() const { return !dir_.empty(); }
+  // Why there is no registry; empty when there is one.
+  const std::string& Error() const { return error_; }
 
  private:
   std::filesystem::path dir_;
+  std::string error_;
 };
 
 }  // namespace
@@ -68,17 +98,23 @@ int main(int argc, char** argv) {
       options.timestamps = false;
     } else if (arg == "--trace-calls") {
       options.traceCalls = true;
-    } else if (arg == "--agent" || arg == "--agent-library" || arg == "--fixture" ||
-               arg == "--exe-dir") {
+    } else if (arg == "--agent") {
       const char* v = value();
       if (!v) return Usage(arg + " needs a value");
-      if (arg == "--agent") agent = v;
-      if (arg == "--agent-library") library = std::filesystem::absolute(v);
-      if (arg == "--fixture") fixture = std::filesystem::absolute(v);
-      if (arg == "--exe-dir") options.executableDir = std::filesystem::absolute(v);
+      agent = v;
+    } else if (arg == "--agent-library" || arg == "--fixture" || arg == "--exe-dir") {
+      const char* v = value();
+      if (!v || !*v) return Usage(arg + " needs a path");
+      std::error_code ec;
+      const std::filesystem::path path = std::filesystem::absolute(v, ec);
+      if (ec) return BadOption(arg + " " + v + ": " + ec.message());
+      if (arg == "--agent-library") library = path;
+      if (arg == "--fixture") fixture = path;
+      if (arg == "--exe-dir") options.executableDir = path;
     } else if (!arg.empty() && arg[0] == '-') {
       return Usage("unknown option " + arg);
     } else if (scriptPath.empty()) {
+      if (arg.empty()) return Usage("the script's path is empty");
       scriptPath = arg;
     } else {
       return Usage("more than one script");
@@ -95,13 +131,27 @@ int main(int argc, char** argv) {
       return Usage("unknown agent " + agent);
     }
   }
-  if (!fixture.empty()) setenv("ZQK_FIXTURE_FILE", fixture.c_str(), 1);
+  if (!fixture.empty()) {
+    // The agent reads the file when Connect creates it; a file it cannot use
+    // would only show as an error at every call.
+    try {
+      zqk::fixture::LoadFixtureFile(fixture);
+    } catch (const std::invalid_argument& e) {
+      return BadOption(std::string("--fixture ") + e.what());
+    }
+    setenv("ZQK_FIXTURE_FILE", fixture.c_str(), 1);
+  }
 
-  std::ifstream in(scriptPath, std::ios::binary);
-  if (!in) return Usage("cannot read " + scriptPath.string());
-  std::stringstream text;
-  text << in.rdbuf();
-  const zqk::script::ParseResult parsed = zqk::script::ParseScript(text.str(), IsMainDialogControl);
+  const zqk::FileRead script =
+      zqk::ReadWholeFile(scriptPath, kMaxScriptBytes, zqk::ReadFrom::kStreamsToo);
+  if (script.status == zqk::FileRead::Status::kAbsent) {
+    return BadOption("cannot read " + scriptPath.string() + ": no such file");
+  }
+  if (script.status == zqk::FileRead::Status::kRefused) {
+    return BadOption("cannot read " + scriptPath.string() + ": " + script.reason);
+  }
+  const zqk::script::ParseResult parsed =
+      zqk::script::ParseScript(script.bytes, MainDialogControlKind);
   if (parsed.error) {
     std::cerr << scriptPath.string() << ":" << parsed.error->line << ": " << parsed.error->message
               << "\n";
@@ -109,11 +159,10 @@ int main(int argc, char** argv) {
   }
 
   TemporaryRegistry registry;
+  if (!registry.Error().empty()) return BadOption(registry.Error());
   std::string error;
-  if (!registry.Ok() ||
-      !zqk::RegisterComponent(registry.File(), zqk::kAgentClassId, library, &error)) {
-    std::cerr << "zqk-script: cannot set up the agent: " << error << "\n";
-    return 2;
+  if (!zqk::RegisterComponent(registry.File(), zqk::kAgentClassId, library, &error)) {
+    return BadOption("cannot set up the agent: " + error);
   }
   options.componentRegistry = registry.File();
   return static_cast<int>(zqk::script::RunScript(parsed.steps, options, std::cout, std::cerr));
