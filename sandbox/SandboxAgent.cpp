@@ -31,8 +31,8 @@ SandboxAgent::SandboxAgent(kit::Host& host, LoadedSettings settings, std::string
     : loaded_(std::move(settings)),
       settingsPath_(std::move(settingsPath)),
       broker_(host, loaded_.settings),
-      orders_(broker_),
       feeds_(broker_),
+      orders_(broker_, feeds_),
       masterFiles_(broker_) {
   if (loaded_.error) kit::LogLine(kLogName, "settings ignored: " + *loaded_.error);
 }
@@ -61,8 +61,11 @@ kit::Result SandboxAgent::Invoke(int32_t dispid, const kit::Args& a) {
       return R::Long(feeds_.AddReal(a.Str(0), a.Long(1)));
     case Dispid::kRemoveReal:
       return R::Long(feeds_.RemoveReal(a.Str(0), a.Long(1)));
-    case Dispid::kAddOrderReal:
-      return R::Long(feeds_.AddOrderReal(a.Str(0), a.Str(1)));
+    case Dispid::kAddOrderReal: {
+      const int32_t result = feeds_.AddOrderReal(a.Str(0), a.Str(1));
+      if (result == 0) orders_.SendOpenOrders(a.Str(1));
+      return R::Long(result);
+    }
     case Dispid::kRemoveOrderReal:
       return R::Long(feeds_.RemoveOrderReal(a.Str(0), a.Str(1)));
     case Dispid::kGetCommState:
@@ -102,6 +105,7 @@ int32_t SandboxAgent::StartComm(int32_t mode) {
   }
   if (broker_.commState == Broker::kConnected) return 0;
   broker_.commState = Broker::kConnected;
+  orders_.Connected();
   broker_.poster.AgentMessage(kMsgConnected);
   if (loaded_.error) {
     broker_.poster.AgentMessage(kMsgSettingsError, Utf8ToCp949(*loaded_.error));
@@ -113,6 +117,7 @@ void SandboxAgent::StopComm() {
   // Whatever was on its way dies with the connection: replies, messages,
   // feeds, and the data of delivered events.
   broker_.poster.CancelAll();
+  orders_.Disconnected();
   broker_.store.Clear();
   broker_.commState = Broker::kDisconnected;
   EndSession();

@@ -50,8 +50,8 @@ class SandboxAgent : public kit::Component {
   LoadedSettings loaded_;
   std::string settingsPath_;  // UTF-8
   Broker broker_;
-  OrderDesk orders_;
   FeedDesk feeds_;
+  OrderDesk orders_;
   MasterFileDesk masterFiles_;
   int32_t lastRqId_ = 0;
 };

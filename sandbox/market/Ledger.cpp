@@ -9,9 +9,13 @@
 namespace zqk::sandbox::market {
 namespace {
 
-std::string TenDigits(int64_t n) {
+// Order and fill numbers fill the order records' field for them: seven
+// digits in the domestic records, ten in the others.
+std::string Numbered(int64_t n, Market market) {
+  const bool domestic = market == Market::kDomestic;
   char text[24];
-  std::snprintf(text, sizeof text, "%010lld", static_cast<long long>(n % 10'000'000'000));
+  std::snprintf(text, sizeof text, "%0*lld", domestic ? 7 : 10,
+                static_cast<long long>(n % (domestic ? 10'000'000 : 10'000'000'000)));
   return text;
 }
 
@@ -83,7 +87,7 @@ std::string AccountBook::CurrencyOf(const Product& p) const {
 }
 
 std::string AccountBook::NextOrderNumber() {
-  return TenDigits(nextOrder_++);
+  return Numbered(nextOrder_++, account_.market);
 }
 
 const Order* AccountBook::FindOrder(std::string_view number) const {
@@ -130,7 +134,7 @@ const Order& AccountBook::Place(const OrderTicket& ticket, int64_t atMs) {
 }
 
 const Order* AccountBook::Amend(std::string_view number, int64_t price, int32_t quantity,
-                                int64_t atMs) {
+                                int64_t atMs, int64_t stopPrice) {
   Order* target = FindOpen(number);
   if (!target) return nullptr;
   const int32_t open = target->Open();
@@ -142,6 +146,7 @@ const Order* AccountBook::Amend(std::string_view number, int64_t price, int32_t 
   o.action = OrderAction::kAmend;
   o.ticket = target->ticket;
   if (price > 0) o.ticket.price = price;
+  if (stopPrice > 0) o.ticket.stopPrice = stopPrice;
   o.ticket.quantity = moved;
   o.atMs = atMs;
   orders_.push_back(std::move(o));  // `target` may dangle from here
@@ -175,7 +180,7 @@ const Fill* AccountBook::ApplyFill(std::string_view number, int64_t price, int32
   const Side side = order->ticket.side;
 
   Fill f;
-  f.number = TenDigits(nextFill_++);
+  f.number = Numbered(nextFill_++, account_.market);
   f.orderNumber = order->number;
   f.product = &p;
   f.side = side;

@@ -38,7 +38,7 @@ struct OrderTicket {
 };
 
 struct Order {
-  std::string number;    // unique in the account: ten digits
+  std::string number;    // unique in the account: seven digits domestic, ten others
   std::string original;  // amend and cancel: the number of the order they change
   OrderAction action = OrderAction::kNew;
   OrderTicket ticket;  // amend: the new price and quantity; cancel: the quantity
@@ -108,9 +108,11 @@ class AccountBook {
   // Accepts a new order; numbers it.
   const Order& Place(const OrderTicket& ticket, int64_t atMs);
   // Moves the open part of order `number` to a new amending order with a new
-  // price (raw; 0 keeps the old one) and quantity (0 keeps all that is
-  // open, and never more than that). Null when the order has nothing open.
-  const Order* Amend(std::string_view number, int64_t price, int32_t quantity, int64_t atMs);
+  // price (raw; 0 keeps the old one), quantity (0 keeps all that is open,
+  // and never more than that) and stop price (0 keeps the old one). Null
+  // when the order has nothing open.
+  const Order* Amend(std::string_view number, int64_t price, int32_t quantity, int64_t atMs,
+                     int64_t stopPrice = 0);
   // Cancels `quantity` (0: all) of the open part of order `number` with a
   // cancel order. Null when the order has nothing open.
   const Order* Cancel(std::string_view number, int32_t quantity, int64_t atMs);

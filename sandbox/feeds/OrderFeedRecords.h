@@ -1,0 +1,71 @@
+#pragma once
+// The records of an account's order feed, by real type. Each market has its
+// own acceptance, open-order, fill, confirmation and available-amount types;
+// positions, closes and the open-order list sent at registration are common:
+//
+//                  domestic  overseas  FX
+//   acceptance        181       196    197
+//   open order        182       186    191
+//   fill              185       189    189
+//   confirmation      183       187    187   (amend, cancel, orders ended)
+//   available         184       188    188
+//   position          192       192    192
+//   close             193       193    193
+//   open orders at registration: 199
+//
+// Order numbers stand without blanks in every record, as in the order
+// reply, so that the acceptance's number equals its fills' exactly.
+// Open-order records of types 186, 191 and 199 carry the quantity still open
+// in 주문수량 (their lines show no 잔량); type 182 carries the order's
+// quantity there and the open part in 잔량. Fills of type 189 carry the fill
+// price and quantity in 주문가격 and 주문수량 too.
+
+#include <cstdint>
+#include <string_view>
+
+#include "sandbox/events/EventData.h"
+#include "sandbox/market/Calendar.h"
+#include "sandbox/market/Ledger.h"
+
+namespace zqk::sandbox::feeds {
+
+struct OrderFeedTypes {
+  int32_t acceptance;
+  int32_t open;
+  int32_t fill;
+  int32_t confirmation;
+  int32_t available;
+};
+
+inline constexpr int32_t kPositionType = 192;
+inline constexpr int32_t kCloseType = 193;
+inline constexpr int32_t kOpenListType = 199;
+
+const OrderFeedTypes& OrderFeedTypesOf(Market market);
+
+// Values of the records: the account, the order as it stands now.
+EventData AcceptanceRecord(const market::AccountBook& book, const market::Order& order,
+                           const market::LocalTime& at);
+EventData OpenOrderRecord(const market::AccountBook& book, const market::Order& order,
+                          int32_t realType);
+EventData FillRecord(const market::AccountBook& book, const market::Order& order,
+                     const market::Fill& fill, const market::LocalTime& at, int32_t realType);
+EventData PositionRecord(const market::AccountBook& book, std::string_view orderNumber,
+                         const market::Position& position);
+EventData CloseRecord(const market::AccountBook& book, const market::Fill& fill,
+                      int32_t closedQuantity);
+// `confirming`: the amend or cancel order; `text` says what happened.
+EventData ConfirmationRecord(const market::AccountBook& book, const market::Order& confirming,
+                             std::string_view text);
+// The amount available in `currency` (the currency that orders in a
+// product count in, AccountBook::CurrencyOf).
+EventData AvailableRecord(const market::AccountBook& book, std::string_view currency,
+                          market::SimulatedMarket& market, int64_t atMs);
+
+// The price an order shows: its limit, else its stop, else "0" (market).
+std::string OrderPriceText(const market::Order& order);
+// "1" new, "2" amend, "3" cancel.
+std::string_view ActionCode(market::OrderAction action);
+std::string_view SideCode(market::Side side);
+
+}  // namespace zqk::sandbox::feeds

@@ -1,0 +1,245 @@
+#include "sandbox/orders/Exchange.h"
+
+#include <algorithm>
+
+#include "sandbox/Broker.h"
+#include "sandbox/feeds/OrderFeedRecords.h"
+#include "sandbox/orders/Matching.h"
+#include "sandbox/orders/OrderMessages.h"
+
+namespace zqk::sandbox::orders {
+namespace {
+
+using feeds::OrderFeedTypesOf;
+using market::AccountBook;
+using market::Order;
+using market::OrderTicket;
+using market::Product;
+
+bool IsStop(const OrderTicket& t) {
+  return t.priceType == '3' || t.priceType == '4';
+}
+
+// The price an awake order may trade at: 0 for market orders and for stop
+// orders, which turn into market orders.
+int64_t LimitOf(const OrderTicket& t) {
+  return t.priceType == '1' || t.priceType == '4' ? t.price : 0;
+}
+
+// The fill conditions by the codes of each market's list.
+bool FillOrKill(const OrderTicket& t) {
+  switch (t.product->market) {
+    case Market::kDomestic:
+      return t.fillCondition == '2';
+    case Market::kOverseas:
+      return t.fillCondition == '4';
+    case Market::kFx:
+      break;
+  }
+  return false;
+}
+
+bool FillAndKill(const OrderTicket& t) {
+  return t.product->market != Market::kFx && t.fillCondition == '3';
+}
+
+}  // namespace
+
+std::string Exchange::Key(const AccountBook& book, std::string_view number) {
+  return book.account().number + "/" + std::string(number);
+}
+
+bool Exchange::IsCme(const AccountBook& book, std::string_view number) const {
+  return cme_.contains(Key(book, number));
+}
+
+market::Book& Exchange::Liquidity(const Product& p, int64_t step) {
+  if (step != liquidityStep_) {
+    liquidity_.clear();
+    liquidityStep_ = step;
+  }
+  auto it = liquidity_.find(&p);
+  if (it == liquidity_.end()) it = liquidity_.emplace(&p, broker_.market.BookAt(p, step)).first;
+  return it->second;
+}
+
+int64_t Exchange::ExpiryStep(const Order& order, int32_t validUntil, int64_t atMs) const {
+  const market::SimulatedMarket& m = broker_.market;
+  const market::MarketClock& clock = m.clock();
+  const char condition = order.ticket.fillCondition;
+  switch (order.ticket.product->market) {
+    case Market::kDomestic:
+      return m.StepAt(clock.DayEnd(atMs));
+    case Market::kOverseas:
+      if (condition == '0') return m.StepAt(clock.DayEnd(atMs));
+      if (condition == '6' && validUntil > 0) {
+        return m.StepAt(clock.DayEnd(clock.AgentMsOfDate(validUntil)));
+      }
+      return kNever;
+    case Market::kFx:
+      break;
+  }
+  return kNever;
+}
+
+void Exchange::Track(AccountBook& book, const std::string& number, bool triggered,
+                     int64_t expiresAtStep) {
+  working_.push_back(Working{&book, number, triggered, expiresAtStep});
+}
+
+void Exchange::Untrack(const AccountBook& book, std::string_view number) {
+  std::erase_if(working_, [&](const Working& w) { return w.book == &book && w.number == number; });
+}
+
+void Exchange::Placed(AccountBook& book, const std::string& number, bool cme, int32_t validUntil) {
+  const int64_t now = broker_.Now();
+  const int64_t step = broker_.market.StepAt(now);
+  RunTo(step);
+  const Order& order = *book.FindOrder(number);
+  sink_.Record(book, OrderFeedTypesOf(book.account().market).acceptance,
+               feeds::AcceptanceRecord(book, order, broker_.market.clock().Local(now)));
+  if (cme) cme_.insert(Key(book, number));
+  const OrderTicket& t = order.ticket;
+  const bool triggered = !IsStop(t) || StopReached(t.side, t.stopPrice,
+                                                   broker_.market.At(*t.product, now).session.last);
+  const int64_t expires = ExpiryStep(order, validUntil, now);
+  if (triggered) Arrive(book, number, step, now);
+  Settle(book, number, now);
+  if (book.FindOrder(number)->Open() > 0) Track(book, number, triggered, expires);
+}
+
+void Exchange::Amended(AccountBook& book, const std::string& number) {
+  const int64_t now = broker_.Now();
+  const int64_t step = broker_.market.StepAt(now);
+  RunTo(step);
+  const auto& types = OrderFeedTypesOf(book.account().market);
+  const Order& amend = *book.FindOrder(number);
+  const std::string original = amend.original;
+  sink_.Record(book, types.acceptance,
+               feeds::AcceptanceRecord(book, amend, broker_.market.clock().Local(now)));
+  sink_.Record(book, types.confirmation, feeds::ConfirmationRecord(book, amend, kTextAmended));
+  // What stays of the old order: nothing, unless only part of it moved.
+  sink_.Record(book, types.open,
+               feeds::OpenOrderRecord(book, *book.FindOrder(original), types.open));
+
+  // The amending order inherits the old one's session, expiry and stop.
+  auto old = std::find_if(working_.begin(), working_.end(), [&](const Working& w) {
+    return w.book == &book && w.number == original;
+  });
+  const OrderTicket& t = amend.ticket;
+  bool triggered = !IsStop(t) || (old != working_.end() && old->triggered);
+  const int64_t expires =
+      old != working_.end() ? old->expiresAtStep : ExpiryStep(amend, 0, amend.atMs);
+  if (!triggered) {
+    triggered = StopReached(t.side, t.stopPrice, broker_.market.At(*t.product, now).session.last);
+  }
+  if (IsCme(book, original)) cme_.insert(Key(book, number));
+  if (book.FindOrder(original)->Open() <= 0) Untrack(book, original);
+  if (triggered) Arrive(book, number, step, now);
+  Settle(book, number, now);
+  if (book.FindOrder(number)->Open() > 0) Track(book, number, triggered, expires);
+}
+
+void Exchange::Cancelled(AccountBook& book, const std::string& number) {
+  const int64_t now = broker_.Now();
+  RunTo(broker_.market.StepAt(now));
+  const auto& types = OrderFeedTypesOf(book.account().market);
+  const Order& cancel = *book.FindOrder(number);
+  const std::string original = cancel.original;
+  sink_.Record(book, types.acceptance,
+               feeds::AcceptanceRecord(book, cancel, broker_.market.clock().Local(now)));
+  sink_.Record(book, types.confirmation, feeds::ConfirmationRecord(book, cancel, kTextCancelled));
+  if (book.FindOrder(original)->Open() <= 0) Untrack(book, original);
+  Settle(book, original, now);
+}
+
+void Exchange::Arrive(AccountBook& book, const std::string& number, int64_t step, int64_t atMs) {
+  const OrderTicket t = book.FindOrder(number)->ticket;
+  const int32_t open = book.FindOrder(number)->Open();
+  market::Book& liquidity = Liquidity(*t.product, step);
+  const int64_t limit = LimitOf(t);
+  if (FillOrKill(t) && CrossingSize(liquidity, t.side, limit) < open) {
+    End(book, number, kTextFillOrKill, atMs);
+    return;
+  }
+  for (const Execution& e : Take(liquidity, t.side, limit, open)) {
+    Execute(book, number, e.price, e.quantity, atMs);
+  }
+  if (FillAndKill(t) && book.FindOrder(number)->Open() > 0) {
+    End(book, number, kTextFillAndKill, atMs);
+  }
+}
+
+void Exchange::Rest(Working& w, int64_t step) {
+  AccountBook& book = *w.book;
+  const Order* order = book.FindOrder(w.number);
+  if (!order || order->Open() <= 0) return;
+  const int64_t atMs = broker_.market.MsOfStep(step);
+  const int32_t open = order->Open();
+  const OrderTicket t = order->ticket;
+  if (step >= w.expiresAtStep) {
+    End(book, w.number, kTextExpired, atMs);
+  } else if (!w.triggered) {
+    if (!StopReached(t.side, t.stopPrice, broker_.market.TradesAt(*t.product, step))) return;
+    w.triggered = true;
+    Arrive(book, w.number, step, atMs);
+  } else if (LimitOf(t) == 0) {
+    // What the book lacked for a market order: taken from the next books.
+    Arrive(book, w.number, step, atMs);
+  } else if (auto e = FillResting(Liquidity(*t.product, step), t.side, LimitOf(t), open)) {
+    Execute(book, w.number, e->price, e->quantity, atMs);
+  }
+  if (book.FindOrder(w.number)->Open() != open) Settle(book, w.number, atMs);
+}
+
+void Exchange::Execute(AccountBook& book, const std::string& number, int64_t price, int32_t qty,
+                       int64_t atMs) {
+  const Product& p = *book.FindOrder(number)->ticket.product;
+  const market::Side side = book.FindOrder(number)->ticket.side;
+  int32_t closing = 0;
+  if (const market::Position* pos = book.FindPosition(p); pos && pos->side != side) {
+    closing = std::min(pos->quantity, qty);
+  }
+  const market::Fill* applied = book.ApplyFill(number, price, qty, atMs);
+  if (!applied) return;
+  const market::Fill fill = *applied;
+  const auto& types = OrderFeedTypesOf(book.account().market);
+  sink_.Record(book, types.fill,
+               feeds::FillRecord(book, *book.FindOrder(number), fill,
+                                 broker_.market.clock().Local(atMs), types.fill));
+  if (closing > 0) sink_.Record(book, feeds::kCloseType, feeds::CloseRecord(book, fill, closing));
+  if (const market::Position* pos = book.FindPosition(p)) {
+    sink_.Record(book, feeds::kPositionType, feeds::PositionRecord(book, number, *pos));
+  }
+}
+
+void Exchange::End(AccountBook& book, const std::string& number, std::string_view why,
+                   int64_t atMs) {
+  const Order* ended = book.Cancel(number, 0, atMs);
+  if (!ended) return;
+  sink_.Record(book, OrderFeedTypesOf(book.account().market).confirmation,
+               feeds::ConfirmationRecord(book, *ended, why));
+}
+
+void Exchange::Settle(const AccountBook& book, const std::string& number, int64_t atMs) {
+  const auto& types = OrderFeedTypesOf(book.account().market);
+  const Order& order = *book.FindOrder(number);
+  sink_.Record(book, types.open, feeds::OpenOrderRecord(book, order, types.open));
+  sink_.Record(
+      book, types.available,
+      feeds::AvailableRecord(book, book.CurrencyOf(*order.ticket.product), broker_.market, atMs));
+}
+
+void Exchange::RunTo(int64_t step) {
+  for (int64_t s = lastStep_ + 1; s <= step && !working_.empty(); ++s) {
+    // By index: records go to the sink only, nothing here adds work.
+    for (size_t i = 0; i < working_.size(); ++i) Rest(working_[i], s);
+    std::erase_if(working_, [](const Working& w) {
+      const Order* o = w.book->FindOrder(w.number);
+      return !o || o->Open() <= 0;
+    });
+  }
+  lastStep_ = std::max(lastStep_, step);
+}
+
+}  // namespace zqk::sandbox::orders

@@ -1,0 +1,91 @@
+#pragma once
+// The fixed-width order records: every field left-aligned and filled with
+// blanks to its width in bytes, joined without separators. A record is read
+// by the layout of its TR code. The user field that ends most layouts is
+// free text and may be cut short or left off; every other field must be
+// there whole. Anything else (a record of another length, a double-byte
+// character across a field boundary, letters in a numeric field) is refused
+// with a reason before any value is looked at.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "sandbox/SandboxMessages.h"
+#include "sandbox/orders/OrderCodes.h"
+
+namespace zqk::sandbox::orders {
+
+enum class Field : uint8_t {
+  kAccount,
+  kPassword,
+  kProduct,
+  kSide,
+  kPriceType,
+  kFillCondition,
+  kPrice,
+  kQuantity,
+  kOriginal,     // the order to amend or cancel
+  kStrategy,     // overseas
+  kStopPrice,    // overseas: the designated price of a stop limit
+  kIocQuantity,  // overseas
+  kExercise,     // overseas options
+  kValidUntil,   // overseas GTD
+  kFxOrderType,  // FX New
+  kUserField,
+  kCount,
+};
+
+// What a field may hold: any text, digits only, or a price (digits with a
+// decimal point or a fraction mark, as prices are typed).
+enum class Syntax : uint8_t { kText, kDigits, kPrice };
+
+struct FieldSpec {
+  Field field;
+  uint16_t width;
+};
+
+struct Layout {
+  std::string_view name;
+  std::span<const FieldSpec> fields;
+
+  // Every field.
+  size_t FullLength() const;
+  // Up to the trailing user field, if the layout ends in one.
+  size_t RequiredLength() const;
+  bool Has(Field f) const;
+};
+
+const Layout& LayoutOf(LayoutId id);
+// The field's name as refusals show it ("주문가격").
+std::string_view FieldName(Field f);
+Syntax SyntaxOf(Field f);
+
+// Why an order is refused: the message and its detail (CP949).
+struct Refusal {
+  Message message;
+  std::string detail;
+};
+
+// The values of one record, trimmed of blanks; a field the layout lacks is
+// empty.
+class OrderRecord {
+ public:
+  std::string_view operator[](Field f) const { return values_[static_cast<size_t>(f)]; }
+  void Set(Field f, std::string_view value) { values_[static_cast<size_t>(f)] = value; }
+
+ private:
+  std::array<std::string, static_cast<size_t>(Field::kCount)> values_;
+};
+
+using ParseResult = std::variant<OrderRecord, Refusal>;
+
+ParseResult ParseRecord(const Layout& layout, std::string_view record);
+
+// Leading and trailing white space removed.
+std::string_view TrimBlanks(std::string_view s);
+
+}  // namespace zqk::sandbox::orders

@@ -1,0 +1,588 @@
+// Orders through the agent's ABI: SendOrder's reply and the account's order
+// feed, matched against the simulated market. The tests price their orders
+// and predict the fills from a market of their own with the agent's seed and
+// clock, which agrees with the agent's step for step.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "sandbox/market/PriceFormat.h"
+#include "sandbox/market/SimulatedMarket.h"
+#include "sandbox/orders/OrderMessages.h"
+#include "tests/sandbox/MarketFixture.h"
+#include "tests/sandbox/SandboxSession.h"
+
+namespace zqk::test {
+namespace {
+
+using sandbox::market::Book;
+using sandbox::market::Product;
+
+// What the order form would hold.
+struct Order {
+  std::string side = "1";
+  std::string type = "1";  // 1 limit, 2 market, 3 stop, 4 stop limit
+  std::string fill = {};   // blank: the market's resting condition
+  std::string price = {};
+  std::string qty = "1";
+  std::string original = {};
+  std::string stop = {};
+  std::string product = {};
+  std::string account = {};
+  std::string password = "6042";
+  std::string strategy = "1";
+  std::string until = {};
+  std::string exercise = {};
+};
+
+using Composer = std::string (*)(const Order&);
+
+std::string DomesticNew(const Order& o) {
+  return Fields({{o.account, 11},
+                 {o.password, 8},
+                 {o.product, 32},
+                 {o.side, 1},
+                 {o.type, 1},
+                 {o.fill.empty() ? "1" : o.fill, 1},
+                 {o.price, 13},
+                 {o.qty, 5}});
+}
+std::string DomesticChange(const Order& o) {
+  return DomesticNew(o) + Fields({{o.original, 7}});
+}
+std::string OverseasNew(const Order& o) {
+  return Fields({{o.account, 6},
+                 {o.password, 8},
+                 {o.product, 32},
+                 {o.side, 1},
+                 {o.type, 1},
+                 {o.fill.empty() ? "1" : o.fill, 1},
+                 {o.price, 15},
+                 {o.qty, 10},
+                 {o.strategy, 1},
+                 {o.stop, 15},
+                 {"", 10},
+                 {o.exercise, 1},
+                 {o.until, 8}});
+}
+std::string OverseasChange(const Order& o) {
+  return Fields({{o.account, 6},
+                 {o.password, 8},
+                 {o.product, 32},
+                 {o.type, 1},
+                 {o.fill.empty() ? "1" : o.fill, 1},
+                 {o.price, 15},
+                 {o.qty, 10},
+                 {o.original, 10},
+                 {"1", 1},
+                 {o.stop, 15},
+                 {"", 10}});
+}
+std::string FxNew(const Order& o) {
+  return Fields({{o.account, 6},
+                 {o.password, 8},
+                 {o.product, 32},
+                 {o.side, 1},
+                 {o.price, 20},
+                 {o.qty, 15},
+                 {o.type.size() == 3 ? o.type
+                  : o.type == "2"    ? "CMO"
+                                     : "CEO",
+                  3}});
+}
+std::string FxAmend(const Order& o) {
+  return Fields({{o.account, 6},
+                 {o.password, 8},
+                 {o.product, 32},
+                 {o.original, 20},
+                 {o.price, 20},
+                 {o.qty, 15}});
+}
+std::string FxCancel(const Order& o) {
+  return Fields({{o.account, 6}, {o.password, 8}, {o.product, 32}, {o.original, 20}});
+}
+
+struct MarketCase {
+  const char* name;
+  const char* account;   // as the console's order-real edit has it
+  const char* product;   // one the account holds no position in
+  const char* codes[3];  // new, amend, cancel
+  Composer compose[3];
+  int32_t acceptance, open, fill, confirmation, available;
+};
+
+const MarketCase kDomestic{"Domestic",
+                           "06801004   ",
+                           "101G3000",
+                           {"g12001.DO1601&", "g12001.DO1901&", "g12001.DO1701&"},
+                           {&DomesticNew, &DomesticChange, &DomesticChange},
+                           181,
+                           182,
+                           185,
+                           183,
+                           184};
+const MarketCase kOverseas{"Overseas",
+                           "015872     ",
+                           "ESU16",
+                           {"g12003.AO0401%", "g12003.AO0402%", "g12003.AO0403%"},
+                           {&OverseasNew, &OverseasChange, &OverseasChange},
+                           196,
+                           186,
+                           189,
+                           187,
+                           188};
+const MarketCase kFx{"Fx",
+                     "017539     ",
+                     "USD/JPY",
+                     {"g12003.AO0501%", "g12003.AO0502%", "g12003.AO0503%"},
+                     {&FxNew, &FxAmend, &FxCancel},
+                     197,
+                     191,
+                     189,
+                     187,
+                     188};
+
+class OrderDeskTest : public SandboxSession {
+ protected:
+  OrderDeskTest() : market_(kSeed, SampleClock()) {}
+
+  void SignIn(const MarketCase& m) {
+    SandboxSession::SignIn();
+    ASSERT_EQ(host_->Long(Dispid::kAddOrderReal, {"demo", m.account}), 0);
+    Run(1000);  // the open-order list of the registration
+  }
+  const Product& P(const char* code) { return *market_.products().Find(code); }
+  int64_t Step() { return market_.StepAt(host_->now()); }
+  Book BookNow(const char* code) { return market_.BookAt(P(code), Step()); }
+  std::string Price(const char* code, int64_t raw) {
+    return sandbox::market::FormatDecimal(P(code), raw);
+  }
+  // Sends what the form holds in market `m` as order kind `kind` (0 new,
+  // 1 amend, 2 cancel) and returns the events of the next second.
+  std::vector<Seen> Order(const MarketCase& m, int kind, struct Order o) {
+    if (o.account.empty()) {
+      o.account = std::string(m.account).substr(0, std::string(m.account).find(' '));
+    }
+    if (o.product.empty()) o.product = m.product;
+    rqId_ = Send(m.codes[kind], m.compose[kind](o));
+    return Run(1000);
+  }
+  // The events delivered together with the first.
+  static std::vector<Seen> FirstBatch(const std::vector<Seen>& events) {
+    std::vector<Seen> out;
+    for (const Seen& e : events) {
+      if (e.at == events.front().at) out.push_back(e);
+    }
+    return out;
+  }
+  // OnTrReply as -1, OnRealData as its real type.
+  static std::vector<int32_t> Types(const std::vector<Seen>& events) {
+    std::vector<int32_t> out;
+    for (const Seen& s : events) out.push_back(s.dispid == kOnTrReply ? -1 : s.type);
+    return out;
+  }
+
+  sandbox::market::SimulatedMarket market_;
+  int32_t rqId_ = 0;
+};
+
+class MarketOrderTest : public OrderDeskTest, public ::testing::WithParamInterface<MarketCase> {};
+
+TEST_P(MarketOrderTest, MarketOrderFillsAtOnceAtTheAsk) {
+  const MarketCase& m = GetParam();
+  SignIn(m);
+  const int64_t sentAt = host_->now();
+  const Book book = BookNow(m.product);
+  const std::vector<Seen> events = Order(m, 0, {.type = "2", .price = "0"});
+  ASSERT_EQ(Types(events),
+            (std::vector<int32_t>{-1, m.acceptance, m.fill, 192, m.open, m.available}));
+  for (const Seen& e : events) EXPECT_EQ(e.at, sentAt + kLatency);
+  const Seen& reply = events[0];
+  EXPECT_EQ(reply.key, m.codes[0]);
+  EXPECT_EQ(reply.rqId, rqId_);
+  EXPECT_EQ(reply["처리코드"], "0000");
+  const std::string number = reply["주문번호"];
+  EXPECT_EQ(number.size(), m.acceptance == 181 ? 7u : 10u);
+  EXPECT_EQ(events[1]["주문번호"], number) << "the console compares these exactly";
+  EXPECT_EQ(events[2]["주문번호"], number);
+  EXPECT_EQ(events[2]["체결가격"], Price(m.product, book.asks[0].price));
+  EXPECT_EQ(events[3]["진입수량"], "1");
+  EXPECT_EQ(events[4]["잔량"], "0");
+  EXPECT_EQ(events[5]["계좌번호"], std::string(m.account).substr(0, m.acceptance == 181 ? 8 : 6));
+}
+
+TEST_P(MarketOrderTest, LimitOrderRestsUntilTheAsksComeDownToIt) {
+  const MarketCase& m = GetParam();
+  SignIn(m);
+  const int64_t limit = BookNow(m.product).bids[0].price;
+  const int64_t placed = Step();
+  const std::vector<Seen> accepted = Order(m, 0, {.price = Price(m.product, limit)});
+  ASSERT_EQ(Types(accepted), (std::vector<int32_t>{-1, m.acceptance, m.open, m.available}));
+  EXPECT_EQ(accepted[2]["잔량"], "1");
+
+  int64_t cross = placed + 1;
+  while (market_.BookAt(P(m.product), cross).asks[0].price > limit) ++cross;
+  ASSERT_LT(cross, placed + 36'000) << "the market comes back within an hour";
+  const int64_t fillAt = market_.MsOfStep(cross) + kLatency;
+  EXPECT_TRUE(Run(fillAt - host_->now() - 1).empty()) << "nothing before the market crosses";
+  const std::vector<Seen> filled = Run(1);
+  ASSERT_EQ(Types(filled), (std::vector<int32_t>{m.fill, 192, m.open, m.available}));
+  EXPECT_EQ(filled[0]["주문번호"], accepted[0]["주문번호"]);
+  EXPECT_EQ(filled[0]["체결가격"], Price(m.product, limit)) << "a resting order fills at its limit";
+  EXPECT_EQ(filled[2]["잔량"], "0");
+}
+
+TEST_P(MarketOrderTest, AmendMovesARestingOrderAndCancelEndsIt) {
+  const MarketCase& m = GetParam();
+  SignIn(m);
+  const Product& p = P(m.product);
+  const int64_t ask = BookNow(m.product).asks[0].price;
+  const std::string far = Price(m.product, ask + 40 * p.tick);
+  const std::string farther = Price(m.product, ask + 50 * p.tick);
+  const std::string first = Order(m, 0, {.side = "2", .price = far, .qty = "3"}).at(0)["주문번호"];
+
+  const std::vector<Seen> amended =
+      Order(m, 1, {.side = "2", .price = farther, .qty = "2", .original = first});
+  ASSERT_EQ(Types(amended),
+            (std::vector<int32_t>{-1, m.acceptance, m.confirmation, m.open, m.open, m.available}));
+  const std::string second = amended[0]["주문번호"];
+  EXPECT_EQ(amended[0]["접수구분"], "2");
+  EXPECT_EQ(amended[0]["원주문번호"], first);
+  EXPECT_NE(second, first);
+  EXPECT_EQ(amended[1]["주문번호"], second);
+  EXPECT_EQ(amended[2]["확인구분"], "2");
+  EXPECT_EQ(amended[3]["주문번호"], first);
+  EXPECT_EQ(amended[3]["잔량"], "0") << "the amending order replaces the old one";
+  EXPECT_EQ(amended[4]["주문번호"], second);
+  EXPECT_EQ(amended[4]["주문가격"], farther);
+  EXPECT_EQ(amended[4]["잔량"], "2");
+
+  const std::vector<Seen> cancelled = Order(m, 2, {.side = "2", .qty = "", .original = second});
+  ASSERT_EQ(Types(cancelled),
+            (std::vector<int32_t>{-1, m.acceptance, m.confirmation, m.open, m.available}));
+  EXPECT_EQ(cancelled[0]["접수구분"], "3");
+  EXPECT_EQ(cancelled[2]["확인구분"], "3");
+  EXPECT_EQ(cancelled[2]["확인수량"], "2");
+  EXPECT_EQ(cancelled[3]["주문번호"], second);
+  EXPECT_EQ(cancelled[3]["잔량"], "0");
+
+  const std::vector<Seen> again = Order(m, 2, {.side = "2", .qty = "", .original = second});
+  ASSERT_EQ(Types(again), std::vector<int32_t>{-1});
+  EXPECT_EQ(again[0]["처리코드"], "-220");
+}
+
+INSTANTIATE_TEST_SUITE_P(Markets, MarketOrderTest, ::testing::Values(kDomestic, kOverseas, kFx),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct FillConditionCase {
+  const char* name;
+  const char* condition;
+  int32_t extra;  // ordered beyond what the best ask offers
+  std::vector<int32_t> types;
+  const char* filled;  // of the best ask's size: "all", or "none"
+};
+
+class FillConditionTest : public OrderDeskTest,
+                          public ::testing::WithParamInterface<FillConditionCase> {};
+
+TEST_P(FillConditionTest, WhatTheBookLacks) {
+  const FillConditionCase& c = GetParam();
+  SignIn(kDomestic);
+  const sandbox::market::BookLevel best = BookNow("101G3000").asks[0];
+  // What follows later is the resting part's.
+  const std::vector<Seen> events = FirstBatch(Order(kDomestic, 0,
+                                                    {.fill = c.condition,
+                                                     .price = Price("101G3000", best.price),
+                                                     .qty = std::to_string(best.size + c.extra)}));
+  ASSERT_EQ(Types(events), c.types);
+  const Seen& open = events[events.size() - 2];
+  if (std::string(c.filled) == "all") {
+    EXPECT_EQ(events[2]["체결수량"], std::to_string(best.size));
+  }
+  EXPECT_EQ(open["잔량"],
+            c.extra > 0 && std::string(c.condition) == "1" ? std::to_string(c.extra) : "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Domestic, FillConditionTest,
+    ::testing::Values(
+        FillConditionCase{"FasRestsTheRest", "1", 2, {-1, 181, 185, 192, 182, 184}, "all"},
+        FillConditionCase{"FakCancelsTheRest", "3", 2, {-1, 181, 185, 192, 183, 182, 184}, "all"},
+        FillConditionCase{"FokThatCannotFillKillsAll", "2", 1, {-1, 181, 183, 182, 184}, "none"},
+        FillConditionCase{"FokThatFillsWhole", "2", 0, {-1, 181, 185, 192, 182, 184}, "all"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OrderDeskTest, StopOrderWakesWhenTheMarketTradesThroughIt) {
+  SignIn(kOverseas);
+  const Product& p = P("ESU16");
+  const int64_t stop = BookNow("ESU16").asks[0].price + 2 * p.tick;
+  const int64_t placed = Step();
+  const std::vector<Seen> accepted =
+      Order(kOverseas, 0, {.type = "3", .price = Price("ESU16", stop)});
+  ASSERT_EQ(Types(accepted), (std::vector<int32_t>{-1, 196, 186, 188}));
+  EXPECT_EQ(accepted[1]["주문가격"], Price("ESU16", stop));
+
+  int64_t wake = placed + 1;
+  auto reached = [&](int64_t step) {
+    for (const auto& t : market_.TradesAt(p, step)) {
+      if (t.price >= stop) return true;
+    }
+    return false;
+  };
+  while (!reached(wake) && wake < placed + 36'000) ++wake;
+  ASSERT_LT(wake, placed + 36'000);
+  const std::vector<Seen> filled = Run(market_.MsOfStep(wake) + kLatency - host_->now());
+  ASSERT_EQ(Types(filled), (std::vector<int32_t>{189, 192, 186, 188}));
+  EXPECT_EQ(filled[0]["체결가격"], Price("ESU16", market_.BookAt(p, wake).asks[0].price))
+      << "a woken stop order buys at the market";
+}
+
+TEST_F(OrderDeskTest, ClosingFillsReportTheClose) {
+  SignIn(kDomestic);
+  Order(kDomestic, 0, {.type = "2", .qty = "2"});
+  const std::vector<Seen> closed = Order(kDomestic, 0, {.side = "2", .type = "2", .qty = "2"});
+  ASSERT_EQ(Types(closed), (std::vector<int32_t>{-1, 181, 185, 193, 182, 184}))
+      << "no position record: nothing is left";
+  EXPECT_EQ(closed[3]["매매구분"], "2");
+  EXPECT_EQ(closed[3]["청산수량"], "2");
+  EXPECT_EQ(closed[3]["청산가격"], closed[2]["체결가격"]);
+}
+
+struct ExpiryCase {
+  const char* name;
+  MarketCase market;
+  const char* condition;
+  bool ends;
+};
+
+class ExpiryTest : public OrderDeskTest, public ::testing::WithParamInterface<ExpiryCase> {};
+
+TEST_P(ExpiryTest, DayOrdersEndAtMidnight) {
+  const ExpiryCase& c = GetParam();
+  Start(R"({"replyLatencyMs": 40, "replyJitterMs": 0, "clockStart": "2016-09-01T23:59:00"})");
+  SignIn(c.market);
+  const int64_t ask = market_.products().Find(c.market.product)->reference;
+  Order(c.market, 0, {.fill = c.condition, .price = Price(c.market.product, ask / 2 / 25 * 25)});
+  const std::vector<Seen> events = Run(120'000);
+  if (!c.ends) {
+    EXPECT_TRUE(events.empty());
+    return;
+  }
+  ASSERT_EQ(Types(events),
+            (std::vector<int32_t>{c.market.confirmation, c.market.open, c.market.available}));
+  EXPECT_EQ(events[0]["처리메세지"], sandbox::orders::kTextExpired);
+  EXPECT_EQ(events[0].at, 60'000 + kLatency) << "the first step of the next day";
+}
+
+INSTANTIATE_TEST_SUITE_P(Conditions, ExpiryTest,
+                         ::testing::Values(ExpiryCase{"DomesticFas", kDomestic, "1", true},
+                                           ExpiryCase{"OverseasDay", kOverseas, "0", true},
+                                           ExpiryCase{"OverseasGtc", kOverseas, "1", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct RefusalCase {
+  const char* name;
+  MarketCase market;
+  int kind;            // 0 new, 1 amend, 2 cancel
+  struct Order order;  // original "#": the resting sell order of 3 at 300.00
+  const char* processing;
+  const char* detail;            // "#": the resting order's number
+  const char* code = nullptr;    // another TR code of the market
+  const char* record = nullptr;  // the record as typed, instead of the form's
+};
+
+class OrderRefusalTest : public OrderDeskTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(OrderRefusalTest, TheReplySaysWhy) {
+  const RefusalCase& c = GetParam();
+  SignIn(kDomestic);
+  const std::string resting =
+      Order(kDomestic, 0, {.side = "2", .price = "300.00", .qty = "3"}).at(0)["주문번호"];
+  struct Order o = c.order;
+  if (o.original == "#") o.original = resting;
+  if (o.account.empty()) {
+    o.account = std::string(c.market.account).substr(0, std::string(c.market.account).find(' '));
+  }
+  if (o.product.empty()) o.product = c.market.product;
+  const char* code = c.code ? c.code : c.market.codes[c.kind];
+  const int64_t sentAt = host_->now();
+  const int32_t rqId = Send(code, c.record ? std::string(c.record) : c.market.compose[c.kind](o));
+  const std::vector<Seen> events = Run(1000);
+  ASSERT_EQ(Types(events), std::vector<int32_t>{-1}) << "a refused order leaves the feed quiet";
+  const Seen& reply = events[0];
+  EXPECT_EQ(reply.at, sentAt + kLatency);
+  EXPECT_EQ(reply.key, code);
+  EXPECT_EQ(reply.rqId, rqId);
+  EXPECT_EQ(reply["처리코드"], c.processing);
+  EXPECT_EQ(reply["주문번호"], "");
+  const std::string detail = std::string(c.detail) == "#" ? resting : c.detail;
+  const std::string message = reply["처리메시지"];
+  if (detail.empty()) {
+    EXPECT_NE(message.back(), ']') << message;
+  } else {
+    EXPECT_EQ(message.substr(message.size() - detail.size() - 2), "[" + detail + "]") << message;
+  }
+  EXPECT_EQ(reply["처리구분"], std::string(c.processing) + " " + message)
+      << "the domestic reply's line shows 처리구분 only";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, OrderRefusalTest,
+    ::testing::Values(
+        RefusalCase{"DomesticSampleRecord",
+                    kDomestic,
+                    0,
+                    {},
+                    "-201",
+                    "69/72~132",
+                    nullptr,
+                    "06801004   6042    201JB245                        111110           1"},
+        RefusalCase{"GuestsAccount",
+                    kDomestic,
+                    0,
+                    {.price = "262.55", .account = "07300001"},
+                    "-204",
+                    "07300001"},
+        RefusalCase{"OverseasAccount",
+                    kDomestic,
+                    0,
+                    {.price = "262.55", .account = "016304"},
+                    "-205",
+                    "016304"},
+        // Twelve digits in an 11-byte field: the record's fields all move.
+        RefusalCase{"OverlongAccount",
+                    kDomestic,
+                    0,
+                    {.price = "262.55", .account = "068010040000"},
+                    "-204",
+                    "06801004000"},
+        RefusalCase{
+            "WrongPassword", kDomestic, 0, {.price = "262.55", .password = "6043"}, "-206", ""},
+        RefusalCase{"UnknownProduct",
+                    kDomestic,
+                    0,
+                    {.price = "262.55", .product = "101Z9000"},
+                    "-207",
+                    "101Z9000"},
+        RefusalCase{
+            "Index", kDomestic, 0, {.price = "262.55", .product = "KOSPI200"}, "-208", "KOSPI200"},
+        RefusalCase{"CmeOption",
+                    kDomestic,
+                    0,
+                    {.price = "4.65", .product = "201JB245"},
+                    "-208",
+                    "201JB245",
+                    "g12001.DO2201&"},
+        RefusalCase{
+            "FxOrderOfAFuture", kFx, 0, {.price = "2175.00", .product = "ESU16"}, "-208", "ESU16"},
+        RefusalCase{"Side", kDomestic, 0, {.side = "3", .price = "262.55"}, "-209", "3"},
+        RefusalCase{"DomesticStop", kDomestic, 0, {.type = "3", .price = "262.55"}, "-210", "3"},
+        RefusalCase{"FxOrderType", kFx, 0, {.type = "XYZ", .price = "101.850"}, "-210", "XYZ"},
+        RefusalCase{
+            "DomesticFillCondition", kDomestic, 0, {.fill = "4", .price = "262.55"}, "-211", "4"},
+        RefusalCase{"LimitWithoutPrice", kDomestic, 0, {}, "-212", ""},
+        RefusalCase{"TooManyDecimals", kDomestic, 0, {.price = "262.555"}, "-212", "262.555"},
+        RefusalCase{"OffTheTickGrid", kDomestic, 0, {.price = "262.51"}, "-213", "262.51"},
+        RefusalCase{"ZeroQuantity", kDomestic, 0, {.price = "262.55", .qty = "0"}, "-214", "0"},
+        RefusalCase{"QuantityBeyondTheLimit",
+                    kOverseas,
+                    0,
+                    {.price = "2175.00", .qty = "100000"},
+                    "-214",
+                    "100000"},
+        RefusalCase{"Strategy", kOverseas, 0, {.price = "2175.00", .strategy = "3"}, "-215", "3"},
+        RefusalCase{
+            "StopLimitWithoutStop", kOverseas, 0, {.type = "4", .price = "2175.00"}, "-216", ""},
+        RefusalCase{"GtdWithoutDate", kOverseas, 0, {.fill = "6", .price = "2175.00"}, "-217", ""},
+        RefusalCase{"GtdInThePast",
+                    kOverseas,
+                    0,
+                    {.fill = "6", .price = "2175.00", .until = "20160831"},
+                    "-217",
+                    "20160831"},
+        RefusalCase{"NoSuchDate",
+                    kOverseas,
+                    0,
+                    {.price = "2175.00", .until = "20161332"},
+                    "-217",
+                    "20161332"},
+        RefusalCase{"Exercise", kOverseas, 0, {.price = "2175.00", .exercise = "2"}, "-218", "2"},
+        RefusalCase{"AmendOfNoOrder",
+                    kDomestic,
+                    1,
+                    {.side = "2", .original = "9999999"},
+                    "-219",
+                    "9999999"},
+        RefusalCase{"CancelOfAnotherProduct",
+                    kDomestic,
+                    2,
+                    {.side = "2", .original = "#", .product = "101M3000"},
+                    "-221",
+                    "101M3000"},
+        RefusalCase{
+            "AmendToTheOtherSide", kDomestic, 1, {.side = "1", .original = "#"}, "-222", "1"},
+        RefusalCase{"AmendToAMarketOrder",
+                    kDomestic,
+                    1,
+                    {.side = "2", .type = "2", .original = "#"},
+                    "-223",
+                    "2"},
+        RefusalCase{"AmendOfMoreThanIsOpen",
+                    kDomestic,
+                    1,
+                    {.side = "2", .qty = "4", .original = "#"},
+                    "-224",
+                    "4/3"},
+        RefusalCase{"CmeCancelOfARegularOrder",
+                    kDomestic,
+                    2,
+                    {.side = "2", .original = "#"},
+                    "-225",
+                    "#",
+                    "g12001.DO2001&"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OrderDeskTest, RecordsGoOnlyToARegisteredFeed) {
+  SandboxSession::SignIn();
+  Order(kDomestic, 0, {.type = "2"});
+  EXPECT_EQ(Types(Run(0)), std::vector<int32_t>{}) << "drained";
+  EXPECT_EQ(Types(Order(kDomestic, 0, {.type = "2"})), std::vector<int32_t>{-1});
+
+  Order(kDomestic, 0, {.side = "2", .price = "300.00"});
+  ASSERT_EQ(host_->Long(Dispid::kAddOrderReal, {"demo", kDomestic.account}), 0);
+  const std::vector<Seen> listed = Run(1000);
+  ASSERT_FALSE(listed.empty());
+  EXPECT_EQ(listed.back().type, 184);
+  for (size_t i = 0; i + 1 < listed.size(); ++i) EXPECT_EQ(listed[i].type, 199);
+  EXPECT_EQ(listed[listed.size() - 2]["주문가격"], "300.00") << "the newest open order last";
+
+  ASSERT_EQ(host_->Long(Dispid::kRemoveOrderReal, {"demo", "06801004"}), 0);
+  EXPECT_EQ(Types(Order(kDomestic, 0, {.type = "2"})), std::vector<int32_t>{-1});
+}
+
+TEST_F(OrderDeskTest, JitterNeverPutsAFillBeforeItsAcceptance) {
+  Start(R"({"replyLatencyMs": 10, "replyJitterMs": 500, "clockStart": "2016-09-01T09:00:00"})");
+  SignIn(kDomestic);
+  for (int i = 0; i < 6; ++i) {
+    Send(kDomestic.codes[0], DomesticNew({.side = i % 2 ? "2" : "1",
+                                          .type = "2",
+                                          .product = "101G3000",
+                                          .account = "06801004"}));
+    host_->Advance(3);
+  }
+  const std::vector<Seen> events = Run(10'000);
+  std::map<std::string, std::vector<int32_t>> byOrder;
+  for (const Seen& e : events) {
+    if (e.dispid == kOnTrReply || e.type == 181 || e.type == 185 || e.type == 182) {
+      byOrder[e["주문번호"]].push_back(e.dispid == kOnTrReply ? -1 : e.type);
+    }
+  }
+  ASSERT_EQ(byOrder.size(), 6u) << "six numbers, each its own";
+  for (const auto& [number, types] : byOrder) {
+    EXPECT_EQ(types, (std::vector<int32_t>{-1, 181, 185, 182})) << number;
+  }
+  for (size_t i = 1; i < events.size(); ++i) EXPECT_GE(events[i].at, events[i - 1].at);
+}
+
+}  // namespace
+}  // namespace zqk::test
