@@ -100,8 +100,10 @@ void Exchange::Placed(AccountBook& book, const std::string& number, bool cme, in
                feeds::AcceptanceRecord(book, order, broker_.market.clock().Local(now)));
   if (cme) cme_.insert(Key(book, number));
   const OrderTicket& t = order.ticket;
-  const bool triggered = !IsStop(t) || StopReached(t.side, t.stopPrice,
-                                                   broker_.market.At(*t.product, now).session.last);
+  // A stop wakes on a trade of this session, never on the previous close.
+  const market::Session& session = broker_.market.At(*t.product, now).session;
+  const bool triggered =
+      !IsStop(t) || (session.trades > 0 && StopReached(t.side, t.stopPrice, session.last));
   const int64_t expires = ExpiryStep(order, validUntil, now);
   if (triggered) Arrive(book, number, step, now);
   Settle(book, number, now);
@@ -131,7 +133,8 @@ void Exchange::Amended(AccountBook& book, const std::string& number) {
   const int64_t expires =
       old != working_.end() ? old->expiresAtStep : ExpiryStep(amend, 0, amend.atMs);
   if (!triggered) {
-    triggered = StopReached(t.side, t.stopPrice, broker_.market.At(*t.product, now).session.last);
+    const market::Session& session = broker_.market.At(*t.product, now).session;
+    triggered = session.trades > 0 && StopReached(t.side, t.stopPrice, session.last);
   }
   if (IsCme(book, original)) cme_.insert(Key(book, number));
   if (book.FindOrder(original)->Open() <= 0) Untrack(book, original);

@@ -123,7 +123,7 @@ const MarketCase kDomestic{"Domestic",
                            184};
 const MarketCase kOverseas{"Overseas",
                            "015872     ",
-                           "ESU16",
+                           "ESZ16",
                            {"g12003.AO0401%", "g12003.AO0402%", "g12003.AO0403%"},
                            {&OverseasNew, &OverseasChange, &OverseasChange},
                            196,
@@ -314,13 +314,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(OrderDeskTest, StopOrderWakesWhenTheMarketTradesThroughIt) {
   SignIn(kOverseas);
-  const Product& p = P("ESU16");
-  const int64_t stop = BookNow("ESU16").asks[0].price + 2 * p.tick;
+  const char* code = kOverseas.product;
+  const Product& p = P(code);
+  const int64_t stop = BookNow(code).asks[0].price + 2 * p.tick;
   const int64_t placed = Step();
-  const std::vector<Seen> accepted =
-      Order(kOverseas, 0, {.type = "3", .price = Price("ESU16", stop)});
+  const std::vector<Seen> accepted = Order(kOverseas, 0, {.type = "3", .price = Price(code, stop)});
   ASSERT_EQ(Types(accepted), (std::vector<int32_t>{-1, 196, 186, 188}));
-  EXPECT_EQ(accepted[1]["주문가격"], Price("ESU16", stop));
+  EXPECT_EQ(accepted[1]["주문가격"], Price(code, stop));
 
   int64_t wake = placed + 1;
   auto reached = [&](int64_t step) {
@@ -333,7 +333,7 @@ TEST_F(OrderDeskTest, StopOrderWakesWhenTheMarketTradesThroughIt) {
   ASSERT_LT(wake, placed + 36'000);
   const std::vector<Seen> filled = Run(market_.MsOfStep(wake) + kLatency - host_->now());
   ASSERT_EQ(Types(filled), (std::vector<int32_t>{189, 192, 186, 188}));
-  EXPECT_EQ(filled[0]["체결가격"], Price("ESU16", market_.BookAt(p, wake).asks[0].price))
+  EXPECT_EQ(filled[0]["체결가격"], Price(code, market_.BookAt(p, wake).asks[0].price))
       << "a woken stop order buys at the market";
 }
 

@@ -210,9 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"LengthDiffersFromInput", true, true, Dispid::kRequestTr, "g11002.DQ0107&",
                     "0680100", 30, "-111", "입력 길이가 입력 데이터와 다릅니다[30/7]"},
         RefusalCase{"NegativeLength", true, true, Dispid::kRequestFid, "s20001", "", -1, "-111",
-                    "입력 길이가 입력 데이터와 다릅니다[-1/0]"},
-        RefusalCase{"OrdersNotSimulatedYet", true, true, Dispid::kSendOrder, "g12001.DO1601&", "x",
-                    -2, "-199", "샌드박스에서 아직 제공하지 않는 서비스입니다[g12001.DO1601&]"}),
+                    "입력 길이가 입력 데이터와 다릅니다[-1/0]"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SandboxTest, RqIdsIncreaseAcrossAllRequestKinds) {
