@@ -4,6 +4,7 @@
 // the dialog makes is recorded. Field names and values are CP949, as the
 // console has them; they cross to the fixture as JSON (UTF-8, values in hex).
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -55,6 +56,10 @@ class FixtureDialog {
   // `fixture`: the fixture text (docs/fixture.md), in CP949 like every
   // literal of the tests.
   explicit FixtureDialog(std::string_view fixture = "{}") {
+    // The agent stays loaded for the life of the test process, though the
+    // console unloads it at every Disconnect, so that a leak report can name
+    // its frames and the libraries it brings are loaded once.
+    [[maybe_unused]] static void* const kept = ::dlopen(ZQK_FIXTURE_AGENT, RTLD_NOW | RTLD_LOCAL);
     std::string error;
     EXPECT_TRUE(
         RegisterComponent(rig.dir() / "components.conf", kAgentClassId, ZQK_FIXTURE_AGENT, &error))
