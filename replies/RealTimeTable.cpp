@@ -169,8 +169,4 @@ const RealTypeRow* FindRealTypeRow(int32_t realType) {
   return it != kRows.end() && it->realType == realType ? &*it : nullptr;
 }
 
-std::span<const RealTypeRow> RealTypeRows() {
-  return kRows;
-}
-
 }  // namespace zqk

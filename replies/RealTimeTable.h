@@ -47,9 +47,6 @@ struct RealTypeRow {
 // The row of `realType`; nullptr for a real type the console does not know.
 const RealTypeRow* FindRealTypeRow(int32_t realType);
 
-// Every row, in ascending real type.
-std::span<const RealTypeRow> RealTypeRows();
-
 // The field that is never trimmed, whatever the row says.
 inline constexpr std::string_view kBuySellField = "매매구분";
 // The order-number field, which the filter compares and acceptances store.
