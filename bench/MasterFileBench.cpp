@@ -62,7 +62,7 @@ double Median(std::vector<double> v) {
 void BM_MasterFileReplyBesidePlainWrite(benchmark::State& state) {
   // Beside the executable, where the console's mst/ is.
   const std::filesystem::path dir =
-      ExecutableDirectory() / ("mst-bench-" + std::to_string(::getpid()));
+      ExecutableDirectory() / std::string("mst-bench-").append(std::to_string(::getpid()));
   std::filesystem::create_directories(dir / "mst");
   const std::filesystem::path registry = dir / "components";
   RegisterComponent(registry, kAgentClassId, ZQK_BENCH_AGENT, nullptr);

@@ -20,7 +20,8 @@ constexpr std::array<int32_t, 7> kMix = {65, 82, 181, 182, 183, 184, 185};
 
 void BM_RealTimeDecodingHeadless(benchmark::State& state) {
   const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("zqk-bench-real-" + std::to_string(::getpid()));
+      std::filesystem::temp_directory_path() /
+      std::string("zqk-bench-real-").append(std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   RegisterComponent(dir / "components", kAgentClassId, ZQK_BENCH_AGENT, nullptr);
   bench::NoHost host;

@@ -95,7 +95,7 @@ TEST_P(Outcomes, LinesAndFile) {
 
   EXPECT_EQ(f.Lines(), Expected(c.lines));
   Texts listing = c.mstExists ? Texts{"mst"} : Texts{};
-  if (c.file || c.existing) listing.push_back("mst/" + c.fileName);
+  if (c.file || c.existing) listing.push_back(std::string("mst/").append(c.fileName));
   EXPECT_EQ(Listing(), listing) << "nothing else is written, no temporary file is left";
   if (c.file) {
     EXPECT_EQ(test::ReadWholeFile(*target), *c.file);

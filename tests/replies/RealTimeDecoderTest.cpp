@@ -113,7 +113,7 @@ TEST(OverseasTrade, ConvertsThePriceInAChainAndShowsTheBlockStart) {
               {"기준체결시간", "153000"},
               {"체결가", "12345"},
               {"누적거래량", "77"}},
-             "AB가나다라마바사아자차카" + std::string(200, 'x'));
+             std::string("AB가나다라마바사아자차카").append(200, 'x'));
   EXPECT_EQ(f.Lines(),
             (Texts{"Real 82 Recv[12345]->[123.45]->[f1]->[f2]->[f3]", "AB가나다라마바사아"}));
   EXPECT_EQ(f.model().Text(id::kRealProduct), "6EU16");

@@ -41,7 +41,8 @@ inline std::string PageJson(const Fields& fields, std::string_view block = {}) {
   std::string json = "{\"OutRec1\": {";
   for (size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) json += ", ";
-    json += "\"" + Cp949ToUtf8(fields[i].first) + "\": " + HexText(fields[i].second);
+    json.append("\"").append(Cp949ToUtf8(fields[i].first)).append("\": ");
+    json.append(HexText(fields[i].second));
   }
   return json + "}, \"block\": " + HexText(block) + "}";
 }
@@ -116,8 +117,9 @@ class FixtureDialog {
  private:
   void Fire(std::string_view event, std::string_view code, int32_t number,
             const std::string& page) {
-    const std::string json = "{\"args\": [" + HexText(code) + ", " + std::to_string(number) +
-                             "], \"data\": " + page + "}";
+    std::string json = "{\"args\": [";
+    json.append(HexText(code)).append(", ").append(std::to_string(number));
+    json.append("], \"data\": ").append(page).append("}");
     const AgentResult r = Control(fixture::kFixtureFireEvent, "FixtureFireEvent", event, json);
     EXPECT_EQ(r.i4, ZQK_OK);
   }
