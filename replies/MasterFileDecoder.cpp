@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <string>
 
 #include "replies/MasterFilePath.h"
@@ -17,10 +16,6 @@ constexpr std::string_view kRecord = "OutRec1";
 constexpr std::string_view kAnswerWithContent = "REOK";
 // The content follows a header of this many bytes in the reply's raw data.
 constexpr int32_t kContentOffset = 140;
-// The content is fetched and written a stretch at a time, so that a large
-// file needs no copy of its own size in memory.
-constexpr int32_t kStretch = 1 << 20;
-
 // The lines of a download, each in the language of the moment it is written.
 class DownloadLog {
  public:
@@ -42,7 +37,7 @@ class DownloadLog {
     Line(std::string(Lang("파일크기가 음수여서 파일을 기록하지 않았습니다.",
                           "Negative File Size: Nothing Written")));
   }
-  void ShortContent(int32_t received) {
+  void ShortContent(size_t received) {
     const std::string n = std::to_string(received);
     Line(std::string(Lang("수신된 내용이 [", "Short Content: only ["))
              .append(n)
@@ -61,28 +56,21 @@ class DownloadLog {
 
 struct Copied {
   FileReplacement::Result result;
-  int32_t length = 0;  // bytes written
+  size_t length = 0;  // bytes written
 };
 
 // Writes the announced `size` bytes of content, or as many as the agent
-// holds: a stretch shorter than asked for is the end of the content.
+// holds, straight from the agent's block into the file.
 Copied CopyContent(std::string_view trCode, int32_t size, AgentReader& reader,
                    FileReplacement& file) {
   Copied copied;
-  do {
-    // The agent addresses its data with 32-bit offsets: nothing lies beyond.
-    if (copied.length > std::numeric_limits<int32_t>::max() - kContentOffset) break;
-    const int32_t asked = std::min(kStretch, size - copied.length);
-    const std::string stretch =
-        reader.GetDataBlock(trCode, -1, kContentOffset + copied.length, asked, 0, "A");
-    // Never more than asked for, whatever the agent returns.
-    const int32_t got = static_cast<int32_t>(std::min(stretch.size(), static_cast<size_t>(asked)));
-    copied.result = file.Write(std::string_view(stretch).substr(0, static_cast<size_t>(got)));
-    if (copied.result.status != FileReplacement::Status::kOk) return copied;
-    copied.length += got;
-    if (got < asked) break;
-  } while (copied.length < size);
-  copied.result = file.Commit();
+  reader.ReadDataBlock(trCode, -1, kContentOffset, size, 0, "A", [&](std::string_view block) {
+    // Never more than announced, whatever the agent returns.
+    const std::string_view content = block.substr(0, static_cast<size_t>(size));
+    copied.result = file.Write(content);
+    copied.length = content.size();
+  });
+  if (copied.result.status == FileReplacement::Status::kOk) copied.result = file.Commit();
   return copied;
 }
 
@@ -130,7 +118,7 @@ void DecodeMasterFile(std::string_view trCode, AgentReader& reader, DecoderOutpu
       log.CannotWrite(shownPath, copied.result.error);
       return;
   }
-  if (copied.length < size) log.ShortContent(copied.length);
+  if (copied.length < static_cast<size_t>(size)) log.ShortContent(copied.length);
   log.Done();
 }
 

@@ -210,14 +210,6 @@ INSTANTIATE_TEST_SUITE_P(
                      {"파일크기[1000]",
                       "수신된 내용이 [600]바이트뿐이어서 그만큼만 기록하였습니다.", "처리완료"},
                      kContent.substr(0, 600)},
-        DownloadCase{"ShortAfterTheFirstStretch",
-                     "2097152",
-                     "ABC.mst",
-                     "REOK",
-                     Bytes(1048600),
-                     {"파일크기[2097152]",
-                      "수신된 내용이 [1048600]바이트뿐이어서 그만큼만 기록하였습니다.", "처리완료"},
-                     Bytes(1048600)},
         DownloadCase{
             "LongBlock", "4", "ABC.mst", "REOK", "abcdefgh", {"파일크기[4]", "처리완료"}, "abcd"},
         DownloadCase{"NegativeSize",
@@ -289,17 +281,6 @@ TEST_F(MasterFileDownload, NoContentIsFetchedUnlessItCanBeWritten) {
   Download("3", "ABC.mst", "REOK", "abc");
   EXPECT_EQ(f.CallsOf("GetDataBlock"),
             (std::vector<Texts>{{"v90001", "-1", "140", "3", "0", "A"}}));
-}
-
-TEST_F(MasterFileDownload, ALargeFileIsFetchedAStretchAtATime) {
-  fs::create_directory(exe / "mst");
-  const std::string content = Bytes((1 << 20) + 3);
-  Download(std::to_string(content.size()), "ABC.mst", "REOK", content);
-  EXPECT_EQ(f.Lines(), (Texts{"파일크기[1048579]", "처리완료"}));
-  EXPECT_EQ(test::ReadWholeFile(exe / "mst" / "ABC.mst"), content);
-  EXPECT_EQ(f.CallsOf("GetDataBlock"),
-            (std::vector<Texts>{{"v90001", "-1", "140", "1048576", "0", "A"},
-                                {"v90001", "-1", "1048716", "3", "0", "A"}}));
 }
 
 // The disk fills up while the file is written: a file-size limit of the
