@@ -202,7 +202,8 @@ AgentResult CZQKCommAgent::InvokeExtension(int32_t dispid, std::string_view name
   return Invoke(op, args);
 }
 
-AgentResult CZQKCommAgent::Invoke(const OperationInfo& opInfo, std::span<const AgentArg> args) {
+AgentResult CZQKCommAgent::Invoke(const OperationInfo& opInfo, std::span<const AgentArg> args,
+                                  const std::function<void(std::string_view)>* lend) {
   const OperationInfo* op = &opInfo;
   const int32_t id = static_cast<int32_t>(op->dispid);
   const std::string name(op->name);
@@ -253,7 +254,9 @@ AgentResult CZQKCommAgent::Invoke(const OperationInfo& opInfo, std::span<const A
       result.i4 = out.i4;
     } else if (op->result == ValueType::kString) {
       result.type = ValueType::kString;
-      if (out.len > 0) result.str.assign(out.str, out.len);
+      const std::string_view bytes = out.len > 0 ? std::string_view(out.str, out.len) : "";
+      if (lend) (*lend)(bytes);
+      if (!lend || observer_) result.str.assign(bytes);
     }
   } catch (...) {
     control->release_value(control, &out);
@@ -317,6 +320,19 @@ std::string CZQKCommAgent::GetFieldValue(std::string_view code, int32_t realType
 std::string CZQKCommAgent::GetDataBlock(std::string_view code, int32_t realType, int32_t offset,
                                         int32_t length, int32_t reserved, std::string_view mode) {
   return CallString(*this, Dispid::kGetDataBlock, {code, realType, offset, length, reserved, mode});
+}
+
+void CZQKCommAgent::ReadDataBlock(std::string_view code, int32_t realType, int32_t offset,
+                                  int32_t length, int32_t reserved, std::string_view mode,
+                                  const std::function<void(std::string_view)>& sink) {
+  bool lent = false;
+  const std::function<void(std::string_view)> lend = [&](std::string_view bytes) {
+    lent = true;
+    sink(bytes);
+  };
+  const AgentArg args[] = {code, realType, offset, length, reserved, mode};
+  Invoke(*FindOperation(static_cast<int32_t>(Dispid::kGetDataBlock)), args, &lend);
+  if (!lent) sink({});
 }
 
 int32_t CZQKCommAgent::GetCommState() {

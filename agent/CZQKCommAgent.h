@@ -110,6 +110,12 @@ class CZQKCommAgent {
                             int32_t row, std::string_view fieldName);
   std::string GetDataBlock(std::string_view code, int32_t realType, int32_t offset, int32_t length,
                            int32_t reserved, std::string_view mode);
+  // GetDataBlock whose bytes are lent to `sink` for the duration of the call,
+  // straight from the agent, rather than copied: for blocks as large as a
+  // whole file. With no control, `sink` gets the empty block.
+  void ReadDataBlock(std::string_view code, int32_t realType, int32_t offset, int32_t length,
+                     int32_t reserved, std::string_view mode,
+                     const std::function<void(std::string_view)>& sink);
   int32_t GetCommState();
   int32_t RequestFid(std::string_view fidCode, std::string_view input, std::string_view fieldList,
                      int32_t inputLength, std::string_view nextKey);
@@ -133,7 +139,10 @@ class CZQKCommAgent {
                               ValueType result);
 
  private:
-  AgentResult Invoke(const OperationInfo& op, std::span<const AgentArg> args);
+  // A string result goes to `lend` as a view when it is given (and is copied
+  // into the result only for the call observer).
+  AgentResult Invoke(const OperationInfo& op, std::span<const AgentArg> args,
+                     const std::function<void(std::string_view)>* lend = nullptr);
 
   struct Impl;
   std::unique_ptr<Impl> impl_;

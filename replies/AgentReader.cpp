@@ -20,6 +20,12 @@ std::string WrapperReader::GetDataBlock(std::string_view code, int32_t realType,
   return agent_.GetDataBlock(code, realType, offset, length, reserved, mode);
 }
 
+void WrapperReader::ReadDataBlock(std::string_view code, int32_t realType, int32_t offset,
+                                  int32_t length, int32_t reserved, std::string_view mode,
+                                  const std::function<void(std::string_view)>& sink) {
+  agent_.ReadDataBlock(code, realType, offset, length, reserved, mode, sink);
+}
+
 std::string WrapperReader::GetLastData() {
   return agent_.GetLastData();
 }

@@ -4,6 +4,7 @@
 // reads through its agent wrapper; a decoder test can read from a table.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,13 @@ class AgentReader {
                                     std::string_view fieldName) = 0;
   virtual std::string GetDataBlock(std::string_view code, int32_t realType, int32_t offset,
                                    int32_t length, int32_t reserved, std::string_view mode) = 0;
+  // GetDataBlock whose bytes are lent to `sink` for the duration of the call
+  // rather than copied, for blocks as large as a whole file.
+  virtual void ReadDataBlock(std::string_view code, int32_t realType, int32_t offset,
+                             int32_t length, int32_t reserved, std::string_view mode,
+                             const std::function<void(std::string_view)>& sink) {
+    sink(GetDataBlock(code, realType, offset, length, reserved, mode));
+  }
   virtual std::string GetLastData() = 0;
   virtual std::string GetNextKey(int32_t rqId, std::string_view reserved) = 0;
   virtual std::string FormatValue(std::string_view productCode, std::string_view value,
@@ -38,6 +46,9 @@ class WrapperReader final : public AgentReader {
                             int32_t row, std::string_view fieldName) override;
   std::string GetDataBlock(std::string_view code, int32_t realType, int32_t offset, int32_t length,
                            int32_t reserved, std::string_view mode) override;
+  void ReadDataBlock(std::string_view code, int32_t realType, int32_t offset, int32_t length,
+                     int32_t reserved, std::string_view mode,
+                     const std::function<void(std::string_view)>& sink) override;
   std::string GetLastData() override;
   std::string GetNextKey(int32_t rqId, std::string_view reserved) override;
   std::string FormatValue(std::string_view productCode, std::string_view value,

@@ -3,6 +3,7 @@
 // and the dialog's other outputs.
 #include "replies/AgentReader.h"
 #include "replies/DialogDecoderOutput.h"
+#include "replies/RealTimeDecoder.h"
 #include "replies/TrReplyDecoders.h"
 #include "ui/CZQKCommClientDlg.h"
 
@@ -11,9 +12,13 @@ namespace zqk {
 void CZQKCommClientDlg::OnTrReply(const std::string& trCode, int32_t rqId) {
   WrapperReader agent(m_agent);
   DialogDecoderOutput out(*this, *env_.host);
-  DecodeTrReply(trCode, rqId, agent, out);
+  DecodeTrReply(trCode, rqId, agent, out, ExecutableDir());
 }
 
-void CZQKCommClientDlg::OnRealData(const std::string& /*key*/, int32_t /*realType*/) {}
+void CZQKCommClientDlg::OnRealData(const std::string& key, int32_t realType) {
+  WrapperReader reader(m_agent);
+  DialogDecoderOutput out(*this, *env_.host);
+  DecodeRealData(key, realType, reader, out, m_strLastOrderNo);
+}
 
 }  // namespace zqk

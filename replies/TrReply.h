@@ -4,6 +4,7 @@
 // the description of a decoded line, and the steps the decoders share.
 
 #include <cstdint>
+#include <filesystem>
 #include <initializer_list>
 #include <optional>
 #include <span>
@@ -27,6 +28,8 @@ struct Reply {
   int32_t rqId;
   AgentReader& agent;
   DecoderOutput& out;
+  // Where the running executable lives (UTF-8): downloads go beside it.
+  const std::filesystem::path& executableDir;
 };
 
 // How a field's value reaches its line.

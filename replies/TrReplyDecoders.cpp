@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "replies/AccountList.h"
+#include "replies/MasterFileDecoder.h"
 #include "replies/QuoteReplies.h"
 #include "replies/ReplyShapes.h"
 #include "replies/SymbolRecord.h"
@@ -71,16 +72,21 @@ constexpr ReplyField kChartSummary[] = {{"차트카운트", "응답개수", kDec
 constexpr ReplyField kChartRows[] = {
     {"날짜시간", "DtTm"}, {"종가", " C"}, {"시가", " O"}, {"고가", " H"}, {"저가", " L"}};
 
-using TrShape = std::variant<SingleRecord, RepeatedRecords, FixedLine, FixedBlock, SizedBlock,
-                             AccountListBlock, OverseasPriceRecord, FxQuoteRecord, SymbolRecord>;
+// A master file, written beside the executable.
+struct MasterFileDownload {
+  void Decode(const Reply& r) const { DecodeMasterFile(r.trCode, r.agent, r.out, r.executableDir); }
+};
+
+using TrShape =
+    std::variant<SingleRecord, RepeatedRecords, FixedLine, FixedBlock, SizedBlock, AccountListBlock,
+                 OverseasPriceRecord, FxQuoteRecord, SymbolRecord, MasterFileDownload>;
 
 struct TrDecoder {
   std::string_view trCode;
   TrShape shape;
 };
 
-// The master-file download ("v90001") has a decoder of its own, outside this table.
-const std::array<TrDecoder, 33> kTrDecoders{{
+const std::array<TrDecoder, 34> kTrDecoders{{
     {tr::kDomesticProducts, RepeatedRecords{.line = {kProductCode, LineForm::kJoined},
                                             .blockWidth = 32,
                                             .blockForm = BlockLine::kAlone,
@@ -123,6 +129,7 @@ const std::array<TrDecoder, 33> kTrDecoders{{
                                .record = kOutRec2,
                                .countBefore = "응답개수",
                                .line = {kBarRows}}},
+    {kMasterFileTrCode, MasterFileDownload{}},
     {"g11002.DQ0242&", SingleRecord{.line = {kDeposit}}},
     {"g11002.DQ1305&", RepeatedRecords{.line = {kValuation}}},
     {"g11002.DQ1306&", RepeatedRecords{.line = {kValuation}}},
@@ -133,10 +140,11 @@ const std::array<TrDecoder, 33> kTrDecoders{{
 
 }  // namespace
 
-bool DecodeTrReply(std::string_view trCode, int32_t rqId, AgentReader& agent, DecoderOutput& out) {
+bool DecodeTrReply(std::string_view trCode, int32_t rqId, AgentReader& agent, DecoderOutput& out,
+                   const std::filesystem::path& executableDir) {
   for (const TrDecoder& d : kTrDecoders) {
     if (d.trCode != trCode) continue;
-    const Reply reply{d.trCode, rqId, agent, out};
+    const Reply reply{d.trCode, rqId, agent, out, executableDir};
     std::visit([&reply](const auto& shape) { shape.Decode(reply); }, d.shape);
     return true;
   }

@@ -91,6 +91,17 @@ class CZQKCommClientDlg : public AgentEventSink {
   void OnLanguage();
   void OnSaveLog();
   void OnClearLog();
+  void OnRealRegister();
+  void OnRealUnregister();
+  void OnSendOrder();
+  void OnOrderRealRegister();
+  void OnOrderRealUnregister();
+  void OnOverseasAllMst();
+  void OnOverseasFuturesMst();
+  void OnOverseasOptionMst();
+  void OnDomesticTDays();
+  void OnOverseasTDays();
+  void OnGetInfoTest();
 
   // --- Handlers (event-sink map) ----------------------------------------
   void OnTrReply(const std::string& trCode, int32_t rqId);

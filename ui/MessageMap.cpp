@@ -8,7 +8,7 @@ namespace zqk {
 std::span<const CZQKCommClientDlg::MessageMapEntry> CZQKCommClientDlg::MessageMap() {
   using D = CZQKCommClientDlg;
   using enum Notification;
-  static constexpr std::array<MessageMapEntry, 16> kMap{{
+  static constexpr std::array<MessageMapEntry, 27> kMap{{
       {id::kLogin, kClicked, &D::OnLogin},
       {id::kLogout, kClicked, &D::OnLogout},
       {id::kConnect, kClicked, &D::OnConnect},
@@ -25,6 +25,17 @@ std::span<const CZQKCommClientDlg::MessageMapEntry> CZQKCommClientDlg::MessageMa
       {id::kEnglish, kClicked, &D::OnLanguage},
       {id::kSaveLog, kClicked, &D::OnSaveLog},
       {id::kClearLog, kClicked, &D::OnClearLog},
+      {id::kRealRegister, kClicked, &D::OnRealRegister},
+      {id::kRealUnregister, kClicked, &D::OnRealUnregister},
+      {id::kSendOrder, kClicked, &D::OnSendOrder},
+      {id::kOrderRealRegister, kClicked, &D::OnOrderRealRegister},
+      {id::kOrderRealUnregister, kClicked, &D::OnOrderRealUnregister},
+      {id::kOverseasAllMst, kClicked, &D::OnOverseasAllMst},
+      {id::kOverseasFuturesMst, kClicked, &D::OnOverseasFuturesMst},
+      {id::kOverseasOptionMst, kClicked, &D::OnOverseasOptionMst},
+      {id::kDomesticTDays, kClicked, &D::OnDomesticTDays},
+      {id::kOverseasTDays, kClicked, &D::OnOverseasTDays},
+      {id::kGetInfoTest, kClicked, &D::OnGetInfoTest},
   }};
   return kMap;
 }

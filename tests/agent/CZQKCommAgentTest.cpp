@@ -234,6 +234,19 @@ TEST_F(AgentTest, StringsWithNulBytesAndOfOneMebibyteCrossIntact) {
   EXPECT_EQ(echo.liveResults, 0);
 }
 
+TEST_F(AgentTest, ReadDataBlockLendsTheBlockAndTheObserverSeesACopy) {
+  std::vector<std::string> lent;
+  const auto keep = [&](std::string_view block) { lent.emplace_back(block); };
+  agent.ReadDataBlock("tr", -1, 140, 230, 0, "A", keep);  // no control yet
+  Register(test::kEchoComponent);
+  ASSERT_TRUE(Create());
+  agent.ReadDataBlock("tr", -1, 140, 230, 0, "A", keep);
+  EXPECT_EQ(lent, (std::vector<std::string>{"", "tr-11402300A"}));
+  EXPECT_EQ(calls.back().name, "GetDataBlock");
+  EXPECT_EQ(calls.back().result.str, "tr-11402300A");
+  EXPECT_EQ(echo.liveResults, 0);
+}
+
 TEST_F(AgentTest, UnknownDispatchIdRaisesWithOrWithoutAControl) {
   const AgentArg arg(1);
   for (bool withControl : {false, true}) {

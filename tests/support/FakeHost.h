@@ -62,7 +62,12 @@ class FakeDialogHost : public DialogHost {
 // no component registry. Not yet initialised: call OnInitDialog() first.
 class DialogRig {
  public:
-  DialogRig() : dir_(MakeDir()), dlg_(std::make_unique<CZQKCommClientDlg>(Environment())) {}
+  // `exeSubdir`: the executable's directory is that folder of the rig's own
+  // directory (created), not the directory itself.
+  explicit DialogRig(const std::filesystem::path& exeSubdir = {})
+      : dir_(MakeDir()),
+        exeDir_(MakeExeDir(dir_ / exeSubdir)),
+        dlg_(std::make_unique<CZQKCommClientDlg>(Environment())) {}
   ~DialogRig() {
     dlg_.reset();
     std::error_code ec;
@@ -74,6 +79,7 @@ class DialogRig {
   CZQKCommClientDlg& dlg() { return *dlg_; }
   ControlModel& model() { return dlg_->Model(); }
   const std::filesystem::path& dir() const { return dir_; }
+  const std::filesystem::path& exeDir() const { return exeDir_; }
 
   FakeDialogHost host;
   VirtualUiThread ui;
@@ -89,17 +95,22 @@ class DialogRig {
     std::filesystem::create_directories(dir);
     return dir;
   }
+  static std::filesystem::path MakeExeDir(const std::filesystem::path& dir) {
+    std::filesystem::create_directories(dir);
+    return dir;
+  }
   CZQKCommClientDlg::Environment Environment() {
     CZQKCommClientDlg::Environment env;
     env.host = &host;
     env.uiThread = &ui;
-    env.executableDir = dir_;
+    env.executableDir = exeDir_;
     env.componentRegistry = dir_ / "components.conf";
     env.clock = [this] { return clock; };
     return env;
   }
 
   std::filesystem::path dir_;
+  std::filesystem::path exeDir_;
   std::unique_ptr<CZQKCommClientDlg> dlg_;
 };
 

@@ -7,9 +7,12 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "agent/ComponentRegistry.h"
@@ -20,11 +23,14 @@
 
 namespace zqk::test {
 
+using Texts = std::vector<std::string>;
+using Fields = std::vector<std::pair<std::string, std::string>>;
+
 // One agent call: the operation's name and its arguments (longs in decimal,
 // strings as the CP949 bytes passed).
 struct AgentCall {
   std::string name;
-  std::vector<std::string> args;
+  Texts args;
   bool operator==(const AgentCall&) const = default;
 };
 
@@ -40,11 +46,37 @@ inline std::string Utf8(std::u8string_view s) {
   return {reinterpret_cast<const char*>(s.data()), s.size()};
 }
 
+// The fixture's form of any bytes.
+inline std::string HexText(std::string_view bytes) {
+  std::string json = "{\"hex\": \"";
+  char digits[3];
+  for (unsigned char c : bytes) {
+    std::snprintf(digits, sizeof digits, "%02x", c);
+    json += digits;
+  }
+  return json + "\"}";
+}
+
+// A fixture page: record "OutRec1" with one row of CP949 fields, and the raw block.
+inline std::string PageJson(const Fields& fields, std::string_view block = {}) {
+  std::string json = "{\"OutRec1\": {";
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) json += ", ";
+    json.append("\"").append(Cp949ToUtf8(fields[i].first)).append("\": ");
+    json.append(HexText(fields[i].second));
+  }
+  return json + "}, \"block\": " + HexText(block) + "}";
+}
+
 class FixtureDialog {
  public:
-  FixtureDialog() {
-    // The library stays loaded for the life of the test process, so that a
-    // leak report can still name its frames.
+  // `fixture`: fixture text (docs/fixture.md) in CP949 like every literal of
+  // the tests; none: every operation answers 0 or "". `exeSubdir`: see DialogRig.
+  explicit FixtureDialog(std::string_view fixture = {}, const std::filesystem::path& exeSubdir = {})
+      : rig(exeSubdir) {
+    // The library stays loaded for the life of the test process, though the
+    // console unloads it at every Disconnect, so that a leak report can still
+    // name its frames.
     static void* const kKeptLoaded = ::dlopen(ZQK_FIXTURE_AGENT, RTLD_NOW | RTLD_LOCAL);
     EXPECT_TRUE(kKeptLoaded) << ::dlerror();
     ::unsetenv(fixture::kFixtureFileEnv);
@@ -55,6 +87,8 @@ class FixtureDialog {
     dlg().OnInitDialog();
     dlg().Click(id::kConnect);
     EXPECT_TRUE(dlg().Agent().HasWindow());
+    if (!fixture.empty())
+      Control(fixture::kFixtureLoadJson, "FixtureLoadJson", Cp949ToUtf8(fixture));
     dlg().Log().Clear();
     dlg().Agent().SetCallObserver([this](const OperationInfo& op, std::span<const AgentArg> args,
                                          const AgentResult&) {
@@ -72,26 +106,27 @@ class FixtureDialog {
 
   // Replaces the fixture (results, replies) by this JSON.
   void Load(std::u8string_view json) {
-    const std::string text = Utf8(json);
-    const AgentArg args[] = {AgentArg(text)};
-    dlg().Agent().InvokeExtension(fixture::kFixtureLoadJson, "FixtureLoadJson", args,
-                                  ValueType::kLong);
+    Control(fixture::kFixtureLoadJson, "FixtureLoadJson", Utf8(json));
   }
 
   // The agent fires OnTrReply(trCode, rqId) delivering `page` (fixture JSON).
   void FireReply(std::string_view trCode, int32_t rqId, std::u8string_view page) {
-    std::string json = "{\"args\": [\"";
-    json.append(Cp949ToUtf8(trCode)).append("\", ").append(std::to_string(rqId));
-    json.append("], \"data\": ").append(Utf8(page)).append("}");
-    const AgentArg args[] = {AgentArg("OnTrReply"), AgentArg(json)};
-    const AgentResult r = dlg().Agent().InvokeExtension(fixture::kFixtureFireEvent,
-                                                        "FixtureFireEvent", args, ValueType::kLong);
-    EXPECT_EQ(r.i4, ZQK_OK);
+    Fire("OnTrReply", trCode, rqId, Utf8(page));
+  }
+  // The same with one row of "OutRec1" and the raw block.
+  void FireReply(std::string_view trCode, int32_t rqId, const Fields& fields,
+                 std::string_view block = {}) {
+    Fire("OnTrReply", trCode, rqId, PageJson(fields, block));
+  }
+  // The agent delivers a real-time record of `realType` under `key`.
+  void FireReal(std::string_view key, int32_t realType, const Fields& fields,
+                std::string_view block = {}) {
+    Fire("OnRealData", key, realType, PageJson(fields, block));
   }
 
   // The log's lines without their timestamps.
-  std::vector<std::string> Lines() {
-    std::vector<std::string> lines;
+  Texts Lines() {
+    Texts lines;
     for (size_t i = 0; i < dlg().Log().Count(); ++i) {
       lines.emplace_back(StripLogTimestamp(dlg().Log().Line(LineIndex{i})));
     }
@@ -106,9 +141,35 @@ class FixtureDialog {
     }
     return found;
   }
+  // Their arguments alone.
+  std::vector<Texts> ArgsOf(std::string_view name) const {
+    std::vector<Texts> found;
+    for (const AgentCall& c : CallsOf(name)) found.push_back(c.args);
+    return found;
+  }
 
   DialogRig rig;
   std::vector<AgentCall> calls;
+
+ private:
+  void Fire(std::string_view event, std::string_view code, int32_t number,
+            const std::string& page) {
+    std::string json = "{\"args\": [";
+    json.append(HexText(code)).append(", ").append(std::to_string(number));
+    json.append("], \"data\": ").append(page).append("}");
+    const AgentResult r = Control(fixture::kFixtureFireEvent, "FixtureFireEvent", event, json);
+    EXPECT_EQ(r.i4, ZQK_OK);
+  }
+  template <typename... Args>
+  AgentResult Control(int32_t dispid, std::string_view name, Args... args) {
+    const AgentArg list[] = {AgentArg(args)...};
+    try {
+      return dlg().Agent().InvokeExtension(dispid, name, list, ValueType::kLong);
+    } catch (const AgentError& e) {
+      ADD_FAILURE() << name << ": " << Cp949ToUtf8(e.what());
+      return {};
+    }
+  }
 };
 
 }  // namespace zqk::test

@@ -1,0 +1,47 @@
+#pragma once
+// Replaces a file's whole content in one step: the bytes go to a temporary
+// file in the target's directory, which is renamed over the target once it
+// is written and closed. A reader never sees the file half old, half new, and
+// a failed write leaves the old file as it was.
+
+#include <filesystem>
+#include <string_view>
+
+namespace zqk {
+
+class FileReplacement {
+ public:
+  enum class Status {
+    kOk,
+    kOpenFailed,   // no temporary file (missing directory, no access), or
+                   // the target cannot be replaced (not writable, a directory)
+    kWriteFailed,  // writing or closing failed (disk full); the target is untouched
+  };
+  struct Result {
+    Status status = Status::kOk;
+    int error = 0;  // errno of the failure
+  };
+
+  // Opens the temporary file for `target`; Opened() says whether it worked.
+  explicit FileReplacement(std::filesystem::path target);
+  // Removes the temporary file unless it was committed.
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  Result Opened() const { return opened_; }
+  // Writes all of `bytes` after what was written before.
+  Result Write(std::string_view bytes);
+  // Closes the temporary file and renames it over the target.
+  Result Commit();
+
+ private:
+  void Discard();
+
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;
+  int fd_ = -1;
+  Result opened_;
+};
+
+}  // namespace zqk

@@ -1,0 +1,150 @@
+#include "replies/RealTimeDecoder.h"
+
+#include <array>
+#include <vector>
+
+#include "replies/RealTimeTable.h"
+
+namespace zqk {
+namespace {
+
+constexpr std::string_view kRecord = "OutRec1";
+constexpr std::string_view kBlockMode = "A";
+constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
+
+// The overseas trade's conversion trace and the start of its raw block.
+constexpr std::string_view kTradeQuoteLine = "Real 82 Recv[%s]->[%s]->[%s]->[%s]->[%s]";
+constexpr int32_t kTradeBlockLength = 230;
+constexpr size_t kTradeBlockShown = 10;
+
+// The raw-block record is read under this key, whatever key it came with.
+constexpr std::string_view kRawBlockKey = "0";
+constexpr int32_t kRawBlockLength = 15;
+
+constexpr std::string_view kUnknownLine = "[%d] 알수없는 실시간 요청값";
+
+constexpr std::array<ControlId, 4> kDisplay = {id::kRealProduct, id::kRealTime, id::kRealPrice,
+                                               id::kRealVolume};
+
+std::string Trimmed(std::string value, RealTrim trim) {
+  if (trim == RealTrim::kNone) return value;
+  const size_t last = value.find_last_not_of(kWhiteSpace);
+  value.erase(last == std::string::npos ? 0 : last + 1);
+  if (trim == RealTrim::kBoth) value.erase(0, value.find_first_not_of(kWhiteSpace));
+  return value;
+}
+
+std::vector<std::string> ReadFields(const RealTypeRow& row, std::string_view key, int32_t realType,
+                                    AgentReader& reader) {
+  std::vector<std::string> values;
+  values.reserve(row.fields.size());
+  for (std::string_view field : row.fields) {
+    std::string value = reader.GetFieldValue(key, realType, kRecord, 0, field);
+    values.push_back(field == kBuySellField ? std::move(value)
+                                            : Trimmed(std::move(value), row.trim));
+  }
+  return values;
+}
+
+void DecodeFields(const RealTypeRow& row, std::string_view key, int32_t realType,
+                  AgentReader& reader, DecoderOutput& out, std::string& lastOrderNo) {
+  const std::vector<std::string> values = ReadFields(row, key, realType, reader);
+  if (row.filtered && values[0] != lastOrderNo) return;
+  if (row.display) {
+    for (size_t i = 0; i < kDisplay.size(); ++i) out.SetDisplay(kDisplay[i], values[i]);
+  }
+  const std::string typeText = std::to_string(realType);
+  std::vector<std::string_view> args;
+  for (const RealLine& line : row.lines) {
+    args.clear();
+    for (const int8_t a : line.args) {
+      args.push_back(a == kRealTypeArg ? std::string_view(typeText)
+                                       : std::string_view(values[static_cast<size_t>(a)]));
+    }
+    out.Log(FillPlaceholders(line.format, args));
+  }
+  if (row.accepts) lastOrderNo = values[0];
+}
+
+void DecodeTradeQuote(const RealTypeRow& row, std::string_view key, int32_t realType,
+                      AgentReader& reader, DecoderOutput& out) {
+  const std::vector<std::string> values = ReadFields(row, key, realType, reader);
+  const std::string& code = values[0];
+  const std::string& price = values[2];
+  out.SetDisplay(kDisplay[0], code);
+  out.SetDisplay(kDisplay[1], values[1]);
+  out.SetDisplay(kDisplay[2], reader.FormatValue(code, price, 0));
+  out.SetDisplay(kDisplay[3], values[3]);
+  // Each conversion takes the result of the one before.
+  const std::string f0 = reader.FormatValue(code, price, 0);
+  const std::string f1 = reader.FormatValue(code, f0, 1);
+  const std::string f2 = reader.FormatValue(code, f1, 2);
+  const std::string f3 = reader.FormatValue(code, f2, 0);
+  const std::string_view trace[] = {price, f0, f1, f2, f3};
+  out.Log(FillPlaceholders(kTradeQuoteLine, trace));
+  const std::string block = reader.GetDataBlock(key, realType, 0, kTradeBlockLength, 0, kBlockMode);
+  out.Log(std::string(FirstCharacters(block, kTradeBlockShown)));
+}
+
+bool IsLeadByte(unsigned char c) {
+  return c >= 0x81 && c <= 0xFE;
+}
+
+bool IsTrailByte(unsigned char c) {
+  return (c >= 0x41 && c <= 0x5A) || (c >= 0x61 && c <= 0x7A) || (c >= 0x81 && c <= 0xFE);
+}
+
+}  // namespace
+
+void DecodeRealData(std::string_view key, int32_t realType, AgentReader& reader, DecoderOutput& out,
+                    std::string& lastOrderNo) {
+  const RealTypeRow* row = FindRealTypeRow(realType);
+  if (!row) {
+    const std::string typeText = std::to_string(realType);
+    const std::string_view args[] = {typeText};
+    out.Log(FillPlaceholders(kUnknownLine, args));
+    return;
+  }
+  switch (row->action) {
+    case RealAction::kFields:
+      DecodeFields(*row, key, realType, reader, out, lastOrderNo);
+      return;
+    case RealAction::kTradeQuote:
+      DecodeTradeQuote(*row, key, realType, reader, out);
+      return;
+    case RealAction::kRawBlock:
+      out.Log(reader.GetDataBlock(kRawBlockKey, realType, 0, kRawBlockLength, 0, kBlockMode));
+      return;
+    case RealAction::kSilent:
+      return;
+  }
+}
+
+std::string_view FirstCharacters(std::string_view cp949, size_t count) {
+  size_t end = 0;
+  for (size_t n = 0; n < count && end < cp949.size(); ++n) {
+    const bool pair = IsLeadByte(static_cast<unsigned char>(cp949[end])) &&
+                      end + 1 < cp949.size() &&
+                      IsTrailByte(static_cast<unsigned char>(cp949[end + 1]));
+    end += pair ? 2 : 1;
+  }
+  return cp949.substr(0, end);
+}
+
+std::string FillPlaceholders(std::string_view format, std::span<const std::string_view> values) {
+  std::string out;
+  size_t next = 0;
+  for (size_t i = 0; i < format.size(); ++i) {
+    const bool placeholder = format[i] == '%' && i + 1 < format.size() &&
+                             (format[i + 1] == 's' || format[i + 1] == 'd') && next < values.size();
+    if (placeholder) {
+      out.append(values[next++]);
+      ++i;
+    } else {
+      out.push_back(format[i]);
+    }
+  }
+  return out;
+}
+
+}  // namespace zqk

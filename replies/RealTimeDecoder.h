@@ -1,0 +1,30 @@
+#pragma once
+// Decoding of one real-time record, while the agent delivers it: the fields
+// of its real type are read, trimmed, shown and logged as the real-type table
+// says, with the order-number filter of the order feed.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "replies/AgentReader.h"
+#include "replies/DecoderOutput.h"
+
+namespace zqk {
+
+// `lastOrderNo` is the number of the last accepted order: compared by the
+// order feed's filtered records, replaced by each acceptance record.
+void DecodeRealData(std::string_view key, int32_t realType, AgentReader& reader, DecoderOutput& out,
+                    std::string& lastOrderNo);
+
+// The first `count` characters of CP949 text (all of it when it has fewer):
+// a lead byte with its trail byte is one character and is never cut in half;
+// any other byte is one character.
+std::string_view FirstCharacters(std::string_view cp949, size_t count);
+
+// `format` with each %s or %d replaced, in order, by the next of `values`.
+std::string FillPlaceholders(std::string_view format, std::span<const std::string_view> values);
+
+}  // namespace zqk

@@ -1,0 +1,245 @@
+// Master-file replies through the fixture agent, decoded as the reply
+// dispatcher decodes "v90001", into a directory that stands for the
+// executable's (its name is Korean, so every path is converted both ways).
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <csignal>
+#include <fstream>
+#include <optional>
+
+#include "replies/MasterFileDecoder.h"
+#include "replies/MasterFilePath.h"
+#include "tests/support/Files.h"
+#include "tests/support/FixtureDialog.h"
+#include "tests/support/TempDir.h"
+
+namespace zqk {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Texts;
+
+std::string Bytes(size_t n) {
+  std::string s(n, '\0');
+  for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>(i * 7 + i / 256);
+  return s;
+}
+
+class MasterFileDownload : public testing::Test {
+ protected:
+  // The agent delivers one master-file reply, and the dialog decodes it.
+  void Download(const std::string& size, const std::string& name, const std::string& answer,
+                const std::string& content) {
+    f.FireReply(kMasterFileTrCode, 5, {{"파일크기", size}, {"파일명", name}, {"응답코드", answer}},
+                std::string(140, 'H') + content);
+  }
+  // `lines` with "{mst}" replaced by the directory as the log shows it.
+  Texts Expected(Texts lines) const {
+    const std::string mst = Utf8ToCp949((exe / "mst").string());
+    for (std::string& line : lines) {
+      if (const size_t at = line.find("{mst}"); at != std::string::npos) line.replace(at, 5, mst);
+    }
+    return lines;
+  }
+  // Every entry under the executable's directory.
+  Texts Listing() const {
+    Texts names;
+    for (const auto& e : fs::recursive_directory_iterator(exe)) {
+      names.push_back(Utf8ToCp949(fs::relative(e.path(), exe).string()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  // An executable's directory whose name is not ASCII: the log shows it in CP949.
+  test::FixtureDialog f{{}, Cp949ToUtf8("실행 파일")};
+  const fs::path& exe = f.rig.exeDir();
+};
+
+struct DownloadCase {
+  std::string name;
+  std::string size;
+  std::string fileName;
+  std::string answer;
+  std::string content;  // the reply's data from offset 140
+  Texts lines;
+  std::optional<std::string> file;  // the file's content afterwards; none: no such file
+  std::optional<std::string> existing = std::nullopt;
+  bool english = false;
+  bool mstExists = true;
+};
+
+class Outcomes : public MasterFileDownload, public testing::WithParamInterface<DownloadCase> {};
+
+TEST_P(Outcomes, LinesAndFile) {
+  const DownloadCase& c = GetParam();
+  if (c.english) f.dlg().Click(id::kEnglish);
+  if (!c.mstExists) fs::remove(exe / "mst");
+  if (c.mstExists) fs::create_directory(exe / "mst");
+  const std::optional<fs::path> target = MasterFilePath(exe, c.fileName);
+  if (c.existing) {
+    std::ofstream(*target, std::ios::binary) << *c.existing;
+    fs::permissions(*target,
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  }
+  Download(c.size, c.fileName, c.answer, c.content);
+
+  EXPECT_EQ(f.Lines(), Expected(c.lines));
+  Texts listing = c.mstExists ? Texts{"mst"} : Texts{};
+  if (c.file || c.existing) listing.push_back(std::string("mst/").append(c.fileName));
+  EXPECT_EQ(Listing(), listing) << "nothing else is written, no temporary file is left";
+  if (c.file) {
+    EXPECT_EQ(test::ReadWholeFile(*target), *c.file);
+  }
+  if (c.existing) {
+    EXPECT_EQ(fs::status(*target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  }
+}
+
+const std::string kContent = Bytes(1000);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Outcomes,
+    testing::Values(
+        DownloadCase{"Written",
+                     "1000",
+                     "ABC.mst",
+                     "REOK",
+                     kContent,
+                     {"파일크기[1000]", "처리완료"},
+                     kContent},
+        DownloadCase{
+            "KoreanName", "3", "해외선물.mst", "REOK", "abc", {"파일크기[3]", "처리완료"}, "abc"},
+        DownloadCase{"LowerCaseAnswer",
+                     "3",
+                     "ABC.mst",
+                     "reok",
+                     "abc",
+                     {"파일크기[3]", "처리완료"},
+                     std::nullopt},
+        DownloadCase{"AnswerWithABlank",
+                     "3",
+                     "ABC.mst",
+                     "REOK ",
+                     "abc",
+                     {"파일크기[3]", "처리완료"},
+                     "old",
+                     "old"},
+        DownloadCase{"MissingDirectory",
+                     "3",
+                     "해외선물.mst",
+                     "REOK",
+                     "abc",
+                     {"파일크기[3]", "{mst}/해외선물.mst화일 생성에 실패하였습니다."},
+                     std::nullopt,
+                     std::nullopt,
+                     false,
+                     false},
+        DownloadCase{"ShortBlock",
+                     "1000",
+                     "ABC.mst",
+                     "REOK",
+                     kContent.substr(0, 600),
+                     {"파일크기[1000]",
+                      "수신된 내용이 [600]바이트뿐이어서 그만큼만 기록하였습니다.", "처리완료"},
+                     kContent.substr(0, 600)},
+        DownloadCase{
+            "LongBlock", "4", "ABC.mst", "REOK", "abcdefgh", {"파일크기[4]", "처리완료"}, "abcd"},
+        DownloadCase{"NegativeSize",
+                     "-5",
+                     "ABC.mst",
+                     "REOK",
+                     "abc",
+                     {"파일크기[-5]", "파일크기가 음수여서 파일을 기록하지 않았습니다."},
+                     "old",
+                     "old"},
+        DownloadCase{
+            "NoDigitsInTheSize", "abc", "ABC.mst", "REOK", "abc", {"파일크기[0]", "처리완료"}, ""},
+        DownloadCase{"ALongerFileReplacedWhole",
+                     "3",
+                     "ABC.mst",
+                     "REOK",
+                     "new",
+                     {"파일크기[3]", "처리완료"},
+                     "new",
+                     std::string(5000, 'o')},
+        DownloadCase{"EnglishWritten",
+                     "3",
+                     "ABC.mst",
+                     "REOK",
+                     "abc",
+                     {"file size[3]", "File Download Done"},
+                     "abc",
+                     std::nullopt,
+                     true},
+        DownloadCase{"EnglishFailure",
+                     "3",
+                     "ABC.mst",
+                     "REOK",
+                     "abc",
+                     {"file size[3]", "{mst}/ABC.mst Fail Create File"},
+                     std::nullopt,
+                     std::nullopt,
+                     true,
+                     false}),
+    [](const testing::TestParamInfo<DownloadCase>& info) { return info.param.name; });
+
+TEST_F(MasterFileDownload, NamesThatCouldLeaveTheDirectoryAreRefused) {
+  fs::create_directory(exe / "mst");
+  const std::string names[] = {"../ABC.mst",           "a/b",  "a\\b", "..", ".", "",
+                               std::string("a\0b", 3), "a\x81"};
+  for (const std::string& name : names) {
+    f.dlg().Log().Clear();
+    Download("3", name, "REOK", "abc");
+    std::string failure = Utf8ToCp949((exe / "mst").string());
+    failure.append("/").append(name).append("화일 생성에 실패하였습니다.");
+    EXPECT_EQ(f.Lines(), (Texts{"파일크기[3]", failure})) << Cp949ToUtf8(name);
+  }
+  EXPECT_EQ(Listing(), Texts{"mst"});
+  EXPECT_TRUE(f.ArgsOf("GetDataBlock").empty());
+}
+
+TEST_F(MasterFileDownload, NoContentIsFetchedUnlessItCanBeWritten) {
+  Download("3", "ABC.mst", "reok", "abc");  // no content in this reply
+  Download("-3", "ABC.mst", "REOK", "abc");
+  fs::remove(exe / "mst");
+  Download("3", "ABC.mst", "REOK", "abc");
+  EXPECT_TRUE(f.ArgsOf("GetDataBlock").empty());
+  fs::create_directory(exe / "mst");
+  Download("3", "ABC.mst", "REOK", "abc");
+  EXPECT_EQ(f.ArgsOf("GetDataBlock"), (std::vector<Texts>{{"v90001", "-1", "140", "3", "0", "A"}}));
+}
+
+// The disk fills up while the file is written: a file-size limit of the
+// process makes the write fail as a full disk does.
+TEST_F(MasterFileDownload, AFailedWriteIsReportedAndKeepsTheOldFileWhole) {
+  fs::create_directory(exe / "mst");
+  const fs::path target = exe / "mst" / "ABC.mst";
+  const std::string old(3000, 'o');
+  std::ofstream(target, std::ios::binary) << old;
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit limited = saved;
+  limited.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+  Download("65536", "ABC.mst", "REOK", Bytes(65536));
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+
+  const Texts lines = f.Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "파일크기[65536]");
+  const std::string failure = Utf8ToCp949(target.string()) + "화일 기록에 실패하였습니다: ";
+  EXPECT_EQ(lines[1].substr(0, failure.size()), failure);
+  EXPECT_GT(lines[1].size(), failure.size()) << "the system's reason follows";
+  EXPECT_EQ(test::ReadWholeFile(target), old);
+  EXPECT_EQ(Listing(), (Texts{"mst", "mst/ABC.mst"}));
+}
+
+}  // namespace
+}  // namespace zqk
