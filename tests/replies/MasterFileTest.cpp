@@ -14,7 +14,6 @@
 #include "replies/MasterFilePath.h"
 #include "tests/support/Files.h"
 #include "tests/support/FixtureDialog.h"
-#include "tests/support/TempDir.h"
 
 namespace zqk {
 namespace {
