@@ -120,7 +120,10 @@ class Lexer {
       // Not a raw string after all; read it as an ordinary one.
       return QuotedString(record);
     }
-    const std::string closing = ")" + std::string(s_.substr(i_ + 1, open - i_ - 1)) + "\"";
+    // Built piece by piece: g++ 12 at -O2/-O3 misreads `")" + string` as an
+    // overlapping copy (-Wrestrict).
+    std::string closing = ")";
+    closing.append(s_.substr(i_ + 1, open - i_ - 1)).append("\"");
     const size_t close = s_.find(closing, open + 1);
     const size_t end = close == std::string_view::npos ? s_.size() : close;
     if (record) found_.push_back({LineAt(start), std::string(s_.substr(open + 1, end - open - 1))});
