@@ -18,7 +18,8 @@ struct LogSaveResult {
 };
 
 // Opens `path` for appending (creating it if missing) and writes every line of
-// `log` followed by CR LF, in large buffered writes. The log is not changed.
+// `log` followed by CR LF, in large buffered writes; a line feed inside a line
+// is written as CR LF as well. The log is not changed.
 LogSaveResult AppendLogToFile(const EventLog& log, const std::filesystem::path& path);
 
 }  // namespace zqk
