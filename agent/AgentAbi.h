@@ -92,9 +92,10 @@ typedef struct zqk_control {
   void* self;       /* the component's own state */
 
   /* Calls operation `dispid` with `count` arguments. On ZQK_OK, `*result`
-   * holds the result (ZQK_VT_EMPTY for an operation without one). On an error
-   * status, `*result` holds a ZQK_VT_STR describing the error, or
-   * ZQK_VT_EMPTY. Either way the host releases `*result` with
+   * holds the result (ZQK_VT_EMPTY for an operation without one; a result
+   * left ZQK_VT_EMPTY by an operation that has one reads as 0 or as an empty
+   * string). On an error status, `*result` holds a ZQK_VT_STR describing the
+   * error, or ZQK_VT_EMPTY. Either way the host releases `*result` with
    * `release_value`. UI thread only; may fire events before it returns. */
   int32_t (*invoke)(struct zqk_control* control, int32_t dispid, const zqk_value* args,
                     uint32_t count, zqk_value* result);

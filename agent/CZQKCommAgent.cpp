@@ -246,6 +246,10 @@ AgentResult CZQKCommAgent::Invoke(const OperationInfo& opInfo, std::span<const A
       error = out.type == ZQK_VT_STR && out.len > 0
                   ? std::string(out.str, out.len) + " (" + StatusText(status) + ")"
                   : StatusText(status);
+    } else if (op->result != ValueType::kEmpty && out.type == ZQK_VT_EMPTY) {
+      // A result the control does not set reads as an empty string or 0, as
+      // an automation call's untouched result does; the command goes on.
+      result.type = op->result;
     } else if (op->result != ValueType::kEmpty && out.type != static_cast<int32_t>(op->result)) {
       error = std::string("the agent returned ") + std::string(TypeName(out.type)) +
               " instead of " + std::string(TypeName(static_cast<int32_t>(op->result)));

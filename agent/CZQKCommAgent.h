@@ -96,7 +96,8 @@ class CZQKCommAgent {
     createFailureObserver_ = std::move(observer);
   }
 
-  // The operations. With no control: strings are empty, integers -1.
+  // The operations. With no control: strings are empty, integers -1. A result
+  // the control does not set: strings are empty, integers 0.
   int32_t StartComm(int32_t mode);
   void StopComm(int32_t mode);
   int32_t Login(std::string_view userId, std::string_view password, std::string_view certPassword);

@@ -45,10 +45,17 @@ LogSaveResult AppendLogToFile(const EventLog& log, const std::filesystem::path& 
     }
     return true;
   };
-  for (size_t i = 0; i < log.Count(); ++i) {
-    if (!write(log.Line(LineIndex{i})) || !write("\r\n")) {
-      return {LogSaveResult::Status::kWriteFailed, errno};
+  // The file is text with CR LF line ends: a line feed inside a line (an
+  // agent's message may hold one) is stored as CR LF too.
+  auto writeLine = [&](std::string_view line) -> bool {
+    for (size_t lf = line.find('\n'); lf != std::string_view::npos; lf = line.find('\n')) {
+      if (!write(line.substr(0, lf)) || !write("\r\n")) return false;
+      line.remove_prefix(lf + 1);
     }
+    return write(line) && write("\r\n");
+  };
+  for (size_t i = 0; i < log.Count(); ++i) {
+    if (!writeLine(log.Line(LineIndex{i}))) return {LogSaveResult::Status::kWriteFailed, errno};
   }
   if (!flush()) return {LogSaveResult::Status::kWriteFailed, errno};
   if (std::fclose(file.release()) != 0) return {LogSaveResult::Status::kWriteFailed, errno};

@@ -18,8 +18,9 @@ struct LogSaveResult {
 };
 
 // Opens `path` for appending (creating it if missing) and writes every line of
-// `log` followed by CR LF, in large buffered writes. The log is not changed.
-// Anything but a regular file is not opened (kOpenFailed).
+// `log` followed by CR LF, in large buffered writes; a line feed inside a line
+// is written as CR LF as well. The log is not changed. Anything but a regular
+// file is not opened (kOpenFailed).
 LogSaveResult AppendLogToFile(const EventLog& log, const std::filesystem::path& path);
 
 }  // namespace zqk

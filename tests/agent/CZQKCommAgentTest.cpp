@@ -318,17 +318,37 @@ INSTANTIATE_TEST_SUITE_P(
                   "comm server unreachable"},
         ErrorCase{"Login", [](CZQKCommAgent& a) { a.Login("", "", ""); }, ZQK_E_ARG_TYPE,
                   "a string instead of a long"},
-        ErrorCase{"Logout", [](CZQKCommAgent& a) { a.Logout("u"); }, ZQK_E_UNKNOWN_DISPID,
-                  "no such operation"},
+        ErrorCase{"RemoveReal", [](CZQKCommAgent& a) { a.RemoveReal("k", 65); },
+                  ZQK_E_UNKNOWN_DISPID, "no such operation"},
         ErrorCase{"GetFieldValue", [](CZQKCommAgent& a) { a.GetFieldValue("", -1, "", 0, ""); },
                   ZQK_E_ARG_TYPE, "a long instead of a string"},
         ErrorCase{"GetDataBlock", [](CZQKCommAgent& a) { a.GetDataBlock("", -1, 0, 5, 0, "A"); },
                   ZQK_E_ARG_TYPE, "without bytes"},
-        ErrorCase{"GetLastData", [](CZQKCommAgent& a) { a.GetLastData(); }, ZQK_E_ARG_TYPE,
-                  "no value instead of a string"},
         ErrorCase{"GetInfo", [](CZQKCommAgent& a) { a.GetInfo("", ""); }, ZQK_E_FAILED,
                   "operation failed"},
         ErrorCase{"AddReal", [](CZQKCommAgent& a) { a.AddReal("", 0); }, 12345, "status 12345"}));
+
+// A call that succeeds without setting its result reads as the type's empty
+// value, and the wrapper raises nothing: the command goes on.
+TEST_F(AgentTest, ResultsTheControlDoesNotSetAreZeroOrEmpty) {
+  Register(test::kErrorComponent);
+  ASSERT_TRUE(Create()) << agent.LastCreateError();
+  const std::vector<std::pair<std::string, std::function<AgentResult(CZQKCommAgent&)>>> unset = {
+      {"Logout", [](CZQKCommAgent& a) { return L(a.Logout("u")); }},
+      {"GetRepeatCount", [](CZQKCommAgent& a) { return L(a.GetRepeatCount("tr", -1, "OutRec1")); }},
+      {"GetLastData", [](CZQKCommAgent& a) { return S(a.GetLastData()); }},
+  };
+  for (const auto& [name, call] : unset) {
+    calls.clear();
+    AgentResult r;
+    ASSERT_NO_THROW(r = call(agent)) << name;
+    EXPECT_EQ(r.i4, 0) << name;
+    EXPECT_EQ(r.str, "") << name;
+    ASSERT_EQ(calls.size(), 1u) << name;
+    EXPECT_EQ(calls[0].result.status, ZQK_OK) << name;
+    EXPECT_EQ(calls[0].result.type, r.type) << name;
+  }
+}
 
 // --- Events and destruction --------------------------------------------------
 

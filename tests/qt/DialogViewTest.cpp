@@ -182,6 +182,9 @@ TEST(DialogViewTest, ModelChangesShowWithoutRunningCommands) {
   WindowRig rig;
   rig.model().SetText(id::kRealPrice, "101.25");
   EXPECT_EQ(rig.Widget<QLineEdit>(id::kRealPrice)->text(), QStringLiteral("101.25"));
+  // A text set by the program shows from its start, however long.
+  EXPECT_EQ(rig.Widget<QLineEdit>(id::kRealPrice)->cursorPosition(), 0);
+  EXPECT_EQ(rig.Widget<QLineEdit>(id::kFidFieldList)->cursorPosition(), 0);
   rig.model().SetText(id::kMultiLine, "a\r\nb");
   EXPECT_EQ(rig.Widget<QPlainTextEdit>(id::kMultiLine)->toPlainText(), QStringLiteral("a\nb"));
   EXPECT_EQ(rig.model().Text(id::kMultiLine), "a\r\nb");

@@ -257,5 +257,22 @@ TEST_F(ConnectionTest, AnAgentErrorBecomesAMessageBoxAndTheDialogGoesOn) {
   EXPECT_EQ(rig.host.shown.size(), 1u);
 }
 
+// The error component's Logout sets no result: that reads as 0, so Logout
+// succeeds and Disconnect goes on to StopComm and ends the control.
+TEST_F(ConnectionTest, AResultTheAgentDoesNotSetNeitherFailsNorAbandonsTheCommand) {
+  Register(test::kErrorComponent);
+  dlg().Click(id::kConnect);  // StartComm fails: one box
+  dlg().EditText(id::kUserId, "trader1");
+  dlg().Click(id::kLogin);  // a string where a long is due: a second box
+  ASSERT_EQ(rig.host.shown.size(), 2u);
+  dlg().Click(id::kLogout);
+  calls.clear();
+  dlg().Click(id::kDisconnect);
+  EXPECT_EQ(Names(), (Texts{"GetCommState", "Logout", "StopComm"}));
+  EXPECT_FALSE(dlg().Agent().HasWindow());
+  EXPECT_EQ(Lines(), (Texts{"로그아웃 성공[0]", "통신프로그램 종료 성공"}));
+  EXPECT_EQ(rig.host.shown.size(), 2u);
+}
+
 }  // namespace
 }  // namespace zqk

@@ -179,6 +179,8 @@ TEST_F(FixtureTest, RepliesArePagedAndReadableWhileDelivered) {
     const std::string code = ev.args.at(0).str;
     const int32_t rqId = ev.args.at(1).i4;
     const int32_t n = host_->Long(Dispid::kGetRepeatCount, {code, -1, "OutRec1"});
+    // Appended piece by piece: g++ 12 at -O2/-O3 misreads `"|" + string` as an
+    // overlapping copy (-Wrestrict).
     std::string line = std::to_string(n);
     // Piece by piece: g++ 12 warns falsely (-Wrestrict) on "literal" + string at -O3.
     for (int32_t i = 0; i < n; ++i) {

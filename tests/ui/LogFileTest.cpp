@@ -29,18 +29,25 @@ class LogFileTest : public testing::Test {
   std::filesystem::path dir_;
 };
 
+// Every line feed, the one after each line and those inside a line, is
+// stored as CR LF; every other byte (a lone CR, NUL) as it is.
 TEST_F(LogFileTest, EachSaveAppendsEveryLineWithCrLf) {
   EventLog log;
   log.Append("[PM 03:07:09]  로그인 성공");
   log.Append("");
   log.Append(std::string("a\0b", 3));
+  log.Append("a\nb");
+  log.Append("\n\nend\n");
+  log.Append("x\r\ny\rz");
   const auto path = dir_ / kLogFileName;
   ASSERT_EQ(AppendLogToFile(log, path).status, LogSaveResult::Status::kOk);
   ASSERT_EQ(AppendLogToFile(log, path).status, LogSaveResult::Status::kOk);
-  static constexpr char kOnce[] = "[PM 03:07:09]  로그인 성공\r\n\r\na\0b\r\n";
+  static constexpr char kOnce[] =
+      "[PM 03:07:09]  로그인 성공\r\n\r\na\0b\r\n"
+      "a\r\nb\r\n\r\n\r\nend\r\n\r\nx\r\r\ny\rz\r\n";
   const std::string once(kOnce, sizeof kOnce - 1);
   EXPECT_EQ(test::ReadWholeFile(path), once + once);
-  EXPECT_EQ(log.Count(), 3u);
+  EXPECT_EQ(log.Count(), 6u);
 }
 
 TEST_F(LogFileTest, EmptyLogCreatesAnEmptyFileAndLeavesAnExistingOneAlone) {

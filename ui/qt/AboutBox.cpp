@@ -11,7 +11,7 @@ namespace zqk {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent, DialogWindowFlags()) {
   const DialogTemplate& dialog = AboutDialogTemplate();
-  const QFont font = DialogFont(dialog);
+  const QFont font = DialogFont();
   setFont(font);
   const DialogBaseUnits units = MeasureBaseUnits(font);
   setWindowTitle(FromCp949(dialog.caption));

@@ -2,12 +2,12 @@
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "ui/qt/CaptionLabel.h"
 #include "ui/qt/Cp949Text.h"
 #include "ui/qt/Cp949Validator.h"
 
@@ -61,7 +61,7 @@ QWidget* CreateControlWidget(const ControlTemplate& control, QWidget* parent) {
       return radio;
     }
     case ControlKind::kStaticText: {
-      auto* label = new QLabel(caption, parent);
+      auto* label = new CaptionLabel(caption, parent);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment((control.Has(kCentered) ? Qt::AlignHCenter : Qt::AlignLeft) |
                           Qt::AlignTop);

@@ -6,11 +6,17 @@
 
 namespace zqk {
 
-QFont DialogFont(const DialogTemplate& dialog) {
+QFont DialogFont() {
   QFont font = QApplication::font();
-  const QString family = QString::fromLatin1(kDialogFontFamily);
-  if (QFontDatabase::families().contains(family)) font.setFamily(family);
-  font.setPointSize(dialog.fontPointSize);
+  const QStringList installed = QFontDatabase::families();
+  for (const DialogFace& face : kDialogFaces) {
+    const QString family = QString::fromLatin1(face.family);
+    if (!installed.contains(family)) continue;
+    font.setFamily(family);
+    font.setPixelSize(face.pixelSize);
+    return font;
+  }
+  font.setPixelSize(kDialogFaces[0].pixelSize);
   return font;
 }
 

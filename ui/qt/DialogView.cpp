@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QShortcut>
+#include <algorithm>
 #include <vector>
 
 #include "ui/qt/ApplicationIcon.h"
@@ -66,7 +67,7 @@ QWidget* DialogView::Control(ControlId id) const {
 
 void DialogView::Build() {
   const DialogTemplate& dialog = dlg_.Model().Dialog();
-  const QFont font = DialogFont(dialog);
+  const QFont font = DialogFont();
   setFont(font);
   units_ = MeasureBaseUnits(font);
   setWindowTitle(FromCp949(dialog.caption));
@@ -79,6 +80,7 @@ void DialogView::Build() {
                           ? (logView_ = new LogView(dlg_.Log(), this))
                           : CreateControlWidget(control, this);
     PlaceControl(widget, control, units_);
+    templateWidgets_.push_back(widget);
     widget->installEventFilter(this);
     if (control.kind == ControlKind::kGroupBox) groupBoxes.push_back(widget);
     if (control.id == kStaticId) continue;
@@ -89,6 +91,11 @@ void DialogView::Build() {
   // A group box comes later in the template than some of the controls that it
   // frames; behind them all, it covers none.
   for (QWidget* box : groupBoxes) box->lower();
+  for (const ControlTemplate& control : dialog.controls) {
+    if (control.kind == ControlKind::kRadioButton && control.Has(kGroupStart)) {
+      UpdateRadioTabStops(control.id);
+    }
+  }
 }
 
 void DialogView::BuildSystemMenu() {
@@ -148,7 +155,12 @@ void DialogView::Sync(ControlId id, ControlChange change) {
       const std::string& text = model.Text(id);
       if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         const QString shown = FromCp949(text);
-        if (edit->text() != shown) edit->setText(shown);
+        if (edit->text() != shown) {
+          edit->setText(shown);
+          // A text set by the program shows from its start, as the platform's
+          // edit does; Qt would show its end.
+          edit->setCursorPosition(0);
+        }
       } else if (auto* multi = qobject_cast<QPlainTextEdit*>(widget)) {
         const QString shown = MultiLineFromModel(text);
         if (multi->toPlainText() != shown) multi->setPlainText(shown);
@@ -162,7 +174,10 @@ void DialogView::Sync(ControlId id, ControlChange change) {
       break;
     }
     case ControlChange::kChecked:
-      if (auto* radio = qobject_cast<QRadioButton*>(widget)) radio->setChecked(model.IsChecked(id));
+      if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+        radio->setChecked(model.IsChecked(id));
+        UpdateRadioTabStops(id);
+      }
       break;
     case ControlChange::kEnabled:
       widget->setEnabled(model.IsEnabled(id));
@@ -203,8 +218,53 @@ bool DialogView::HandleDialogKey(QObject* target, const QKeyEvent* event) {
       if (PopupOpen(target)) return false;
       dlg_.OnCancel();
       return true;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+      return (event->modifiers() & ~Qt::KeypadModifier) == 0 && MoveInRadioGroup(target, 1);
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+      return (event->modifiers() & ~Qt::KeypadModifier) == 0 && MoveInRadioGroup(target, -1);
     default:
       return false;
+  }
+}
+
+bool DialogView::MoveInRadioGroup(QObject* target, int step) {
+  if (!qobject_cast<QRadioButton*>(target)) return false;
+  const ControlModel& model = dlg_.Model();
+  ControlId current = kStaticId;
+  for (const auto& [id, widget] : widgets_) {
+    if (widget == target) current = id;
+  }
+  const std::vector<ControlId> group = model.RadioGroup(current);
+  const auto at = std::find(group.begin(), group.end(), current);
+  if (at == group.end()) return false;
+  const auto size = static_cast<std::ptrdiff_t>(group.size());
+  std::ptrdiff_t index = at - group.begin();
+  // Round the group, skipping buttons that cannot take the focus.
+  for (std::ptrdiff_t tried = 1; tried < size; ++tried) {
+    index = (index + step + size) % size;
+    QWidget* next = Control(group[static_cast<size_t>(index)]);
+    if (!next || !next->isEnabled() || next->isHidden()) continue;
+    next->setFocus(Qt::OtherFocusReason);
+    dlg_.Click(group[static_cast<size_t>(index)]);
+    break;
+  }
+  return true;
+}
+
+void DialogView::UpdateRadioTabStops(ControlId member) {
+  const ControlModel& model = dlg_.Model();
+  const std::vector<ControlId> group = model.RadioGroup(member);
+  if (group.empty()) return;
+  ControlId stop = group.front();
+  for (ControlId id : group) {
+    if (model.IsChecked(id)) stop = id;
+  }
+  for (ControlId id : group) {
+    if (QWidget* widget = Control(id)) {
+      widget->setFocusPolicy(id == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
   }
 }
 

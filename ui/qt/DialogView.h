@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "ui/CZQKCommClientDlg.h"
 #include "ui/DialogUnits.h"
@@ -29,6 +30,8 @@ class DialogView : public QWidget {
 
   // The widget of a control, or nullptr for an unknown ID.
   QWidget* Control(ControlId id) const;
+  // The widget of the template's entry `index` (labels without an ID too).
+  QWidget* TemplateWidget(size_t index) const { return templateWidgets_.at(index); }
   LogView* Log() const { return logView_; }
   DialogBaseUnits BaseUnits() const { return units_; }
 
@@ -60,11 +63,19 @@ class DialogView : public QWidget {
   void Sync(ControlId id, ControlChange change);
   void SyncAll(ControlId id);
   bool HandleDialogKey(QObject* target, const QKeyEvent* event);
+  // The dialog manager's arrow keys in a radio group: the next (step 1) or
+  // previous (step -1) button that can take the focus gets it and is clicked.
+  // False when `target` is no radio button of a group.
+  bool MoveInRadioGroup(QObject* target, int step);
+  // Tab enters a radio group at its checked button (the first one when none
+  // is checked): only that button is a tab stop.
+  void UpdateRadioTabStops(ControlId member);
   void FocusFirstControl();
 
   CZQKCommClientDlg& dlg_;
   DialogBaseUnits units_;
   std::unordered_map<ControlId, QWidget*> widgets_;
+  std::vector<QWidget*> templateWidgets_;
   LogView* logView_ = nullptr;
   QMenu* systemMenu_ = nullptr;
   QAction* closeAction_ = nullptr;

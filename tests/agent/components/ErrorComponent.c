@@ -1,7 +1,8 @@
 /* A test component written in C whose control misbehaves in every way the
  * host must survive: failed calls with and without an error text, results of
- * the wrong type, a string result without bytes. It counts the results it
- * hands out, so that a test can see that the host released each one. */
+ * the wrong type, a string result without bytes, results it never sets. It
+ * counts the results it hands out, so that a test can see that the host
+ * released each one. */
 #include <stdlib.h>
 #include <string.h>
 
@@ -40,7 +41,11 @@ static int32_t invoke(zqk_control* c, int32_t dispid, const zqk_value* args, uin
     case 3: /* Login: a string where a long is due */
       set_string(result, "1");
       return ZQK_OK;
-    case 4: /* Logout: claims not to know the operation */
+    case 4:  /* Logout: sets no result */
+    case 8:  /* GetRepeatCount: sets no result */
+    case 26: /* GetLastData: sets no result */
+      return ZQK_OK;
+    case 7: /* RemoveReal: claims not to know the operation */
       return ZQK_E_UNKNOWN_DISPID;
     case 9: /* GetFieldValue: a long where a string is due */
       result->type = ZQK_VT_I4;
@@ -53,8 +58,6 @@ static int32_t invoke(zqk_control* c, int32_t dispid, const zqk_value* args, uin
     case 11: /* GetCommState */
       result->type = ZQK_VT_I4;
       result->i4 = 1;
-      return ZQK_OK;
-    case 26: /* GetLastData: nothing where a string is due */
       return ZQK_OK;
     case 30: /* GetInfo: fails without a reason */
       return ZQK_E_FAILED;
