@@ -1,5 +1,6 @@
 #include "sandbox/SandboxAgent.h"
 
+#include <QDateTime>
 #include <limits>
 #include <memory>
 
@@ -23,6 +24,11 @@ std::string MarketName(Market m) {
       return "FX";
   }
   return {};
+}
+
+// "2016-09-01T09:00:00", local time.
+std::string LocalMoment(int64_t epochSecs) {
+  return QDateTime::fromSecsSinceEpoch(epochSecs).toString(Qt::ISODate).toStdString();
 }
 
 }  // namespace
@@ -257,6 +263,15 @@ std::string SandboxAgent::GetInfo(std::string_view name, std::string_view option
                        " latency=" + std::to_string(s.replyLatencyMs) + "ms" +
                        " jitter=" + std::to_string(s.replyJitterMs) + "ms" +
                        " tick=" + std::to_string(s.tickRate) + "/s";
+    // The clock's start as configured; the detailed text also gives the moment
+    // the wall clock said.
+    text.append(" start=").append(s.clockStart ? LocalMoment(*s.clockStart) : "now");
+    if (detailed && !s.clockStart) {
+      const market::MarketClock& clock = broker_.market.clock();
+      text.append("(")
+          .append(LocalMoment(clock.EpochMs(clock.agentMsAtStart()) / 1000))
+          .append(")");
+    }
     if (detailed) {
       text += loaded_.fromFile ? " file=" + Utf8ToCp949(settingsPath_) : " file=(기본값)";
     }
