@@ -97,10 +97,8 @@ const Product& SimulatedMarket::Driver(const Product& p) const {
   // Overseas: every month of a family follows the family's first contract.
   const Product* future = p.IsOption() ? universe_.Find(p.underlying) : &p;
   if (!future) return p;
-  for (const Product& q : universe_.All()) {
-    if (q.root == future->root) return q;
-  }
-  return *future;
+  const Product* front = universe_.FirstOfRoot(future->root);
+  return front ? *front : *future;
 }
 
 SimulatedMarket::Track& SimulatedMarket::TrackOf(const Product& p) {
