@@ -11,12 +11,12 @@
 
 #include "agent/SymbolRecordFields.h"
 #include "sandbox/Broker.h"
+#include "sandbox/ReplyText.h"
 #include "sandbox/market/Calendar.h"
 #include "sandbox/market/SeededHash.h"
 #include "sandbox/services/FieldList.h"
 #include "sandbox/services/QueryInput.h"
 #include "sandbox/services/QueryServices.h"
-#include "sandbox/services/ReplyText.h"
 
 namespace zqk::sandbox::services {
 namespace {
