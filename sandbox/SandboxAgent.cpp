@@ -176,7 +176,8 @@ int32_t SandboxAgent::Request(const QueryRequest& asked, std::optional<int32_t> 
   EventPoster& poster = broker_.poster;
   if (const Message* refusal = broker_.SessionProblem()) {
     poster.RequestMessage(request.rqId, *refusal);
-  } else if (!service || service->kind != request.kind) {
+  } else if (!service || service->kind != request.kind ||
+             (request.kind != ServiceKind::kOrder && !service->handler)) {
     poster.RequestMessage(request.rqId, kMsgUnknownTrCode, request.code);
   } else if (inputLength &&
              (*inputLength < 0 || static_cast<size_t>(*inputLength) != request.input.size())) {
@@ -185,10 +186,6 @@ int32_t SandboxAgent::Request(const QueryRequest& asked, std::optional<int32_t> 
         std::to_string(*inputLength) + "/" + std::to_string(request.input.size()));
   } else if (request.kind == ServiceKind::kOrder) {
     orders_.Send(request.rqId, request.code, request.input);
-  } else if (!service->handler) {
-    kit::LogLine(kLogName, Cp949ToUtf8(request.code) + ": service not simulated yet, request " +
-                               std::to_string(request.rqId) + " refused");
-    poster.RequestMessage(request.rqId, kMsgNotSimulated, request.code);
   } else {
     QueryContext query{broker_, request, *broker_.user, broker_.Now(), std::nullopt};
     try {
