@@ -552,7 +552,7 @@ TEST(QueryServiceTest, FiltersNarrowTheRows) {
       {"g11004.AQ0605%", "0163043961USD", 1},
       {"g11004.AQ0605%", "0163043961KRW", 0},
       {"o51100", "OCLV16P", 11},
-      {"o51100", "EUREX", 8},
+      {"o51100", "EUREX", 30},
       {"g11002.DQ0622&", "201JB", 9},
   };
   for (const Case& c : cases) {
