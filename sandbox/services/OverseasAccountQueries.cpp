@@ -187,6 +187,10 @@ EventData OverseasOrderHistory(QueryContext& q) {
   std::erase_if(lines, [&](const OrderLine& l) {
     return day && q.broker.market.clock().Local(l.atMs).date != *day;
   });
+  // The lines stand in the order things happened (an order, then its fills);
+  // reversed first, the lines of one moment come newest first as well, so an
+  // order filled as it arrived shows its fill above it.
+  std::reverse(lines.begin(), lines.end());
   std::stable_sort(lines.begin(), lines.end(),
                    [](const OrderLine& a, const OrderLine& b) { return a.atMs > b.atMs; });
   size_t first = 0;
