@@ -1,8 +1,15 @@
 # Runs one zqk-script end-to-end case: SCRIPT with the options in ARGS, its
 # standard output compared with EXPECTED, its exit status with STATUS (0 when
 # not given), and, when ERROR is given, that text looked for in standard error.
+# The sandbox reads the settings file SETTINGS, or none at all: never the
+# user's own, whose seed, latency or tick rate would change the output.
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
+if(SETTINGS)
+  set(ENV{ZQK_SANDBOX_SETTINGS} "${SETTINGS}")
+else()
+  set(ENV{ZQK_SANDBOX_SETTINGS} "${WORK_DIR}/no-sandbox-settings.json")
+endif()
 separate_arguments(args UNIX_COMMAND "${ARGS}")
 get_filename_component(script_dir "${SCRIPT}" DIRECTORY)
 execute_process(
