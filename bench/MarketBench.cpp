@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QTime>
 
+#include "sandbox/SandboxSettings.h"
+#include "sandbox/market/Ledger.h"
 #include "sandbox/market/SimulatedMarket.h"
 
 namespace zqk {
@@ -38,6 +40,46 @@ void BM_FirstSnapshotAfterHours(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FirstSnapshotAfterHours)->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond);
+
+// Start-up: the product universe and the market over it, then the ledger
+// seeded for the built-in users.
+void BM_MarketStart(benchmark::State& state) {
+  for (auto _ : state) {
+    SimulatedMarket market(1, Clock());
+    benchmark::DoNotOptimize(market.products().All().size());
+  }
+  state.counters["products"] =
+      static_cast<double>(SimulatedMarket(1, Clock()).products().All().size());
+}
+BENCHMARK(BM_MarketStart)->Unit(benchmark::kMillisecond);
+
+void BM_LedgerStart(benchmark::State& state) {
+  const std::vector<sandbox::User> users = sandbox::BuiltInUsers();
+  for (auto _ : state) {
+    state.PauseTiming();
+    SimulatedMarket market(1, Clock());
+    state.ResumeTiming();
+    Ledger ledger(users, market);
+    benchmark::DoNotOptimize(ledger.Find("06801004"));
+  }
+}
+BENCHMARK(BM_LedgerStart)->Unit(benchmark::kMillisecond);
+
+// A list of every overseas future with its price, as a product list asks:
+// the cost a product should not grow with the universe.
+void BM_GlanceEveryOverseasFuture(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    SimulatedMarket market(1, Clock());
+    const std::vector<const Product*> futures =
+        market.products().Matching("", sandbox::Market::kOverseas);
+    state.ResumeTiming();
+    for (const Product* p : futures) {
+      if (p->kind == ProductKind::kFuture) benchmark::DoNotOptimize(market.GlanceAt(*p, 1000));
+    }
+  }
+}
+BENCHMARK(BM_GlanceEveryOverseasFuture)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zqk

@@ -1,5 +1,6 @@
 #include "sandbox/SandboxAgent.h"
 
+#include <QDateTime>
 #include <limits>
 #include <memory>
 
@@ -23,6 +24,11 @@ std::string MarketName(Market m) {
       return "FX";
   }
   return {};
+}
+
+// "2016-09-01T09:00:00", local time.
+std::string LocalMoment(int64_t epochSecs) {
+  return QDateTime::fromSecsSinceEpoch(epochSecs).toString(Qt::ISODate).toStdString();
 }
 
 }  // namespace
@@ -170,7 +176,8 @@ int32_t SandboxAgent::Request(const QueryRequest& asked, std::optional<int32_t> 
   EventPoster& poster = broker_.poster;
   if (const Message* refusal = broker_.SessionProblem()) {
     poster.RequestMessage(request.rqId, *refusal);
-  } else if (!service || service->kind != request.kind) {
+  } else if (!service || service->kind != request.kind ||
+             (request.kind != ServiceKind::kOrder && !service->handler)) {
     poster.RequestMessage(request.rqId, kMsgUnknownTrCode, request.code);
   } else if (inputLength &&
              (*inputLength < 0 || static_cast<size_t>(*inputLength) != request.input.size())) {
@@ -179,10 +186,6 @@ int32_t SandboxAgent::Request(const QueryRequest& asked, std::optional<int32_t> 
         std::to_string(*inputLength) + "/" + std::to_string(request.input.size()));
   } else if (request.kind == ServiceKind::kOrder) {
     orders_.Send(request.rqId, request.code, request.input);
-  } else if (!service->handler) {
-    kit::LogLine(kLogName, Cp949ToUtf8(request.code) + ": service not simulated yet, request " +
-                               std::to_string(request.rqId) + " refused");
-    poster.RequestMessage(request.rqId, kMsgNotSimulated, request.code);
   } else {
     QueryContext query{broker_, request, *broker_.user, broker_.Now(), std::nullopt};
     try {
@@ -257,6 +260,15 @@ std::string SandboxAgent::GetInfo(std::string_view name, std::string_view option
                        " latency=" + std::to_string(s.replyLatencyMs) + "ms" +
                        " jitter=" + std::to_string(s.replyJitterMs) + "ms" +
                        " tick=" + std::to_string(s.tickRate) + "/s";
+    // The clock's start as configured; the detailed text also gives the moment
+    // the wall clock said.
+    text.append(" start=").append(s.clockStart ? LocalMoment(*s.clockStart) : "now");
+    if (detailed && !s.clockStart) {
+      const market::MarketClock& clock = broker_.market.clock();
+      text.append("(")
+          .append(LocalMoment(clock.EpochMs(clock.agentMsAtStart()) / 1000))
+          .append(")");
+    }
     if (detailed) {
       text += loaded_.fromFile ? " file=" + Utf8ToCp949(settingsPath_) : " file=(기본값)";
     }

@@ -3,6 +3,12 @@
 // OnRequestMessage deliver them. Negative codes are also what Login, Logout
 // and the registrations return when they refuse, so a log line with the
 // returned number and the message that follows it tell the same story.
+//
+// Each code has one meaning: -100 to -112 the session, requests and
+// registrations, -113 to -120 the query services (here), -130 to -133 the
+// quote feeds (feeds/FeedMessages.h), -201 to -225 orders
+// (orders/OrderMessages.h), -900 the settings file. docs/sandbox.md lists
+// them all in one table.
 
 #include <cstdint>
 #include <string>
@@ -41,7 +47,6 @@ inline constexpr Message kMsgUnknownNews{-119, "해당 뉴스가 없습니다"};
 inline constexpr Message kMsgBadInput{-120, "입력 형식이 올바르지 않습니다"};
 // Not a refusal: the reply follows, with no rows.
 inline constexpr Message kMsgNoData{0, "조회할 내역이 없습니다"};
-inline constexpr Message kMsgNotSimulated{-199, "샌드박스에서 아직 제공하지 않는 서비스입니다"};
 inline constexpr Message kMsgSettingsError{-900,
                                            "샌드박스 설정 파일을 읽지 못해 기본값으로 동작합니다"};
 

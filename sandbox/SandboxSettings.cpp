@@ -11,6 +11,7 @@
 #include <QJsonParseError>
 #include <QJsonValue>
 #include <QString>
+#include <QTime>
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
@@ -144,7 +145,21 @@ std::set<std::string> ParseDates(const QJsonValue& value, const std::string& whe
   return dates;
 }
 
+// "now" (the wall clock) or a local date and time.
+std::optional<int64_t> ClockStart(const QJsonValue& value) {
+  if (value.isString() && value.toString() == u"now") return std::nullopt;
+  const QDateTime start = QDateTime::fromString(value.toString(), Qt::ISODate);
+  if (!value.isString() || !start.isValid()) {
+    Reject("clockStart", "must be \"now\" or a date and time such as \"2016-09-01T09:00:00\"");
+  }
+  return start.toSecsSinceEpoch();
+}
+
 }  // namespace
+
+int64_t SamplesEraStart() {
+  return QDateTime(QDate(2016, 9, 1), QTime(9, 0)).toSecsSinceEpoch();
+}
 
 const Account* User::FindAccount(std::string_view number) const {
   for (const Account& a : accounts) {
@@ -227,13 +242,7 @@ Settings ParseSettings(std::string_view json) {
   if (o.contains(u"tickRate")) {
     s.tickRate = static_cast<uint32_t>(Unsigned(o[u"tickRate"], "tickRate", 1000));
   }
-  if (o.contains(u"clockStart")) {
-    const QDateTime start = QDateTime::fromString(o[u"clockStart"].toString(), Qt::ISODate);
-    if (!start.isValid()) {
-      Reject("clockStart", "must be a date and time such as \"2016-09-01T09:00:00\"");
-    }
-    s.clockStart = start.toSecsSinceEpoch();
-  }
+  if (o.contains(u"clockStart")) s.clockStart = ClockStart(o[u"clockStart"]);
   if (o.contains(u"holidays")) s.holidays = ParseDates(o[u"holidays"], "holidays");
   if (o.contains(u"overseasHolidays")) {
     s.overseasHolidays = ParseDates(o[u"overseasHolidays"], "overseasHolidays");

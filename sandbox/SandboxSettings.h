@@ -45,6 +45,12 @@ struct User {
   const Account* FindAccount(std::string_view number) const;
 };
 
+// The moment the market's clock starts at unless the settings say otherwise:
+// 2016-09-01 09:00:00 local time, the market's open in the era of the
+// console's samples and of the product universe (ESU16 trades, 201JB245 is
+// listed), whatever the wall clock says. Seconds since the epoch.
+int64_t SamplesEraStart();
+
 struct Settings {
   uint64_t seed = 20160901;
   // Delay of every reply and message, plus a seeded jitter of up to
@@ -53,9 +59,9 @@ struct Settings {
   uint32_t replyJitterMs = 20;
   // Ticks per second of each real-time feed.
   uint32_t tickRate = 4;
-  // The calendar moment at agent time 0, as seconds since the epoch; unset:
-  // the wall clock when the control is created.
-  std::optional<int64_t> clockStart;
+  // The calendar moment at agent time 0, as seconds since the epoch; unset
+  // ("clockStart": "now"): the wall clock when the control is created.
+  std::optional<int64_t> clockStart = SamplesEraStart();
   // Dates ("YYYYMMDD") that are not business days, besides weekends: of
   // the domestic market, and of the overseas market besides the US market
   // holidays (market/BusinessCalendar.h).

@@ -1,6 +1,6 @@
 #include "sandbox/feeds/OrderFeedRecords.h"
 
-#include "sandbox/feeds/RecordText.h"
+#include "sandbox/ReplyText.h"
 #include "sandbox/market/PriceFormat.h"
 #include "sandbox/market/SimulatedMarket.h"
 #include "sandbox/orders/OrderMessages.h"
@@ -9,7 +9,9 @@ namespace zqk::sandbox::feeds {
 namespace {
 
 using market::AccountBook;
+using market::ActionCode;
 using market::Order;
+using market::SideCode;
 
 constexpr std::string_view kRecord = "OutRec1";
 
@@ -23,8 +25,14 @@ EventData::Row& Start(EventData& data, const AccountBook& book) {
   return row;
 }
 
-std::string Amount(double amount, std::string_view currency) {
-  return market::FormatAmount(amount, market::CurrencyDecimals(currency));
+// A record about `order`: the account and the fields that name the order.
+EventData::Row& StartOrder(EventData& data, const AccountBook& book, const Order& order) {
+  EventData::Row& row = Start(data, book);
+  row["주문번호"] = order.number;
+  row["원주문번호"] = order.original;
+  row["종목코드"] = order.ticket.product->code;
+  row["매매구분"] = SideCode(order.ticket.side);
+  return row;
 }
 
 }  // namespace
@@ -41,58 +49,34 @@ const OrderFeedTypes& OrderFeedTypesOf(Market market) {
   return kFx;
 }
 
-std::string_view ActionCode(market::OrderAction action) {
-  switch (action) {
-    case market::OrderAction::kNew:
-      return "1";
-    case market::OrderAction::kAmend:
-      return "2";
-    case market::OrderAction::kCancel:
-      break;
-  }
-  return "3";
-}
-
-std::string_view SideCode(market::Side side) {
-  return side == market::Side::kBuy ? "1" : "2";
-}
-
 std::string OrderPriceText(const Order& order) {
   const market::OrderTicket& t = order.ticket;
   const int64_t price = t.price > 0 ? t.price : t.stopPrice;
-  return price > 0 ? Decimal(*t.product, price) : std::string("0");
+  return price > 0 ? Price(*t.product, price) : std::string("0");
 }
 
 EventData AcceptanceRecord(const AccountBook& book, const Order& order,
                            const market::LocalTime& at) {
   EventData data;
-  EventData::Row& row = Start(data, book);
+  EventData::Row& row = StartOrder(data, book, order);
   const market::OrderTicket& t = order.ticket;
-  row["주문번호"] = order.number;
-  row["원주문번호"] = order.original;
-  row["종목코드"] = t.product->code;
-  row["매매구분"] = SideCode(t.side);
   row["가격조건"] = std::string(1, t.priceType);
   row["체결조건"] = std::string(1, t.fillCondition);
   row["주문가격"] = OrderPriceText(order);
-  row["지정가격"] = t.stopPrice > 0 ? Decimal(*t.product, t.stopPrice) : "";
+  row["지정가격"] = t.stopPrice > 0 ? Price(*t.product, t.stopPrice) : "";
   row["주문수량"] = std::to_string(t.quantity);
   row["접수구분"] = ActionCode(order.action);
   row["처리코드"] = MessageCode(orders::kMsgOrderAccepted);
   row["처리메세지"] = orders::kMsgOrderAccepted.text;
-  row["접수시간"] = Hhmmss(at.time);
+  row["접수시간"] = Hms(at.time);
   return data;
 }
 
 EventData OpenOrderRecord(const AccountBook& book, const Order& order, int32_t realType) {
   EventData data;
-  EventData::Row& row = Start(data, book);
+  EventData::Row& row = StartOrder(data, book, order);
   const market::OrderTicket& t = order.ticket;
   const std::string open = std::to_string(order.Open());
-  row["주문번호"] = order.number;
-  row["원주문번호"] = order.original;
-  row["종목코드"] = t.product->code;
-  row["매매구분"] = SideCode(t.side);
   row["가격조건"] = std::string(1, t.priceType);
   row["주문가격"] = OrderPriceText(order);
   // Only type 182 has a line with 잔량; the others show what is open as
@@ -108,7 +92,7 @@ EventData FillRecord(const AccountBook& book, const Order& order, const market::
   EventData data;
   EventData::Row& row = Start(data, book);
   const market::Product& p = *fill.product;
-  const std::string price = Decimal(p, fill.price);
+  const std::string price = Price(p, fill.price);
   const std::string qty = std::to_string(fill.quantity);
   row["주문번호"] = order.number;
   row["체결번호"] = fill.number;
@@ -116,7 +100,7 @@ EventData FillRecord(const AccountBook& book, const Order& order, const market::
   row["매매구분"] = SideCode(fill.side);
   row["체결가격"] = price;
   row["체결수량"] = qty;
-  row["체결시간"] = Hhmmss(at.time);
+  row["체결시간"] = Hms(at.time);
   // Type 189's line shows 주문가격 and 주문수량 as the fill's.
   row["주문가격"] = realType == 189 ? price : OrderPriceText(order);
   row["주문수량"] = realType == 189 ? qty : std::to_string(order.ticket.quantity);
@@ -146,7 +130,7 @@ EventData CloseRecord(const AccountBook& book, const market::Fill& fill, int32_t
   row["주문번호"] = fill.orderNumber;
   row["종목코드"] = p.code;
   row["매매구분"] = SideCode(fill.side);
-  row["청산가격"] = Decimal(p, fill.price);
+  row["청산가격"] = Price(p, fill.price);
   row["청산수량"] = std::to_string(closedQuantity);
   row["실현손익"] = Amount(fill.realized, p.currency);
   return data;
@@ -155,12 +139,8 @@ EventData CloseRecord(const AccountBook& book, const market::Fill& fill, int32_t
 EventData ConfirmationRecord(const AccountBook& book, const Order& confirming,
                              std::string_view text) {
   EventData data;
-  EventData::Row& row = Start(data, book);
+  EventData::Row& row = StartOrder(data, book, confirming);
   const market::OrderTicket& t = confirming.ticket;
-  row["주문번호"] = confirming.number;
-  row["원주문번호"] = confirming.original;
-  row["종목코드"] = t.product->code;
-  row["매매구분"] = SideCode(t.side);
   row["확인구분"] = ActionCode(confirming.action);
   row["확인가격"] = OrderPriceText(confirming);
   row["확인수량"] = std::to_string(t.quantity);

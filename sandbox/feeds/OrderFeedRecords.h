@@ -64,8 +64,5 @@ EventData AvailableRecord(const market::AccountBook& book, std::string_view curr
 
 // The price an order shows: its limit, else its stop, else "0" (market).
 std::string OrderPriceText(const market::Order& order);
-// "1" new, "2" amend, "3" cancel.
-std::string_view ActionCode(market::OrderAction action);
-std::string_view SideCode(market::Side side);
 
 }  // namespace zqk::sandbox::feeds

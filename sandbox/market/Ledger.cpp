@@ -25,6 +25,22 @@ double Sign(Side side) {
 
 }  // namespace
 
+std::string_view SideCode(Side side) {
+  return side == Side::kBuy ? "1" : "2";
+}
+
+std::string_view ActionCode(OrderAction action) {
+  switch (action) {
+    case OrderAction::kNew:
+      return "1";
+    case OrderAction::kAmend:
+      return "2";
+    case OrderAction::kCancel:
+      break;
+  }
+  return "3";
+}
+
 double Valuation::Available() const {
   return std::max(0.0, Equity() - margin - orderMargin);
 }
@@ -133,41 +149,34 @@ const Order& AccountBook::Place(const OrderTicket& ticket, int64_t atMs) {
   return orders_.back();
 }
 
-const Order* AccountBook::Amend(std::string_view number, int64_t price, int32_t quantity,
-                                int64_t atMs, int64_t stopPrice) {
+Order* AccountBook::Withdraw(std::string_view number, int32_t quantity, OrderAction action,
+                             int64_t atMs) {
   Order* target = FindOpen(number);
   if (!target) return nullptr;
   const int32_t open = target->Open();
-  const int32_t moved = quantity > 0 ? std::min(quantity, open) : open;
-  target->withdrawn += moved;
+  const int32_t taken = quantity > 0 ? std::min(quantity, open) : open;
+  target->withdrawn += taken;
   Order o;
   o.number = NextOrderNumber();
   o.original = target->number;
-  o.action = OrderAction::kAmend;
+  o.action = action;
   o.ticket = target->ticket;
-  if (price > 0) o.ticket.price = price;
-  if (stopPrice > 0) o.ticket.stopPrice = stopPrice;
-  o.ticket.quantity = moved;
+  o.ticket.quantity = taken;
   o.atMs = atMs;
   orders_.push_back(std::move(o));  // `target` may dangle from here
   return &orders_.back();
 }
 
+const Order* AccountBook::Amend(std::string_view number, int64_t price, int32_t quantity,
+                                int64_t atMs, int64_t stopPrice) {
+  Order* o = Withdraw(number, quantity, OrderAction::kAmend, atMs);
+  if (o && price > 0) o->ticket.price = price;
+  if (o && stopPrice > 0) o->ticket.stopPrice = stopPrice;
+  return o;
+}
+
 const Order* AccountBook::Cancel(std::string_view number, int32_t quantity, int64_t atMs) {
-  Order* target = FindOpen(number);
-  if (!target) return nullptr;
-  const int32_t open = target->Open();
-  const int32_t cancelled = quantity > 0 ? std::min(quantity, open) : open;
-  target->withdrawn += cancelled;
-  Order o;
-  o.number = NextOrderNumber();
-  o.original = target->number;
-  o.action = OrderAction::kCancel;
-  o.ticket = target->ticket;
-  o.ticket.quantity = cancelled;
-  o.atMs = atMs;
-  orders_.push_back(std::move(o));
-  return &orders_.back();
+  return Withdraw(number, quantity, OrderAction::kCancel, atMs);
 }
 
 const Fill* AccountBook::ApplyFill(std::string_view number, int64_t price, int32_t quantity,

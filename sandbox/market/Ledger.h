@@ -25,6 +25,11 @@ enum class Side : uint8_t { kBuy = 1, kSell = 2 };  // the records' "1" and "2"
 
 enum class OrderAction : uint8_t { kNew, kAmend, kCancel };
 
+// The codes that replies and records carry: "1" buy, "2" sell; "1" new,
+// "2" amend, "3" cancel.
+std::string_view SideCode(Side side);
+std::string_view ActionCode(OrderAction action);
+
 // What a new order asks for.
 struct OrderTicket {
   const Product* product = nullptr;
@@ -140,6 +145,9 @@ class AccountBook {
  private:
   std::string NextOrderNumber();
   Order* FindOpen(std::string_view number);
+  // Takes `quantity` (0: all) of the open part of order `number` out of it
+  // into a new order of `action` that names it; null when nothing is open.
+  Order* Withdraw(std::string_view number, int32_t quantity, OrderAction action, int64_t atMs);
   CashBalance& CashIn(std::string_view currency);
 
   std::string userId_;

@@ -25,6 +25,7 @@ ProductUniverse::ProductUniverse() {
     Product& p = products_[i];
     p.id = TextHash(p.code);
     if (!byCode_.emplace(p.code, i).second) throw std::logic_error("product listed twice");
+    firstOfRoot_.emplace(p.root, i);
   }
 }
 
@@ -40,6 +41,11 @@ std::vector<const Product*> ProductUniverse::Matching(std::string_view codePrefi
     if (p.market == market && p.code.starts_with(codePrefix)) out.push_back(&p);
   }
   return out;
+}
+
+const Product* ProductUniverse::FirstOfRoot(std::string_view root) const {
+  auto it = firstOfRoot_.find(root);
+  return it == firstOfRoot_.end() ? nullptr : &products_[it->second];
 }
 
 std::vector<const Product*> ProductUniverse::OfRoot(std::string_view root) const {

@@ -40,10 +40,13 @@ class ProductUniverse {
   // In universe order.
   std::vector<const Product*> Matching(std::string_view codePrefix, Market market) const;
   std::vector<const Product*> OfRoot(std::string_view root) const;
+  // The family's first product in universe order (its front month), or null.
+  const Product* FirstOfRoot(std::string_view root) const;
 
  private:
   std::vector<Product> products_;
   std::unordered_map<std::string_view, size_t> byCode_;
+  std::unordered_map<std::string_view, size_t> firstOfRoot_;
 };
 
 // The builders of the three markets, in UniverseDomestic.cpp,

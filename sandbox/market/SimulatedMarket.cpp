@@ -30,25 +30,28 @@ int64_t FloorDiv(int64_t a, int64_t b) {
 
 }  // namespace
 
-int64_t Book::AskSize() const {
+namespace {
+
+// The sum of one figure over a side's levels.
+int64_t Total(const std::array<BookLevel, 5>& side, int32_t BookLevel::*figure) {
   int64_t n = 0;
-  for (const BookLevel& l : asks) n += l.size;
+  for (const BookLevel& l : side) n += l.*figure;
   return n;
+}
+
+}  // namespace
+
+int64_t Book::AskSize() const {
+  return Total(asks, &BookLevel::size);
 }
 int64_t Book::BidSize() const {
-  int64_t n = 0;
-  for (const BookLevel& l : bids) n += l.size;
-  return n;
+  return Total(bids, &BookLevel::size);
 }
 int64_t Book::AskCount() const {
-  int64_t n = 0;
-  for (const BookLevel& l : asks) n += l.count;
-  return n;
+  return Total(asks, &BookLevel::count);
 }
 int64_t Book::BidCount() const {
-  int64_t n = 0;
-  for (const BookLevel& l : bids) n += l.count;
-  return n;
+  return Total(bids, &BookLevel::count);
 }
 
 struct SimulatedMarket::Track {
@@ -97,10 +100,8 @@ const Product& SimulatedMarket::Driver(const Product& p) const {
   // Overseas: every month of a family follows the family's first contract.
   const Product* future = p.IsOption() ? universe_.Find(p.underlying) : &p;
   if (!future) return p;
-  for (const Product& q : universe_.All()) {
-    if (q.root == future->root) return q;
-  }
-  return *future;
+  const Product* front = universe_.FirstOfRoot(future->root);
+  return front ? *front : *future;
 }
 
 SimulatedMarket::Track& SimulatedMarket::TrackOf(const Product& p) {

@@ -1,6 +1,6 @@
 // The overseas listing: futures of CME, CBOT, NYMEX, COMEX, EUREX, HKEX and
-// SGX, with the contract months of late 2016 and 2017, and options on five
-// of them (eleven strikes a month).
+// SGX, with the contract months from late 2016 into 2018, and options on
+// five of them (eleven strikes a month).
 #include <QDate>
 #include <algorithm>
 #include <cmath>
@@ -43,10 +43,24 @@ struct FutureFamily {
   int expiryDay;  // for kDayOfMonth and kDayOfPreviousMonth
 };
 
-constexpr const char* kQuarterly = "U16 Z16 H17 M17";
-constexpr const char* kMonthly12 = "V16 X16 Z16 F17 G17 H17 J17 K17 M17 N17 Q17 U17";
-constexpr const char* kMonthly6 = "U16 V16 X16 Z16 F17 G17";
-constexpr const char* kMetals = "U16 Z16 H17 K17 N17";
+// Contract months: the quarterlies of the index, rate and currency futures
+// into 2018; energy monthly two years out; metals and grains on their
+// exchanges' cycles; the Asian index futures' near months.
+constexpr const char* kQuarterly = "U16 Z16 H17 M17 U17 Z17 H18 M18 U18 Z18";
+constexpr const char* kEnergy =
+    "V16 X16 Z16 F17 G17 H17 J17 K17 M17 N17 Q17 U17 "
+    "V17 X17 Z17 F18 G18 H18 J18 K18 M18 N18 Q18 U18";
+constexpr const char* kHknuz = "U16 Z16 H17 K17 N17 U17 Z17 H18 K18 N18";
+constexpr const char* kGold = "V16 Z16 G17 J17 M17 Q17 V17 Z17 G18 J18 M18 Q18";
+constexpr const char* kPlatinum = "V16 F17 J17 N17 V17 F18";
+constexpr const char* kSoybeans = "U16 X16 F17 H17 K17 N17 Q17 U17 X17 F18 H18 K18 N18";
+constexpr const char* kHongKong = "U16 V16 X16 Z16 F17 G17 H17 M17";
+constexpr const char* kChinaA50 = "U16 V16 X16 Z16 F17 G17 H17 M17 U17 Z17";
+
+// Every contract is listed by this date at the latest (a year before its
+// month when that is earlier), so that the master files list nothing that
+// the market of the samples' era could not yet trade.
+constexpr int32_t kListedBy = 20160815;
 
 constexpr FutureFamily kFamilies[] = {
     {"ES", "미니 S&P500", "E-mini S&P 500", "CME", "USD", 2, 25, 0, 50, 217500, 0.009, 8, 3, 0.05,
@@ -61,36 +75,48 @@ constexpr FutureFamily kFamilies[] = {
      kQuarterly, Expiry::kThirdWednesdayLess2, 0},
     {"6B", "영국파운드", "British Pound", "CME", "USD", 4, 1, 0, 62'500, 13150, 0.007, 3, 2, 0.04,
      kQuarterly, Expiry::kThirdWednesdayLess2, 0},
+    {"6A", "호주달러", "Australian Dollar", "CME", "USD", 4, 1, 0, 100'000, 7520, 0.007, 3, 2, 0.04,
+     kQuarterly, Expiry::kThirdWednesdayLess2, 0},
+    {"6C", "캐나다달러", "Canadian Dollar", "CME", "USD", 5, 5, 0, 100'000, 76500, 0.006, 3, 2,
+     0.03, kQuarterly, Expiry::kThirdWednesdayLess2, 0},
     {"ZB", "미국채30년", "U.S. Treasury Bond", "CBOT", "USD", 5, 3125, 32, 1000, 16750000, 0.006, 3,
      3, 0.03, kQuarterly, Expiry::kDayOfMonth, 20},
     {"ZN", "미국채10년", "10-Year T-Note", "CBOT", "USD", 6, 15625, 32, 1000, 132500000, 0.004, 4,
      4, 0.02, kQuarterly, Expiry::kDayOfMonth, 20},
-    {"ZC", "옥수수", "Corn", "CBOT", "USD", 2, 25, 8, 50, 33525, 0.012, 3, 3, 0.06,
-     "U16 Z16 H17 K17 N17", Expiry::kDayOfMonth, 14},
-    {"ZS", "대두", "Soybeans", "CBOT", "USD", 2, 25, 8, 50, 95850, 0.011, 3, 2, 0.06,
-     "U16 X16 F17 H17 K17 N17", Expiry::kDayOfMonth, 14},
-    {"ZW", "소맥", "Chicago Wheat", "CBOT", "USD", 2, 25, 8, 50, 40225, 0.014, 2, 2, 0.07,
-     "U16 Z16 H17 K17 N17", Expiry::kDayOfMonth, 14},
+    {"ZC", "옥수수", "Corn", "CBOT", "USD", 2, 25, 8, 50, 33525, 0.012, 3, 3, 0.06, kHknuz,
+     Expiry::kDayOfMonth, 14},
+    {"ZS", "대두", "Soybeans", "CBOT", "USD", 2, 25, 8, 50, 95850, 0.011, 3, 2, 0.06, kSoybeans,
+     Expiry::kDayOfMonth, 14},
+    {"ZW", "소맥", "Chicago Wheat", "CBOT", "USD", 2, 25, 8, 50, 40225, 0.014, 2, 2, 0.07, kHknuz,
+     Expiry::kDayOfMonth, 14},
     {"CL", "WTI 원유", "Crude Oil WTI", "NYMEX", "USD", 2, 1, 0, 1000, 4470, 0.022, 8, 2, 0.08,
-     kMonthly12, Expiry::kDayOfPreviousMonth, 20},
+     kEnergy, Expiry::kDayOfPreviousMonth, 20},
     {"NG", "천연가스", "Henry Hub Natural Gas", "NYMEX", "USD", 3, 1, 0, 10'000, 2790, 0.025, 3, 2,
-     0.1, kMonthly12, Expiry::kDayOfPreviousMonth, 27},
-    {"GC", "금", "Gold", "COMEX", "USD", 1, 1, 0, 100, 13105, 0.009, 5, 2, 0.05,
-     "V16 Z16 G17 J17 M17 Q17", Expiry::kDayOfMonth, 27},
-    {"SI", "은", "Silver", "COMEX", "USD", 3, 5, 0, 5000, 19050, 0.016, 3, 1, 0.07, kMetals,
+     0.1, kEnergy, Expiry::kDayOfPreviousMonth, 27},
+    {"RB", "RBOB 가솔린", "RBOB Gasoline", "NYMEX", "USD", 4, 1, 0, 42'000, 14500, 0.02, 3, 1, 0.08,
+     kEnergy, Expiry::kDayOfPreviousMonth, 31},
+    {"HO", "난방유", "NY Harbor ULSD", "NYMEX", "USD", 4, 1, 0, 42'000, 14400, 0.018, 3, 1, 0.08,
+     kEnergy, Expiry::kDayOfPreviousMonth, 31},
+    {"GC", "금", "Gold", "COMEX", "USD", 1, 1, 0, 100, 13105, 0.009, 5, 2, 0.05, kGold,
      Expiry::kDayOfMonth, 27},
-    {"HG", "구리", "Copper", "COMEX", "USD", 4, 5, 0, 25'000, 20800, 0.013, 2, 1, 0.06, kMetals,
+    {"SI", "은", "Silver", "COMEX", "USD", 3, 5, 0, 5000, 19050, 0.016, 3, 1, 0.07, kHknuz,
+     Expiry::kDayOfMonth, 27},
+    {"HG", "구리", "Copper", "COMEX", "USD", 4, 5, 0, 25'000, 20800, 0.013, 2, 1, 0.06, kHknuz,
+     Expiry::kDayOfMonth, 27},
+    {"PL", "백금", "Platinum", "NYMEX", "USD", 1, 1, 0, 50, 10800, 0.014, 2, 1, 0.07, kPlatinum,
      Expiry::kDayOfMonth, 27},
     {"FDAX", "DAX 지수", "DAX Futures", "EUREX", "EUR", 1, 5, 0, 25, 106000, 0.011, 4, 1, 0.08,
      kQuarterly, Expiry::kEurexThirdFriday, 0},
     {"FESX", "유로스톡스50", "EURO STOXX 50", "EUREX", "EUR", 0, 1, 0, 10, 3010, 0.012, 5, 4, 0.07,
      kQuarterly, Expiry::kEurexThirdFriday, 0},
+    {"FGBL", "유로분트", "Euro-Bund", "EUREX", "EUR", 2, 1, 0, 1000, 16600, 0.004, 6, 3, 0.03,
+     kQuarterly, Expiry::kDayOfMonth, 8},
     {"HSI", "항셍지수", "Hang Seng Index", "HKEX", "HKD", 0, 1, 0, 50, 23000, 0.011, 4, 2, 0.08,
-     kMonthly6, Expiry::kDayOfMonth, 29},
-    {"HHI", "H주지수", "HSCEI", "HKEX", "HKD", 0, 1, 0, 50, 9600, 0.013, 3, 2, 0.09, kMonthly6,
+     kHongKong, Expiry::kDayOfMonth, 29},
+    {"HHI", "H주지수", "HSCEI", "HKEX", "HKD", 0, 1, 0, 50, 9600, 0.013, 3, 2, 0.09, kHongKong,
      Expiry::kDayOfMonth, 29},
     {"CN", "FTSE 중국A50", "FTSE China A50", "SGX", "USD", 1, 25, 0, 1, 100000, 0.013, 4, 3, 0.08,
-     kMonthly6, Expiry::kDayOfMonth, 29},
+     kChinaA50, Expiry::kDayOfMonth, 29},
     {"NK", "SGX 니케이225", "SGX Nikkei 225", "SGX", "JPY", 0, 5, 0, 500, 16900, 0.013, 3, 2, 0.07,
      kQuarterly, Expiry::kSecondThursday, 0},
 };
@@ -183,7 +209,7 @@ void AddOverseasProducts(std::vector<Product>& out) {
       p.multiplier = f.multiplier;
       p.marginRate = f.marginRate;
       p.expiry = ExpiryOf(f, year, month);
-      p.listed = WeekdayOnOrBefore(year - 1, month, 15);
+      p.listed = std::min(WeekdayOnOrBefore(year - 1, month, 15), kListedBy);
       // Later months trade a little higher (carry) and much less.
       p.reference = reference;
       reference += (reference / 800 / f.tick) * f.tick;

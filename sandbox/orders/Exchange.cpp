@@ -91,6 +91,27 @@ void Exchange::Untrack(const AccountBook& book, std::string_view number) {
   std::erase_if(working_, [&](const Working& w) { return w.book == &book && w.number == number; });
 }
 
+bool Exchange::StopReachedNow(const OrderTicket& t, int64_t now) {
+  // A stop wakes on a trade of this session, never on the previous close.
+  const market::Session& session = broker_.market.At(*t.product, now).session;
+  return session.trades > 0 && StopReached(t.side, t.stopPrice, session.last);
+}
+
+void Exchange::Enter(AccountBook& book, const std::string& number, bool triggered,
+                     int64_t expiresAtStep, int64_t step, int64_t now) {
+  if (triggered) Arrive(book, number, step, now);
+  Settle(book, number, now);
+  if (book.FindOrder(number)->Open() > 0) Track(book, number, triggered, expiresAtStep);
+}
+
+void Exchange::Acknowledge(const AccountBook& book, const Order& change, std::string_view text,
+                           int64_t now) {
+  const auto& types = OrderFeedTypesOf(book.account().market);
+  sink_.Record(book, types.acceptance,
+               feeds::AcceptanceRecord(book, change, broker_.market.clock().Local(now)));
+  sink_.Record(book, types.confirmation, feeds::ConfirmationRecord(book, change, text));
+}
+
 void Exchange::Placed(AccountBook& book, const std::string& number, bool cme, int32_t validUntil) {
   const int64_t now = broker_.Now();
   const int64_t step = broker_.market.StepAt(now);
@@ -99,59 +120,41 @@ void Exchange::Placed(AccountBook& book, const std::string& number, bool cme, in
   sink_.Record(book, OrderFeedTypesOf(book.account().market).acceptance,
                feeds::AcceptanceRecord(book, order, broker_.market.clock().Local(now)));
   if (cme) cme_.insert(Key(book, number));
-  const OrderTicket& t = order.ticket;
-  // A stop wakes on a trade of this session, never on the previous close.
-  const market::Session& session = broker_.market.At(*t.product, now).session;
-  const bool triggered =
-      !IsStop(t) || (session.trades > 0 && StopReached(t.side, t.stopPrice, session.last));
-  const int64_t expires = ExpiryStep(order, validUntil, now);
-  if (triggered) Arrive(book, number, step, now);
-  Settle(book, number, now);
-  if (book.FindOrder(number)->Open() > 0) Track(book, number, triggered, expires);
+  const bool triggered = !IsStop(order.ticket) || StopReachedNow(order.ticket, now);
+  Enter(book, number, triggered, ExpiryStep(order, validUntil, now), step, now);
 }
 
 void Exchange::Amended(AccountBook& book, const std::string& number) {
   const int64_t now = broker_.Now();
   const int64_t step = broker_.market.StepAt(now);
   RunTo(step);
-  const auto& types = OrderFeedTypesOf(book.account().market);
   const Order& amend = *book.FindOrder(number);
   const std::string original = amend.original;
-  sink_.Record(book, types.acceptance,
-               feeds::AcceptanceRecord(book, amend, broker_.market.clock().Local(now)));
-  sink_.Record(book, types.confirmation, feeds::ConfirmationRecord(book, amend, kTextAmended));
+  Acknowledge(book, amend, kTextAmended, now);
   // What stays of the old order: nothing, unless only part of it moved.
-  sink_.Record(book, types.open,
-               feeds::OpenOrderRecord(book, *book.FindOrder(original), types.open));
+  const int32_t openType = OrderFeedTypesOf(book.account().market).open;
+  sink_.Record(book, openType, feeds::OpenOrderRecord(book, *book.FindOrder(original), openType));
 
   // The amending order inherits the old one's session, expiry and stop.
   auto old = std::find_if(working_.begin(), working_.end(), [&](const Working& w) {
     return w.book == &book && w.number == original;
   });
   const OrderTicket& t = amend.ticket;
-  bool triggered = !IsStop(t) || (old != working_.end() && old->triggered);
+  const bool triggered =
+      !IsStop(t) || (old != working_.end() && old->triggered) || StopReachedNow(t, now);
   const int64_t expires =
       old != working_.end() ? old->expiresAtStep : ExpiryStep(amend, 0, amend.atMs);
-  if (!triggered) {
-    const market::Session& session = broker_.market.At(*t.product, now).session;
-    triggered = session.trades > 0 && StopReached(t.side, t.stopPrice, session.last);
-  }
   if (IsCme(book, original)) cme_.insert(Key(book, number));
   if (book.FindOrder(original)->Open() <= 0) Untrack(book, original);
-  if (triggered) Arrive(book, number, step, now);
-  Settle(book, number, now);
-  if (book.FindOrder(number)->Open() > 0) Track(book, number, triggered, expires);
+  Enter(book, number, triggered, expires, step, now);
 }
 
 void Exchange::Cancelled(AccountBook& book, const std::string& number) {
   const int64_t now = broker_.Now();
   RunTo(broker_.market.StepAt(now));
-  const auto& types = OrderFeedTypesOf(book.account().market);
   const Order& cancel = *book.FindOrder(number);
   const std::string original = cancel.original;
-  sink_.Record(book, types.acceptance,
-               feeds::AcceptanceRecord(book, cancel, broker_.market.clock().Local(now)));
-  sink_.Record(book, types.confirmation, feeds::ConfirmationRecord(book, cancel, kTextCancelled));
+  Acknowledge(book, cancel, kTextCancelled, now);
   if (book.FindOrder(original)->Open() <= 0) Untrack(book, original);
   Settle(book, original, now);
 }

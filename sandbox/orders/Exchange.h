@@ -77,6 +77,15 @@ class Exchange {
   // Ends what is open of an order by the broker's own cancel.
   void End(market::AccountBook& book, const std::string& number, std::string_view why,
            int64_t atMs);
+  // Whether a stop order's stop has been reached by a trade of the session.
+  bool StopReachedNow(const market::OrderTicket& t, int64_t now);
+  // An accepted order (new or amending) meets the market if awake, and rests
+  // while something is open.
+  void Enter(market::AccountBook& book, const std::string& number, bool triggered,
+             int64_t expiresAtStep, int64_t step, int64_t now);
+  // The acceptance and confirmation records of an amend or cancel.
+  void Acknowledge(const market::AccountBook& book, const market::Order& change,
+                   std::string_view text, int64_t now);
   // The open-order and available-amount records after a change.
   void Settle(const market::AccountBook& book, const std::string& number, int64_t atMs);
   int64_t ExpiryStep(const market::Order& order, int32_t validUntil, int64_t atMs) const;

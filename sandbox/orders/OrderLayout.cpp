@@ -121,11 +121,6 @@ size_t Layout::FullLength() const {
   return n;
 }
 
-size_t Layout::RequiredLength() const {
-  const size_t full = FullLength();
-  return !fields.empty() && fields.back().field == kUserField ? full - fields.back().width : full;
-}
-
 bool Layout::Has(Field f) const {
   return std::any_of(fields.begin(), fields.end(),
                      [f](const FieldSpec& s) { return s.field == f; });
@@ -151,16 +146,19 @@ std::string_view TrimBlanks(std::string_view s) {
 }
 
 ParseResult ParseRecord(const Layout& layout, std::string_view record) {
-  const size_t required = layout.RequiredLength();
+  // Trailing blanks are optional: a record may stop anywhere, the bytes it
+  // lacks count as blanks, and what that leaves empty is refused later for
+  // what it is (no product, no quantity, ...). Only a record longer than its
+  // layout is refused for its length.
   const size_t full = layout.FullLength();
-  if (record.size() < required || record.size() > full) {
-    std::string detail = std::to_string(record.size()) + "/" + std::to_string(required);
-    if (full != required) detail.append("~").append(std::to_string(full));
-    return Refusal{kMsgBadLength, detail};
+  if (record.size() > full) {
+    std::string detail = std::to_string(record.size());
+    return Refusal{kMsgBadLength, detail.append("/").append(std::to_string(full))};
   }
 
-  // Cut the record into fields; a double-byte character must start and end
-  // inside one field.
+  // Cut the record into fields, the last ones short or empty where the
+  // record stops; a double-byte character must start and end inside one
+  // field, and is cut when the record stops after its first byte.
   OrderRecord values;
   size_t at = 0;
   for (const FieldSpec& spec : layout.fields) {

@@ -1,11 +1,11 @@
 #pragma once
 // The fixed-width order records: every field left-aligned and filled with
 // blanks to its width in bytes, joined without separators. A record is read
-// by the layout of its TR code. The user field that ends most layouts is
-// free text and may be cut short or left off; every other field must be
-// there whole. Anything else (a record of another length, a double-byte
-// character across a field boundary, letters in a numeric field) is refused
-// with a reason before any value is looked at.
+// by the layout of its TR code. Its trailing blanks are optional: it may
+// stop anywhere, and the bytes it lacks count as blanks. A record longer
+// than its layout, a double-byte character across a field boundary or cut
+// at the end, and letters in a numeric field are refused with a reason
+// before any value is looked at.
 
 #include <array>
 #include <cstdint>
@@ -52,10 +52,8 @@ struct Layout {
   std::string_view name;
   std::span<const FieldSpec> fields;
 
-  // Every field.
+  // Every field: the longest record of the layout.
   size_t FullLength() const;
-  // Up to the trailing user field, if the layout ends in one.
-  size_t RequiredLength() const;
   bool Has(Field f) const;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // Why the broker refuses an order: the code and text that the order reply
 // carries in 처리코드 and 처리메시지 (and, joined, in 처리구분), followed by a
-// detail in brackets where one helps ("[69/72~132]", "[ESU16]").
+// detail in brackets where one helps ("[133/132]", "[ESU16]").
 
 #include "sandbox/SandboxMessages.h"
 

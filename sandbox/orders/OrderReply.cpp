@@ -1,8 +1,8 @@
 #include "sandbox/orders/OrderReply.h"
 
+#include "sandbox/ReplyText.h"
 #include "sandbox/events/EventPoster.h"
 #include "sandbox/feeds/OrderFeedRecords.h"
-#include "sandbox/feeds/RecordText.h"
 
 namespace zqk::sandbox::orders {
 
@@ -11,7 +11,7 @@ EventData OrderReplyData(const ReplyValues& v) {
   EventData::Row& row = data.AddRow("OutRec1");
   const std::string code = MessageCode(v.message);
   const std::string text = WithDetail(v.message.text, v.detail);
-  row["접수구분"] = feeds::ActionCode(v.action);
+  row["접수구분"] = market::ActionCode(v.action);
   row["처리코드"] = code;
   row["처리메시지"] = text;
   std::string both = code;
@@ -20,7 +20,7 @@ EventData OrderReplyData(const ReplyValues& v) {
   row["주문번호"] = std::string(v.number);
   row["원주문번호"] = std::string(v.original);
   row["종목코드"] = std::string(v.product);
-  row["접수시간"] = feeds::Hhmmss(v.time);
+  row["접수시간"] = Hms(v.time);
   return data;
 }
 

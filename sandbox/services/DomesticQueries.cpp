@@ -6,9 +6,10 @@
 #include <cmath>
 
 #include "sandbox/Broker.h"
+#include "sandbox/ReplyText.h"
+#include "sandbox/services/AccountAnswers.h"
 #include "sandbox/services/QueryInput.h"
 #include "sandbox/services/QueryServices.h"
-#include "sandbox/services/ReplyText.h"
 
 namespace zqk::sandbox::services {
 namespace {
@@ -17,6 +18,7 @@ using market::AccountBook;
 using market::Fill;
 using market::Order;
 using market::Product;
+using market::SideCode;
 
 constexpr std::string_view kOut = "OutRec1";
 
@@ -26,10 +28,6 @@ AccountBook& DomesticAccount(QueryContext& q, const QueryInput& in) {
 
 market::LocalTime LocalOf(QueryContext& q, int64_t agentMs) {
   return q.broker.market.clock().Local(agentMs);
-}
-
-std::string SideCode(market::Side side) {
-  return side == market::Side::kBuy ? "1" : "2";
 }
 
 // The day filter of the fills and orders queries: bytes 20-27, blank for
@@ -146,21 +144,8 @@ EventData DomesticOpenOrders(QueryContext& q) {
 }
 
 EventData DomesticPasswordCheck(QueryContext& q) {
-  // Whether the password matches is the answer, not a refusal.
   const QueryInput in(q.request.input);
-  const AccountBook& book = OwnAccount(q, in.Raw(0, 11), {Market::kDomestic});
-  const bool match = in.Text(11, 8) == book.account().password;
-  EventData d;
-  EventData::Row& row = d.AddRow(kOut);
-  row["처리코드"] = match ? "0000" : "0001";
-  row["처리메시지"] = match ? "비밀번호가 일치합니다" : "비밀번호가 일치하지 않습니다";
-  row["계좌번호"] = book.account().number;
-  row["계좌명"] = book.account().name;
-  // One-byte texts built apart: g++ 12 at -O3 misreads their assignment as
-  // an overlapping copy (-Wrestrict).
-  row["일치여부"] = std::string(match ? "Y" : "N");
-  row["계좌구분"] = std::string("1");
-  return d;
+  return PasswordAnswer(q, in.Raw(0, 11), in.Raw(11, 8), {Market::kDomestic}, "계좌구분");
 }
 
 EventData DomesticHolding(QueryContext& q) {
@@ -192,21 +177,18 @@ EventData DomesticHolding(QueryContext& q) {
 EventData UserAccounts(QueryContext& q) {
   // Bytes 1-20: the user ID (blank: the signed-in user).
   const QueryInput in(q.request.input);
-  const std::string_view id = in.Text(0, 20);
-  if (!id.empty() && id != q.user.id) throw Refused(kMsgOtherUser, std::string(id));
+  const User& user = AskedUser(q, in.Text(0, 20));
   EventData d;
-  for (const Account& a : q.user.accounts) {
+  for (const Account& a : user.accounts) {
     EventData::Row& row = d.AddRow(kOut);
-    row["사용자ID"] = Fit(q.user.id, 20);
+    row["사용자ID"] = Fit(user.id, 20);
     row["계좌번호"] = a.number;
     row["대출구분"] = std::string("0");
     row["TMP1"] = a.market == Market::kDomestic   ? "국내선물옵션"
                   : a.market == Market::kOverseas ? "해외선물"
                                                   : "FX마진";
     row["계좌명"] = a.name;
-    row["계좌구분"] = std::string(a.market == Market::kDomestic   ? "1"
-                                  : a.market == Market::kOverseas ? "2"
-                                                                  : "3");
+    row["계좌구분"] = AccountKind(a.market);
   }
   NoticeIfEmpty(q, d);
   return d;

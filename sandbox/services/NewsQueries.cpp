@@ -7,10 +7,10 @@
 #include <cstdio>
 
 #include "sandbox/Broker.h"
+#include "sandbox/ReplyText.h"
 #include "sandbox/market/SeededHash.h"
 #include "sandbox/services/QueryInput.h"
 #include "sandbox/services/QueryServices.h"
-#include "sandbox/services/ReplyText.h"
 
 namespace zqk::sandbox::services {
 namespace {

@@ -5,9 +5,10 @@
 #include <cstdio>
 
 #include "sandbox/Broker.h"
+#include "sandbox/ReplyText.h"
+#include "sandbox/services/AccountAnswers.h"
 #include "sandbox/services/QueryInput.h"
 #include "sandbox/services/QueryServices.h"
-#include "sandbox/services/ReplyText.h"
 
 namespace zqk::sandbox::services {
 namespace {
@@ -15,6 +16,7 @@ namespace {
 using market::AccountBook;
 using market::Order;
 using market::Product;
+using market::SideCode;
 
 constexpr std::string_view kOut = "OutRec1";
 constexpr size_t kOrderRowWidth = 226;
@@ -22,14 +24,6 @@ constexpr size_t kHistoryPage = 5;
 
 AccountBook& OverseasAccount(QueryContext& q, const QueryInput& in) {
   return CheckedAccount(q, in.Raw(0, 6), in.Raw(6, 4), {Market::kOverseas});
-}
-
-std::string AccountKind(Market m) {
-  return m == Market::kDomestic ? "1" : m == Market::kOverseas ? "2" : "3";
-}
-
-std::string SideCode(market::Side side) {
-  return side == market::Side::kBuy ? "1" : "2";
 }
 
 // One line of an account's orders and fills, as the order lists show it.
@@ -40,18 +34,6 @@ struct OrderLine {
   const Order* order = nullptr;
   const market::Fill* fill = nullptr;
 };
-
-std::string KindOf(const Order& o) {
-  switch (o.action) {
-    case market::OrderAction::kNew:
-      return "1";
-    case market::OrderAction::kAmend:
-      return "2";
-    case market::OrderAction::kCancel:
-      return "3";
-  }
-  return "1";
-}
 
 std::string StateOf(const Order& o) {
   if (o.action == market::OrderAction::kCancel) return "취소확인";
@@ -124,13 +106,12 @@ std::string PageKey(size_t index) {
 EventData AccountList(QueryContext& q) {
   // Bytes 1-20: the user ID (blank: the signed-in user).
   const QueryInput in(q.request.input);
-  const std::string_view id = in.Text(0, 20);
-  if (!id.empty() && id != q.user.id) throw Refused(kMsgOtherUser, std::string(id));
+  const User& user = AskedUser(q, in.Text(0, 20));
   EventData d;
   char header[8];
-  std::snprintf(header, sizeof header, "%05zu", std::min<size_t>(q.user.accounts.size(), 99'999));
+  std::snprintf(header, sizeof header, "%05zu", std::min<size_t>(user.accounts.size(), 99'999));
   std::string data = header;
-  for (const Account& a : q.user.accounts) {
+  for (const Account& a : user.accounts) {
     data += BlockRow().Add(a.number, 11).Add(a.name, 30).Add(AccountKind(a.market), 1).text();
     EventData::Row& row = d.AddRow(kOut);
     row["계좌번호"] = a.number;
@@ -173,19 +154,8 @@ EventData OverseasDeposit(QueryContext& q) {
 }
 
 EventData OverseasPasswordCheck(QueryContext& q) {
-  // Whether the password matches is the answer, not a refusal.
   const QueryInput in(q.request.input);
-  const AccountBook& book = OwnAccount(q, in.Raw(0, 6), {Market::kOverseas, Market::kFx});
-  const bool match = in.Text(6, 4) == book.account().password;
-  EventData d;
-  EventData::Row& row = d.AddRow(kOut);
-  row["처리코드"] = match ? "0000" : "0001";
-  row["처리메시지"] = match ? "비밀번호가 일치합니다" : "비밀번호가 일치하지 않습니다";
-  row["계좌번호"] = book.account().number;
-  row["계좌명"] = book.account().name;
-  row["구분"] = AccountKind(book.account().market);
-  row["일치여부"] = std::string(match ? "Y" : "N");  // -Wrestrict at -O3, as above
-  return d;
+  return PasswordAnswer(q, in.Raw(0, 6), in.Raw(6, 4), {Market::kOverseas, Market::kFx}, "구분");
 }
 
 EventData OverseasOpenOrders(QueryContext& q) {
@@ -193,7 +163,9 @@ EventData OverseasOpenOrders(QueryContext& q) {
   const AccountBook& book = OverseasAccount(q, in);
   EventData d;
   for (const Order& o : book.orders()) {
-    if (o.Open() > 0) AddOrderLine(q, d, book, {o.atMs, KindOf(o), StateOf(o), &o, nullptr});
+    if (o.Open() > 0)
+      AddOrderLine(q, d, book,
+                   {o.atMs, std::string(market::ActionCode(o.action)), StateOf(o), &o, nullptr});
   }
   if (d.records.empty()) q.notice = kMsgNoData;
   return d;
@@ -207,7 +179,7 @@ EventData OverseasOrderHistory(QueryContext& q) {
   const std::optional<int32_t> day = in.Date(10, "처리일자");
   std::vector<OrderLine> lines;
   for (const Order& o : book.orders())
-    lines.push_back({o.atMs, KindOf(o), StateOf(o), &o, nullptr});
+    lines.push_back({o.atMs, std::string(market::ActionCode(o.action)), StateOf(o), &o, nullptr});
   for (const market::Fill& f : book.fills()) {
     const Order* o = book.FindOrder(f.orderNumber);
     if (o) lines.push_back({f.atMs, "4", "체결", o, &f});
@@ -215,6 +187,10 @@ EventData OverseasOrderHistory(QueryContext& q) {
   std::erase_if(lines, [&](const OrderLine& l) {
     return day && q.broker.market.clock().Local(l.atMs).date != *day;
   });
+  // The lines stand in the order things happened (an order, then its fills);
+  // reversed first, the lines of one moment come newest first as well, so an
+  // order filled as it arrived shows its fill above it.
+  std::reverse(lines.begin(), lines.end());
   std::stable_sort(lines.begin(), lines.end(),
                    [](const OrderLine& a, const OrderLine& b) { return a.atMs > b.atMs; });
   size_t first = 0;

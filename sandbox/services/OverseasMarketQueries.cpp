@@ -8,11 +8,11 @@
 #include <set>
 
 #include "sandbox/Broker.h"
+#include "sandbox/ReplyText.h"
 #include "sandbox/market/PriceFormat.h"
 #include "sandbox/services/FieldList.h"
 #include "sandbox/services/QueryInput.h"
 #include "sandbox/services/QueryServices.h"
-#include "sandbox/services/ReplyText.h"
 
 namespace zqk::sandbox::services {
 namespace {
@@ -88,6 +88,14 @@ const Product& FrontOfItem(QueryContext& q, std::string_view item) {
 int64_t PrevCloseOn(QueryContext& q, const Product& p, int64_t agentMs) {
   market::SimulatedMarket& m = q.broker.market;
   return m.PriceAt(p, m.StepAt(m.clock().DayStart(agentMs)) - 1);
+}
+
+// A bar's prices, as every chart service shows them.
+void BarPrices(EventData::Row& row, const Product& p, const market::Bar& b) {
+  row["시가"] = Price(p, b.open);
+  row["고가"] = Price(p, b.high);
+  row["저가"] = Price(p, b.low);
+  row["종가"] = Price(p, b.close);
 }
 
 }  // namespace
@@ -265,10 +273,7 @@ EventData MinuteBars(QueryContext& q) {
     EventData::Row& row = d.AddRow(kOut1);
     row["일자"] = Ymd(at.date);
     row["시간"] = Hms(at.time);
-    row["시가"] = Price(p, b.open);
-    row["고가"] = Price(p, b.high);
-    row["저가"] = Price(p, b.low);
-    row["종가"] = Price(p, b.close);
+    BarPrices(row, p, b);
     row["체결량"] = Number(b.volume);
     d.block += BlockRow()
                    .Add(p.code, 32)
@@ -315,10 +320,7 @@ EventData Bars(QueryContext& q) {
     EventData::Row& row = d.AddRow(kOut2);
     row["시작일자"] = Ymd(at.date);
     row["시작시간"] = Hms(at.time);
-    row["시가"] = Price(p, b.open);
-    row["고가"] = Price(p, b.high);
-    row["저가"] = Price(p, b.low);
-    row["종가"] = Price(p, b.close);
+    BarPrices(row, p, b);
     row["체결량"] = Number(b.volume);
   }
   return d;
@@ -421,10 +423,7 @@ EventData ChartData(QueryContext& q) {
   for (const market::Bar& b : bars) {
     EventData::Row& row = d.AddRow(kOut2);
     row["날짜시간"] = MomentText(q, b.startMs);
-    row["종가"] = Price(p, b.close);
-    row["시가"] = Price(p, b.open);
-    row["고가"] = Price(p, b.high);
-    row["저가"] = Price(p, b.low);
+    BarPrices(row, p, b);
     row["거래량"] = Number(b.volume);
   }
   return d;

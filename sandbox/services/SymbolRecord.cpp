@@ -1,264 +1,28 @@
 // "s20001": everything about a domestic future or option in one record of
-// 233 numbered fields (field number = position in kFields, from 000). The
-// input's bytes 1-8 name the product; the rest of it is not read. The FID
-// field list selects the fields (FieldList.h).
+// 233 numbered fields (agent/SymbolRecordFields.h; field number = position,
+// from 000). The input's bytes 1-8 name the product; the rest of it is not
+// read. The FID field list selects the fields (FieldList.h). A name that
+// stands more than once carries the same value each time.
 #include <QDate>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
 
+#include "agent/SymbolRecordFields.h"
 #include "sandbox/Broker.h"
+#include "sandbox/ReplyText.h"
 #include "sandbox/market/Calendar.h"
 #include "sandbox/market/SeededHash.h"
 #include "sandbox/services/FieldList.h"
 #include "sandbox/services/QueryInput.h"
 #include "sandbox/services/QueryServices.h"
-#include "sandbox/services/ReplyText.h"
 
 namespace zqk::sandbox::services {
 namespace {
 
 using market::Product;
 using market::SimulatedMarket;
-
-// The record's fields in order. Some names stand twice or three times: those
-// entries carry the same field.
-constexpr std::array<std::string_view, 233> kFields = {
-    "단축코드",
-    "종목코드",
-    "한글종목명",
-    "종목한글약명",
-    "영문종목명",
-    "축약종목명",
-    "상장일",
-    "상장일수",
-    "잔존일수",
-    "최종거래일",
-    "최종거래일구분",
-    "배당액지수미래가치",
-    "기준가격구분",
-    "기준가격",
-    "이론가",
-    "이론가",
-    "CD금리",
-    "상한가",
-    "하한가",
-    "전일정산가구분",
-    "전일정산가",
-    "전일종가구분",
-    "전일종가",
-    "전일체결수량",
-    "전일근월물체결수량",
-    "전일원월물체결수량",
-    "전일체결대금",
-    "전일근월물거래대금",
-    "전일원월물거래대금",
-    "전일미결제약정수량　",
-    "상장중최고가_SIGN포함",
-    "상장중최고가일",
-    "상장중최고가비율",
-    "상장중최저가_SIGN포함",
-    "상장중최저가일",
-    "상장중최저가비율",
-    "입회일자",
-    "시장가허용구분",
-    "조건부지정가허용구분",
-    "최유리지정가허용구분",
-    "최종결제가",
-    "최종결제가구분",
-    "CB적용상한가",
-    "CB적용하한가",
-    "전일최종매매체결시각",
-    "전일스프레드근월물종가",
-    "전일스프레드원월물종가",
-    "스프레드근월물표준코드",
-    "스프레드원월물표준코드",
-    "거래단위",
-    "체결시간",
-    "현재가",
-    "시가",
-    "고가",
-    "저가",
-    "전일대비구분",
-    "전일대비　",
-    "누적거래량",
-    "누적거래대금",
-    "전일거래량대비",
-    "등락률",
-    "건별체결수량",
-    "체결구분",
-    "매도누적거래량",
-    "매수누적거래량",
-    "매도누적체결건수",
-    "매수누적체결건수",
-    "근월물의제약정가격",
-    "원월물의제약정가격",
-    "근월물체결수량",
-    "원월물체결수량",
-    "근월물거래대금",
-    "원월물거래대금",
-    "매도체결수량_호가기준",
-    "매수체결수량_호가기준",
-    "호가수신시간",
-    "매도호가1",
-    "매수호가1",
-    "매도호가수량1",
-    "매수호가수량1",
-    "매도호가건수1",
-    "매수호가건수1",
-    "매도호가2",
-    "매수호가2",
-    "매도호가수량2",
-    "매수호가수량2",
-    "매도호가건수2",
-    "매수호가건수2",
-    "매도호가3",
-    "매수호가3",
-    "매도호가수량3",
-    "매수호가수량3",
-    "매도호가건수3",
-    "매수호가건수3",
-    "매도호가4",
-    "매수호가4",
-    "매도호가수량4",
-    "매수호가수량4",
-    "매도호가건수4",
-    "매수호가건수4",
-    "매도호가5",
-    "매수호가5",
-    "매도호가수량5",
-    "매수호가수량5",
-    "매도호가건수5",
-    "매수호가건수5",
-    "매도호가총수량",
-    "매수호가총수량",
-    "매도호가총건수",
-    "매수호가총건수",
-    "장운용구분",
-    "체결일자",
-    "미결제약정구분",
-    "정산가격",
-    "정산가구분",
-    "KOSPI200지수",
-    "이론가",
-    "괴리율",
-    "시장BASIS",
-    "이론BASIS",
-    "미결제약정수량",
-    "미결제약정시가",
-    "미결제약정고가",
-    "미결제약정저가",
-    "미결제증감수량",
-    "2차저항",
-    "1차저항",
-    "피봇값",
-    "1차지지",
-    "2차지지",
-    "종목SEQ번호",
-    "옵션종류",
-    "거래대상종목",
-    "만기년월",
-    "행사가격",
-    "조회순번",
-    "권리행사유형구분",
-    "최근월물구분",
-    "ATM구분",
-    "최초거래일",
-    "신규구분",
-    "신규일자",
-    "전일시가",
-    "전일고가",
-    "전일저가",
-    "매매증거금기준가",
-    "매매증거금기준가구분",
-    "정상호가범위(상한치)",
-    "정상호가범위(하한치)",
-    "가격단위기준값(3.00)",
-    "호가단위(0.01)",
-    "호가단위(0.05)",
-    "연중최고가일",
-    "연중최고가",
-    "연중최저가일",
-    "연중최저가",
-    "전일내재변동성",
-    "매매증거금기준가",
-    "매매증거금기준가구분",
-    "KOSPI등가",
-    "지표산출시간",
-    "델타",
-    "감마",
-    "세타",
-    "베가",
-    "로우",
-    "내재변동성",
-    "내재가치",
-    "시간가치",
-    "매도호가내재변동성",
-    "매도호가내재변동성",
-    "역사적변동성",
-    "장중이론가이항모델",
-    "델타이항모델",
-    "감마이항모델",
-    "세타이항모델",
-    "베가이항모델",
-    "로우이항모델",
-    "거래량Cal기준내재변동성",
-    "거래대금Cal기준내재변동성",
-    "거래량Put기준내재변동성",
-    "거래대금Put기준내재변동성",
-    "변동성시간대장마감을Upd",
-    "시장조성종목여부",
-    "BATCH없이경과된일수",
-    "순매수잔량1",
-    "순매수잔량2",
-    "순매수잔량3",
-    "순매수잔량4",
-    "순매수잔량5",
-    "총순매수잔량",
-    "매도호가등락율1",
-    "매도호가등락율2",
-    "매도호가등락율3",
-    "매도호가등락율4",
-    "매도호가등락율5",
-    "매수호가등락율1",
-    "매수호가등락율2",
-    "매수호가등락율3",
-    "매수호가등락율4",
-    "매수호가등락율5",
-    "괴리도",
-    "영업일잔존일수",
-    "직전매도대비총수량",
-    "직전매수대비총수량",
-    "직전매도대비총건수",
-    "직전매수대비총건수",
-    "익일예상상한가",
-    "익일예상하한가",
-    "예약실제주문일자",
-    "직전매도대비수량1",
-    "직전매수대비수량1",
-    "직전매도대비건수1",
-    "직전매수대비건수1",
-    "직전매도대비수량2",
-    "직전매수대비수량2",
-    "직전매도대비건수2",
-    "직전매수대비건수2",
-    "직전매도대비수량3",
-    "직전매수대비수량3",
-    "직전매도대비건수3",
-    "직전매수대비건수3",
-    "직전매도대비수량4",
-    "직전매수대비수량4",
-    "직전매도대비건수4",
-    "직전매수대비건수4",
-    "직전매도대비수량5",
-    "직전매수대비수량5",
-    "직전매도대비건수5",
-    "직전매수대비건수5",
-    "예상체결가격",
-    "이론가대비구분",
-    "이론가대비",
-};
 
 constexpr double kCdRate = 1.35;
 
@@ -269,8 +33,10 @@ class SymbolRecord {
   EventData::Row Build();
 
  private:
-  // Entry `n` (from 1) of kFields.
-  void Set(size_t n, std::string value) { row_[std::string(kFields.at(n - 1))] = std::move(value); }
+  // Entry `n` (from 1) of kSymbolRecordFields.
+  void Set(size_t n, std::string value) {
+    row_[std::string(kSymbolRecordFields.at(n - 1))] = std::move(value);
+  }
   std::string Px(int64_t raw) const { return Price(p_, raw); }
   std::string Px(double raw) const { return Fixed(raw / scale_, p_.decimals); }
   int64_t Grid(double raw) const { return SimulatedMarket::RoundToGrid(p_, raw); }
@@ -556,13 +322,14 @@ EventData::Row SymbolRecord::Build() {
 
 EventData DomesticSymbol(QueryContext& q) {
   const QueryInput in(q.request.input);
-  const std::vector<bool> selected = SelectedFields(q.request.fieldList, kFields.size());
+  const std::vector<bool> selected =
+      SelectedFields(q.request.fieldList, kSymbolRecordFields.size());
   const Product& p = CheckedProduct(q, in.Raw(0, 8), {Market::kDomestic});
   if (p.kind == market::ProductKind::kIndex) throw Refused(kMsgUnknownProduct, p.code);
   EventData d;
   EventData::Row& row = d.AddRow("OutRec1");
   row = SymbolRecord(q, p).Build();
-  KeepSelected(row, kFields, selected);
+  KeepSelected(row, kSymbolRecordFields, selected);
   return d;
 }
 

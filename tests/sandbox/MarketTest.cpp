@@ -208,6 +208,42 @@ TEST(MarketTest, ASessionIsTheCalendarDay) {
       << "the previous close is the price at midnight";
 }
 
+struct KnownPrice {
+  const char* code;
+  int64_t last;  // raw, of the session two hours after the start
+  int64_t ask;   // raw, then
+  int64_t volume;
+};
+
+// The figures of products the docs, samples and seeded accounts name, as
+// they were before the universe grew: a product's prices are seeded by its
+// own code (and its family's front month), never by its place among others.
+constexpr KnownPrice kKnownPrices[] = {
+    {"ESU16", 217550, 217575, 147122},
+    {"ESZ16", 217825, 217825, 36415},
+    {"CLX16", 4529, 4529, 22940},
+    {"GCZ16", 13097, 13097, 14458},
+    {"ZNZ16", 132750000, 132765625, 25355},
+    {"HSIU16", 22896, 22897, 45608},
+    {"OESU16C2175", 2500, 2525, 11041},
+    {"101G3000", 26280, 26275, 26948},
+    {"201JB245", 4660, 4665, 15681},
+    {"EUR/USD", 111569, 111589, 67983},
+    {"KOSPI200", 26071, 0, 0},
+};
+
+TEST(MarketTest, KnownProductsKeepTheirPrices) {
+  SimulatedMarket m(20160901, SampleClock());
+  for (const KnownPrice& k : kKnownPrices) {
+    const Product* p = m.products().Find(k.code);
+    ASSERT_NE(p, nullptr) << k.code;
+    const Snapshot s = m.At(*p, 2 * kHour);
+    EXPECT_EQ(s.session.last, k.last) << k.code;
+    EXPECT_EQ(s.book.asks[0].price, k.ask) << k.code;
+    EXPECT_EQ(s.session.volume, k.volume) << k.code;
+  }
+}
+
 TEST(MarketTest, UniverseHoldsTheConsoleSamplesAndHundredsOfOverseasProducts) {
   const ProductUniverse u;
   for (const char* code : {"101G3000", "101M3000", "201JB245", "ESU16", "EUR/USD", "KOSPI200"}) {

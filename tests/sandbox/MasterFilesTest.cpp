@@ -264,7 +264,7 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{
             "Futures",
             "ovs_future.mst",
-            118,
+            333,
             &kFutureWidths,
             {{"ESU16", "미니 S&P500 201609", "E-mini S&P 500 Sep16", "ES", "미니 S&P500", "CME",
               "USD", "201609", "2", "0.25", "12.50", "50", "0", "20150915", "20160916", "5.00"},
@@ -274,7 +274,10 @@ INSTANTIATE_TEST_SUITE_P(
              {"CLX16", "WTI 원유 201611", "Crude Oil WTI Nov16", "CL", "WTI 원유", "NYMEX", "USD",
               "201611", "2", "0.01", "10.00", "1000", "0", "20151113", "20161020", "8.00"},
              {"NKZ16", "SGX 니케이225 201612", "SGX Nikkei 225 Dec16", "NK", "SGX 니케이225", "SGX",
-              "JPY", "201612", "0", "5", "2500.00", "500", "0", "20151215", "20161208", "7.00"}}},
+              "JPY", "201612", "0", "5", "2500.00", "500", "0", "20151215", "20161208", "7.00"},
+             // Listed by the middle of August 2016 however far out its month.
+             {"FGBLZ18", "유로분트 201812", "Euro-Bund Dec18", "FGBL", "유로분트", "EUREX", "EUR",
+              "201812", "2", "0.01", "10.00", "1000", "0", "20160815", "20181207", "3.00"}}},
         LayoutCase{"Options",
                    "ovs_option.mst",
                    242,

@@ -274,6 +274,56 @@ TEST_P(MarketOrderTest, AmendMovesARestingOrderAndCancelEndsIt) {
 INSTANTIATE_TEST_SUITE_P(Markets, MarketOrderTest, ::testing::Values(kDomestic, kOverseas, kFx),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct SampleCase {
+  const char* name;
+  MarketCase market;
+  const char* product;
+  std::string record;  // as the market radio writes it into the order edit
+  const char* limit;   // the acceptance's 주문가격
+};
+
+void PrintTo(const SampleCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class SampleOrderTest : public OrderDeskTest, public ::testing::WithParamInterface<SampleCase> {};
+
+// The console's sample records, short as they are, are real orders: each buys
+// one contract at once at the best ask, however far above the market the
+// sample's limit lies.
+TEST_P(SampleOrderTest, BuysOneAtTheAsk) {
+  const SampleCase& c = GetParam();
+  SignIn(c.market);
+  const Book book = BookNow(c.product);
+  Send(c.market.codes[0], c.record);
+  const std::vector<Seen> events = FirstBatch(Run(1000));
+  ASSERT_GE(events.size(), 3u);
+  EXPECT_EQ(events[0]["처리코드"], "0000") << events[0]["처리메시지"];
+  EXPECT_EQ(events[1].type, c.market.acceptance);
+  EXPECT_EQ(events[1]["주문가격"], c.limit);
+  EXPECT_EQ(events[2].type, c.market.fill);
+  EXPECT_EQ(events[2]["체결가격"], Price(c.product, book.asks[0].price));
+}
+
+INSTANTIATE_TEST_SUITE_P(Console, SampleOrderTest,
+                         ::testing::Values(
+                             // A limit of 110.00 for an option worth some 47 points.
+                             SampleCase{"Domestic", kDomestic, "201JB245",
+                                        "06801004   6042    201JB245" + std::string(24, ' ') +
+                                            "111110" + std::string(11, ' ') + "1",
+                                        "110.00"},
+                             SampleCase{"Overseas", kOverseas, "ESU16",
+                                        "0158726042    ESU16" + std::string(27, ' ') + "120" + "0" +
+                                            std::string(14, ' ') + "1" + std::string(9, ' ') + "1" +
+                                            std::string(34, ' '),
+                                        "0"},
+                             SampleCase{"Fx", kFx, "EUR/USD",
+                                        "0175396042    EUR/USD" + std::string(25, ' ') +
+                                            "11.24633" + std::string(13, ' ') + "1" +
+                                            std::string(14, ' ') + "CEO",
+                                        "1.24633"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 struct FillConditionCase {
   const char* name;
   const char* condition;
@@ -429,14 +479,24 @@ TEST_P(OrderRefusalTest, TheReplySaysWhy) {
 INSTANTIATE_TEST_SUITE_P(
     Checks, OrderRefusalTest,
     ::testing::Values(
-        RefusalCase{"DomesticSampleRecord",
+        // A record may stop early: what it lacks is refused for what it is.
+        RefusalCase{"EmptyRecord", kDomestic, 0, {}, "-204", "", nullptr, ""},
+        RefusalCase{"StopsAfterTheProduct",
                     kDomestic,
                     0,
                     {},
-                    "-201",
-                    "69/72~132",
+                    "-209",
+                    "",
                     nullptr,
-                    "06801004   6042    201JB245                        111110           1"},
+                    "06801004   6042    101G3000"},
+        RefusalCase{"StopsBeforeTheQuantity",
+                    kOverseas,
+                    0,
+                    {},
+                    "-214",
+                    "",
+                    nullptr,
+                    "0158726042    ESU16                           120"},
         RefusalCase{"GuestsAccount",
                     kDomestic,
                     0,

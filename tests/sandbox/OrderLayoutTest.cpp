@@ -1,6 +1,6 @@
 // Order records read by the layout of their TR code: each layout's fields,
-// the samples the console offers, and the records that are refused before
-// any value is looked at.
+// the samples the console offers, records that stop early, and the records
+// that are refused before any value is looked at.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -154,6 +154,22 @@ INSTANTIATE_TEST_SUITE_P(
                     {kPrice, "0"},
                     {kQuantity, "1"},
                     {kUserField, ""}}},
+        // Trailing blanks are optional: the missing bytes count as blanks.
+        LayoutCase{"DomesticSampleStopsInsideTheQuantity",
+                   "g12001.DO1601&",
+                   "06801004   6042    201JB245" + std::string(24, ' ') + "111110" +
+                       std::string(11, ' ') + "1",
+                   {{kSide, "1"},
+                    {kPriceType, "1"},
+                    {kFillCondition, "1"},
+                    {kPrice, "110"},
+                    {kQuantity, "1"},
+                    {kUserField, ""}}},
+        LayoutCase{"StopsAfterTheProduct",
+                   "g12003.AO0401%",
+                   "0158726042    ESU16",
+                   {{kProduct, "ESU16"}, {kSide, ""}, {kQuantity, ""}, {kValidUntil, ""}}},
+        LayoutCase{"Empty", "g12001.DO1901&", "", {{kAccount, ""}, {kOriginal, ""}}},
         LayoutCase{"UserFieldCutShort",
                    "g12001.DO1601&",
                    Fields({{"06801004", 11},
@@ -201,14 +217,8 @@ std::string DomesticNew(const std::string& product = "101G3000", const std::stri
 INSTANTIATE_TEST_SUITE_P(
     Records, RefusedRecordTest,
     ::testing::Values(
-        RefusedCase{"Empty", "g12001.DO1601&", "", -201, "0/72~132"},
-        // The console's domestic sample ends inside the quantity field.
-        RefusedCase{"DomesticSample", "g12001.DO1601&",
-                    "06801004   6042    201JB245" + std::string(24, ' ') + "111110" +
-                        std::string(11, ' ') + "1",
-                    -201, "69/72~132"},
         RefusedCase{"TooLong", "g12001.DO1601&", DomesticNew() + std::string(61, ' '), -201,
-                    "133/72~132"},
+                    "133/132"},
         RefusedCase{"FxCancelHasNoUserField", "g12003.AO0503%", std::string(67, ' '), -201,
                     "67/66"},
         RefusedCase{"LettersInQuantity", "g12001.DO1601&", DomesticNew("101G3000", "1O"), -203,
@@ -228,7 +238,9 @@ INSTANTIATE_TEST_SUITE_P(
                         std::string(78, ' '),
                     -202, "종목코드"},
         RefusedCase{"KoreanCutAtTheEnd", "g12001.DO1601&", DomesticNew() + "메모" + "\xB8", -202,
-                    "사용자필드"}),
+                    "사용자필드"},
+        RefusedCase{"KoreanCutWhereTheRecordStops", "g12001.DO1601&",
+                    Fields({{"06801004", 11}, {"6042", 8}}) + "\xC1", -202, "종목코드"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

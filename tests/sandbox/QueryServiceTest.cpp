@@ -552,7 +552,7 @@ TEST(QueryServiceTest, FiltersNarrowTheRows) {
       {"g11004.AQ0605%", "0163043961USD", 1},
       {"g11004.AQ0605%", "0163043961KRW", 0},
       {"o51100", "OCLV16P", 11},
-      {"o51100", "EUREX", 8},
+      {"o51100", "EUREX", 30},
       {"g11002.DQ0622&", "201JB", 9},
   };
   for (const Case& c : cases) {
@@ -619,6 +619,33 @@ INSTANTIATE_TEST_SUITE_P(
                    3},
         PagingCase{"NewsTitles", "n51003", "  2", {"뉴스ID"}, 3}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Newest first holds within one moment too: an order filled as it arrived
+// shows its fills above its own line, in both overseas accounts' histories.
+TEST(QueryServiceTest, OrderHistoryShowsFillsAboveTheirOrder) {
+  for (const std::string& account : {kOverseas, std::string("0158726042")}) {
+    SandboxSession s;
+    std::set<std::string> ordersSeen;
+    int fillsChecked = 0;
+    std::string key;
+    do {
+      const Answer a = s.Send(false, "g11004.AQ0408%", account, {}, key);
+      ASSERT_TRUE(a.replied) << account << " key " << key;
+      for (int32_t row = 0; row < s.Count("g11004.AQ0408%", "OutRec1"); ++row) {
+        const std::string number = s.Field("g11004.AQ0408%", "OutRec1", row, "주문번호");
+        if (s.Field("g11004.AQ0408%", "OutRec1", row, "주문/체결구분") != "4") {
+          ordersSeen.insert(number);
+          continue;
+        }
+        ++fillsChecked;
+        EXPECT_FALSE(ordersSeen.contains(number))
+            << account << ": a fill of " << number << " below the order";
+      }
+      key = s.NextKey(a.rqId);
+    } while (!key.empty());
+    EXPECT_GT(fillsChecked, 0) << account;
+  }
+}
 
 TEST(QueryServiceTest, SameSeedSameReplyAndPricesMove) {
   auto price = [](SandboxSession& s, const char* field) {

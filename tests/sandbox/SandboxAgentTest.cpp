@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <QDate>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -307,6 +309,50 @@ INSTANTIATE_TEST_SUITE_P(
         BusinessDayCase{"UnknownKind", "2016-09-07T10:00:00", 0, 2, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct ClockCase {
+  const char* name;
+  const char* settings;
+  const char* info;      // GetInfo("설정", "")
+  const char* firstDay;  // GetBusinessDay(3) at the start; null: the wall clock's
+};
+
+class ClockStartTest : public SandboxTest, public ::testing::WithParamInterface<ClockCase> {
+ protected:
+  void SetUp() override {}
+};
+
+// The market's clock starts in the era of the console's samples unless the
+// settings name another moment or ask for the wall clock.
+TEST_P(ClockStartTest, StartsAtTheConfiguredMoment) {
+  const ClockCase& c = GetParam();
+  Start(c.settings);
+  EXPECT_EQ(host_->Str(Dispid::kGetInfo, {"설정", ""}), c.info);
+  std::string firstDay = c.firstDay ? c.firstDay : "";
+  if (!c.firstDay) {
+    QDate today = QDate::currentDate();
+    while (today.dayOfWeek() > 5) today = today.addDays(1);
+    firstDay = today.toString(u"yyyyMMdd").toStdString();
+    const std::string detailed = host_->Str(Dispid::kGetInfo, {"설정", "1"});
+    EXPECT_NE(detailed.find(" start=now(" + today.toString(u"yyyy-").toStdString()),
+              std::string::npos)
+        << detailed;
+  }
+  EXPECT_EQ(host_->Str(Dispid::kGetBusinessDay, {3}), firstDay);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, ClockStartTest,
+    ::testing::Values(
+        ClockCase{"Default", "{}",
+                  "seed=20160901 latency=30ms jitter=20ms tick=4/s start=2016-09-01T09:00:00",
+                  "20160901"},
+        ClockCase{"Fixed", R"({"clockStart": "2017-04-15T23:00:00"})",
+                  "seed=20160901 latency=30ms jitter=20ms tick=4/s start=2017-04-15T23:00:00",
+                  "20170417"},
+        ClockCase{"WallClock", R"({"clockStart": "now"})",
+                  "seed=20160901 latency=30ms jitter=20ms tick=4/s start=now", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Runs one fixed session and returns every event with its time.
 std::vector<FiredEvent> Session(const std::string& settingsPath) {
   setenv("ZQK_SANDBOX_SETTINGS", settingsPath.c_str(), 1);
@@ -382,7 +428,7 @@ TEST_P(BadSettingsTest, FallsBackToDefaultsAndSaysWhy) {
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_NE(texts[0].find(c.reason), std::string::npos) << texts[0];
   EXPECT_EQ(host_->Str(Dispid::kGetInfo, {"설정", ""}),
-            "seed=20160901 latency=30ms jitter=20ms tick=4/s");
+            "seed=20160901 latency=30ms jitter=20ms tick=4/s start=2016-09-01T09:00:00");
   EXPECT_EQ(host_->Long(Dispid::kLogin, {"?", "a", "b"}), -101);
 }
 
@@ -391,6 +437,8 @@ INSTANTIATE_TEST_SUITE_P(
     Files, BadSettingsTest,
     ::testing::Values(
         BadSettings{"unknown key", R"({"seed": 1, "replyLatency": 5})", "unknown key"},
+        BadSettings{"clock start", R"({"clockStart": "Now"})",
+                    R"(clockStart: must be "now" or a date and time)"},
         BadSettings{"lone surrogate",
                     R"({"users": [{"id": "\ud800", "password": "a", "certPassword": "b"}]})",
                     "users[0].id: holds a lone surrogate"},

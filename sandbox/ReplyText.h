@@ -1,8 +1,10 @@
 #pragma once
-// How replies write their values: fixed-width fields for raw blocks (left-
-// aligned, filled with blanks, never cutting a double-byte character in
-// two), prices in the product's forms, signs of change, dates and times of
-// the agent's clock.
+// How the sandbox writes values into replies and real-time records:
+// fixed-width fields for raw blocks (left-aligned, filled with blanks, never
+// cutting a double-byte character in two), prices in the product's decimal
+// form, amounts in the currency's decimals, signs and rates of change, dates
+// and times of the agent's clock. Fields outside raw blocks carry no padding:
+// the console compares and shows what they hold.
 
 #include <cstdint>
 #include <string>
@@ -28,8 +30,11 @@ class BlockRow {
   std::string text_;
 };
 
-std::string Price(const market::Product& p, int64_t raw);  // decimal
-std::string Number(int64_t n);
+std::string Price(const market::Product& p, int64_t raw);  // decimal ("2175.25")
+// An average price (raw, fractional) with up to two decimals beyond the
+// product's, trailing zeros dropped down to the product's ("245.125").
+std::string Average(const market::Product& p, double raw);
+std::string Number(int64_t n);  // also a raw price ("217525")
 std::string Fixed(double value, int decimals);
 std::string Amount(double amount, std::string_view currency);
 // The change of `last` from `prev`: "2" up, "3" unchanged, "5" down.

@@ -1,5 +1,6 @@
-#include "sandbox/services/ReplyText.h"
+#include "sandbox/ReplyText.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "sandbox/market/Ledger.h"
@@ -32,6 +33,14 @@ BlockRow& BlockRow::Add(std::string_view text, size_t width) {
 
 std::string Price(const market::Product& p, int64_t raw) {
   return market::FormatDecimal(p, raw);
+}
+
+std::string Average(const market::Product& p, double raw) {
+  std::string text = market::FormatAmount(raw / std::pow(10.0, p.decimals), p.decimals + 2);
+  // Down to the product's own decimals, never below.
+  for (int extra = 2; extra > 0 && text.back() == '0'; --extra) text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  return text;
 }
 
 std::string Number(int64_t n) {
