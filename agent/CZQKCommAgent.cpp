@@ -1,7 +1,9 @@
 #include "agent/CZQKCommAgent.h"
 
+#include <array>
 #include <initializer_list>
 #include <limits>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -13,6 +15,9 @@
 
 namespace zqk {
 namespace {
+
+// More arguments than any operation of the interface takes.
+constexpr size_t kArgsOnStack = 8;
 
 // One live control with what it needs: its library stays loaded and its host
 // stays valid until the control's `destroy` has returned.
@@ -206,7 +211,7 @@ AgentResult CZQKCommAgent::Invoke(const OperationInfo& opInfo, std::span<const A
                                   const std::function<void(std::string_view)>* lend) {
   const OperationInfo* op = &opInfo;
   const int32_t id = static_cast<int32_t>(op->dispid);
-  const std::string name(op->name);
+  const std::string_view name = op->name;
   AgentResult result;
 
   // Held for the whole call: a nested event loop may destroy the window.
@@ -218,7 +223,14 @@ AgentResult CZQKCommAgent::Invoke(const OperationInfo& opInfo, std::span<const A
     return result;
   }
 
-  std::vector<zqk_value> values(args.size());
+  // The arguments of every operation fit on the stack; a decoder makes
+  // hundreds of calls for one reply, and each would otherwise allocate.
+  std::array<zqk_value, kArgsOnStack> stackValues{};
+  std::vector<zqk_value> heapValues;
+  if (args.size() > stackValues.size()) heapValues.resize(args.size());
+  const std::span<zqk_value> values = heapValues.empty()
+                                          ? std::span<zqk_value>(stackValues).first(args.size())
+                                          : std::span<zqk_value>(heapValues);
   for (size_t i = 0; i < args.size(); ++i) {
     zqk_value& v = values[i];
     v.type = static_cast<int32_t>(args[i].type);
@@ -226,8 +238,8 @@ AgentResult CZQKCommAgent::Invoke(const OperationInfo& opInfo, std::span<const A
       v.i4 = args[i].i4;
     } else {
       if (args[i].str.size() > std::numeric_limits<uint32_t>::max()) {
-        throw AgentError(ZQK_E_ARG_TYPE,
-                         name + ": argument " + std::to_string(i + 1) + " is too long");
+        throw AgentError(ZQK_E_ARG_TYPE, std::string(name) + ": argument " + std::to_string(i + 1) +
+                                             " is too long");
       }
       v.str = args[i].str.data();
       v.len = static_cast<uint32_t>(args[i].str.size());
@@ -272,7 +284,7 @@ AgentResult CZQKCommAgent::Invoke(const OperationInfo& opInfo, std::span<const A
     const int32_t code = status != ZQK_OK ? status : ZQK_E_ARG_TYPE;
     result = AgentResult{};
     result.status = code;
-    result.str = "Agent call " + name + " failed: " + error;
+    result.str = std::string("Agent call ").append(name).append(" failed: ").append(error);
     if (observer_) observer_(*op, args, result);
     throw AgentError(code, result.str);
   }

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 
 #include "agent/UiThread.h"
@@ -59,6 +60,14 @@ inline Clock::time_point Now() {
 }
 inline double Seconds(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double>(b - a).count();
+}
+
+// CPU time of the calling thread, which other processes on a shared machine
+// disturb less than the wall clock.
+inline double ThreadCpuSeconds() {
+  timespec t{};
+  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
 }
 
 }  // namespace zqk::bench

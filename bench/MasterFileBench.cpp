@@ -36,7 +36,7 @@ class NoSink : public AgentEventSink {
 
 class LastLine : public DecoderOutput {
  public:
-  void Log(std::string line) override { last = std::move(line); }
+  void Log(std::string_view line) override { last = line; }
   void SetDisplay(ControlId, std::string_view) override {}
   bool AskYesNo(std::string_view, std::string_view) override { return false; }
   void ShowMessage(std::string_view) override {}
@@ -54,12 +54,6 @@ bool PlainWrite(const std::filesystem::path& path, std::string_view bytes) {
     bytes.remove_prefix(static_cast<size_t>(n));
   }
   return ::close(fd) == 0 && bytes.empty();
-}
-
-double ThreadCpuSeconds() {
-  timespec t{};
-  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
 }
 
 double Median(std::vector<double> v) {
@@ -89,20 +83,20 @@ void BM_MasterFileReplyBesidePlainWrite(benchmark::State& state) {
   for (auto _ : state) {
     auto reply = [&] {
       ::sync();
-      const double c0 = ThreadCpuSeconds();
+      const double c0 = bench::ThreadCpuSeconds();
       const auto t0 = bench::Now();
       DecodeMasterFile(kMasterFileTrCode, reader, out, dir);
       replySeconds.push_back(bench::Seconds(t0, bench::Now()));
-      replyCpu.push_back(ThreadCpuSeconds() - c0);
+      replyCpu.push_back(bench::ThreadCpuSeconds() - c0);
       if (out.last != "처리완료") state.SkipWithError("the reply was not written");
     };
     auto plain = [&] {
       ::sync();
-      const double c0 = ThreadCpuSeconds();
+      const double c0 = bench::ThreadCpuSeconds();
       const auto t0 = bench::Now();
       if (!PlainWrite(dir / "mst" / "PLAIN.mst", content)) state.SkipWithError("plain write");
       plainSeconds.push_back(bench::Seconds(t0, bench::Now()));
-      plainCpu.push_back(ThreadCpuSeconds() - c0);
+      plainCpu.push_back(bench::ThreadCpuSeconds() - c0);
     };
     if (replyFirst) {
       reply();

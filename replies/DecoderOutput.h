@@ -15,7 +15,7 @@ class DecoderOutput {
  public:
   virtual ~DecoderOutput() = default;
   // One timestamped line of the event log (CP949).
-  virtual void Log(std::string line) = 0;
+  virtual void Log(std::string_view line) = 0;
   // Replaces the text of a quote-display edit (1027 to 1030).
   virtual void SetDisplay(ControlId edit, std::string_view text) = 0;
   // A modal Yes/No box owned by the dialog, with no icon; true on Yes.

@@ -6,8 +6,8 @@
 
 namespace zqk {
 
-void DialogDecoderOutput::Log(std::string line) {
-  dlg_.AddLog(std::move(line));
+void DialogDecoderOutput::Log(std::string_view line) {
+  dlg_.AddLog(line);
 }
 
 void DialogDecoderOutput::SetDisplay(ControlId edit, std::string_view text) {

@@ -12,7 +12,7 @@ class DialogHost;
 class DialogDecoderOutput final : public DecoderOutput {
  public:
   DialogDecoderOutput(CZQKCommClientDlg& dlg, DialogHost& host) : dlg_(dlg), host_(host) {}
-  void Log(std::string line) override;
+  void Log(std::string_view line) override;
   void SetDisplay(ControlId edit, std::string_view text) override;
   bool AskYesNo(std::string_view text, std::string_view caption) override;
   void ShowMessage(std::string_view text) override;

@@ -1,7 +1,6 @@
 #include "replies/RealTimeDecoder.h"
 
 #include <array>
-#include <vector>
 
 #include "replies/RealTimeTable.h"
 
@@ -26,6 +25,10 @@ constexpr std::string_view kUnknownLine = "[%d] 알수없는 실시간 요청값
 constexpr std::array<ControlId, 4> kDisplay = {id::kRealProduct, id::kRealTime, id::kRealPrice,
                                                id::kRealVolume};
 
+// Records arrive by the hundred thousand a second: one record's values and
+// line arguments stay on the stack (the table keeps within kMaxRealFields).
+using FieldValues = std::array<std::string, kMaxRealFields>;
+
 std::string Trimmed(std::string value, RealTrim trim) {
   if (trim == RealTrim::kNone) return value;
   const size_t last = value.find_last_not_of(kWhiteSpace);
@@ -34,41 +37,42 @@ std::string Trimmed(std::string value, RealTrim trim) {
   return value;
 }
 
-std::vector<std::string> ReadFields(const RealTypeRow& row, std::string_view key, int32_t realType,
-                                    AgentReader& reader) {
-  std::vector<std::string> values;
-  values.reserve(row.fields.size());
-  for (std::string_view field : row.fields) {
+void ReadFields(const RealTypeRow& row, std::string_view key, int32_t realType, AgentReader& reader,
+                FieldValues& values) {
+  for (size_t i = 0; i < row.fields.size(); ++i) {
+    const std::string_view field = row.fields[i];
     std::string value = reader.GetFieldValue(key, realType, kRecord, 0, field);
-    values.push_back(field == kBuySellField ? std::move(value)
-                                            : Trimmed(std::move(value), row.trim));
+    values[i] = field == kBuySellField ? std::move(value) : Trimmed(std::move(value), row.trim);
   }
-  return values;
 }
 
 void DecodeFields(const RealTypeRow& row, std::string_view key, int32_t realType,
                   AgentReader& reader, DecoderOutput& out, std::string& lastOrderNo) {
-  const std::vector<std::string> values = ReadFields(row, key, realType, reader);
+  FieldValues values;
+  ReadFields(row, key, realType, reader, values);
   if (row.filtered && values[0] != lastOrderNo) return;
   if (row.display) {
     for (size_t i = 0; i < kDisplay.size(); ++i) out.SetDisplay(kDisplay[i], values[i]);
   }
   const std::string typeText = std::to_string(realType);
-  std::vector<std::string_view> args;
+  std::array<std::string_view, kMaxRealFields> args;
+  std::string text;
   for (const RealLine& line : row.lines) {
-    args.clear();
-    for (const int8_t a : line.args) {
-      args.push_back(a == kRealTypeArg ? std::string_view(typeText)
-                                       : std::string_view(values[static_cast<size_t>(a)]));
+    for (size_t i = 0; i < line.args.size(); ++i) {
+      const int8_t a = line.args[i];
+      args[i] = a == kRealTypeArg ? std::string_view(typeText)
+                                  : std::string_view(values[static_cast<size_t>(a)]);
     }
-    out.Log(FillPlaceholders(line.format, args));
+    FillPlaceholders(text, line.format, std::span(args).first(line.args.size()));
+    out.Log(text);
   }
   if (row.accepts) lastOrderNo = values[0];
 }
 
 void DecodeTradeQuote(const RealTypeRow& row, std::string_view key, int32_t realType,
                       AgentReader& reader, DecoderOutput& out) {
-  const std::vector<std::string> values = ReadFields(row, key, realType, reader);
+  FieldValues values;
+  ReadFields(row, key, realType, reader, values);
   const std::string& code = values[0];
   const std::string& price = values[2];
   out.SetDisplay(kDisplay[0], code);
@@ -81,9 +85,11 @@ void DecodeTradeQuote(const RealTypeRow& row, std::string_view key, int32_t real
   const std::string f2 = reader.FormatValue(code, f1, 2);
   const std::string f3 = reader.FormatValue(code, f2, 0);
   const std::string_view trace[] = {price, f0, f1, f2, f3};
-  out.Log(FillPlaceholders(kTradeQuoteLine, trace));
+  std::string text;
+  FillPlaceholders(text, kTradeQuoteLine, trace);
+  out.Log(text);
   const std::string block = reader.GetDataBlock(key, realType, 0, kTradeBlockLength, 0, kBlockMode);
-  out.Log(std::string(FirstCharacters(block, kTradeBlockShown)));
+  out.Log(FirstCharacters(block, kTradeBlockShown));
 }
 
 bool IsLeadByte(unsigned char c) {
@@ -102,7 +108,9 @@ void DecodeRealData(std::string_view key, int32_t realType, AgentReader& reader,
   if (!row) {
     const std::string typeText = std::to_string(realType);
     const std::string_view args[] = {typeText};
-    out.Log(FillPlaceholders(kUnknownLine, args));
+    std::string text;
+    FillPlaceholders(text, kUnknownLine, args);
+    out.Log(text);
     return;
   }
   switch (row->action) {
@@ -131,8 +139,9 @@ std::string_view FirstCharacters(std::string_view cp949, size_t count) {
   return cp949.substr(0, end);
 }
 
-std::string FillPlaceholders(std::string_view format, std::span<const std::string_view> values) {
-  std::string out;
+void FillPlaceholders(std::string& out, std::string_view format,
+                      std::span<const std::string_view> values) {
+  out.clear();
   size_t next = 0;
   for (size_t i = 0; i < format.size(); ++i) {
     const bool placeholder = format[i] == '%' && i + 1 < format.size() &&
@@ -144,7 +153,6 @@ std::string FillPlaceholders(std::string_view format, std::span<const std::strin
       out.push_back(format[i]);
     }
   }
-  return out;
 }
 
 }  // namespace zqk

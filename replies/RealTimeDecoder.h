@@ -24,7 +24,9 @@ void DecodeRealData(std::string_view key, int32_t realType, AgentReader& reader,
 // any other byte is one character.
 std::string_view FirstCharacters(std::string_view cp949, size_t count);
 
-// `format` with each %s or %d replaced, in order, by the next of `values`.
-std::string FillPlaceholders(std::string_view format, std::span<const std::string_view> values);
+// Replaces `out` with `format`, each %s or %d replaced, in order, by the next
+// of `values` (`out` keeps its room, for the next line).
+void FillPlaceholders(std::string& out, std::string_view format,
+                      std::span<const std::string_view> values);
 
 }  // namespace zqk

@@ -128,7 +128,8 @@ constexpr std::array kRows{
 };
 
 // The table's own consistency, checked by the compiler: rows in ascending
-// real type, one argument per placeholder (%d exactly for the real type),
+// real type, at most kMaxRealFields fields and line arguments, one argument
+// per placeholder (%d exactly for the real type),
 // arguments within the row's fields, the order number first where it is
 // compared or stored, and four fields for the display.
 constexpr bool LineMatchesRow(const RealLine& line, const RealTypeRow& row) {
@@ -149,8 +150,9 @@ constexpr bool TableIsConsistent() {
   for (size_t r = 0; r < kRows.size(); ++r) {
     const RealTypeRow& row = kRows[r];
     if (r > 0 && kRows[r - 1].realType >= row.realType) return false;
+    if (row.fields.size() > kMaxRealFields) return false;
     for (const RealLine& line : row.lines) {
-      if (!LineMatchesRow(line, row)) return false;
+      if (line.args.size() > kMaxRealFields || !LineMatchesRow(line, row)) return false;
     }
     if ((row.filtered || row.accepts) &&
         (row.fields.empty() || row.fields[0] != kOrderNumberField)) {

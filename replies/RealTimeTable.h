@@ -4,6 +4,7 @@
 // fill the quote display, whether the order-number filter holds them back,
 // and which lines it logs. One row per real type.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -43,6 +44,10 @@ struct RealTypeRow {
   bool accepts = false;   // field 0 becomes the last accepted order number, after the lines
   std::span<const RealLine> lines = {};
 };
+
+// No row reads more fields, and no line has more arguments, than this: a
+// record is decoded without allocating room for them.
+inline constexpr size_t kMaxRealFields = 8;
 
 // The row of `realType`; nullptr for a real type the console does not know.
 const RealTypeRow* FindRealTypeRow(int32_t realType);

@@ -104,17 +104,15 @@ void CZQKCommClientDlg::Dispatch(ControlId id, Notification notification) {
   }
 }
 
-void CZQKCommClientDlg::AddLog(std::string text) {
+void CZQKCommClientDlg::AddLog(std::string_view text) {
   const std::time_t now = env_.clock();
   if (now != stampTime_) {
     stampTime_ = now;
     stampText_ = FormatLogTimestamp(now);
   }
-  std::string line;
-  line.reserve(stampText_.size() + text.size());
-  line.append(stampText_).append(text);
+  logLine_.assign(stampText_).append(text);
   const size_t n = log_.Count();
-  log_.Append(line);
+  log_.Append(logLine_);
   if (n > 0) log_.Select(LineIndex{n});
 }
 

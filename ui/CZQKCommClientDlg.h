@@ -66,7 +66,7 @@ class CZQKCommClientDlg : public AgentEventSink {
   int32_t OnAgentEvent(int32_t dispid, std::span<const zqk_value> args) override;
 
   // Appends one timestamped line to the event log.
-  void AddLog(std::string text);
+  void AddLog(std::string_view text);
 
   // Members bound to edits 1002-1004 and shared between handlers.
   std::string m_strUserId;
@@ -138,6 +138,8 @@ class CZQKCommClientDlg : public AgentEventSink {
   bool destroyed_ = false;
   std::time_t stampTime_ = -1;
   std::string stampText_;
+  // The line being added, kept so that a line costs no allocation of its own.
+  std::string logLine_;
 };
 
 }  // namespace zqk

@@ -48,19 +48,30 @@ class EventLog {
   void SetListener(Listener listener) { listener_ = std::move(listener); }
 
  private:
+  // The log's memory comes in huge pages (see HugeMemory).
+  struct FreeMemory {
+    void operator()(void* memory) const;
+  };
+  template <typename T>
+  using Memory = std::unique_ptr<T[], FreeMemory>;
   struct Chunk {
-    std::unique_ptr<char[]> bytes;
+    Memory<char> bytes;
     size_t capacity = 0;
     size_t used = 0;
   };
-  static constexpr size_t kChunkBytes = size_t{1} << 20;
-  static constexpr size_t kPositionsPerBlock = size_t{1} << 16;
+  static constexpr size_t kHugePage = size_t{2} << 20;
+  static constexpr size_t kChunkBytes = kHugePage;
+  static constexpr size_t kPositionsPerBlock = kHugePage / sizeof(uint64_t);
 
   uint64_t Position(size_t index) const;
+  // At least `bytes`, rounded up to whole huge pages, aligned to them.
+  static void* HugeMemory(size_t bytes);
+  // A chunk of at least `bytes`.
+  static Chunk NewChunk(size_t bytes);
 
   std::vector<Chunk> chunks_;
   // Per line: chunk index in the high 32 bits, offset within it in the low 32.
-  std::vector<std::unique_ptr<uint64_t[]>> positionBlocks_;
+  std::vector<Memory<uint64_t>> positionBlocks_;
   size_t count_ = 0;
   std::optional<LineIndex> selected_;
   Listener listener_;

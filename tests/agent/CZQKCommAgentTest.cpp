@@ -268,14 +268,19 @@ TEST_F(AgentTest, UnknownDispatchIdRaisesWithOrWithoutAControl) {
 TEST_F(AgentTest, WrongArgumentsToAKnownOperationComeBackAsTheComponentsError) {
   Register(test::kEchoComponent);
   ASSERT_TRUE(Create());
-  const AgentArg args[] = {AgentArg("one"), AgentArg(2)};
-  try {
-    agent.InvokeHelper(Dispid::kStartComm, args);
-    ADD_FAILURE() << "no AgentError";
-  } catch (const AgentError& e) {
-    EXPECT_EQ(e.Status(), ZQK_E_ARG_COUNT);
-    EXPECT_NE(std::string(e.what()).find("StartComm"), std::string::npos) << e.what();
+  // Two arguments, and more than any operation takes.
+  const std::vector<AgentArg> few = {AgentArg("one"), AgentArg(2)};
+  const std::vector<AgentArg> many(12, AgentArg("x"));
+  for (const std::vector<AgentArg>& args : {few, many}) {
+    try {
+      agent.InvokeHelper(Dispid::kStartComm, args);
+      ADD_FAILURE() << "no AgentError for " << args.size();
+    } catch (const AgentError& e) {
+      EXPECT_EQ(e.Status(), ZQK_E_ARG_COUNT);
+      EXPECT_NE(std::string(e.what()).find("StartComm"), std::string::npos) << e.what();
+    }
   }
+  EXPECT_EQ(echo.invokes, 2);
 }
 
 struct ErrorCase {

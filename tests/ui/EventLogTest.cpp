@@ -23,6 +23,28 @@ TEST(EventLog, KeepsLinesInOrderAcrossChunksIncludingHugeAndEmptyLines) {
   EXPECT_EQ(log.Line(LineIndex{expected.size()}), "");
 }
 
+// Clear keeps the log's first memory for the lines to come: lines added
+// afterwards, also beyond that memory, read back as they were added.
+TEST(EventLog, ClearedLogTakesLinesAgainBeyondTheMemoryItKept) {
+  struct Row {
+    int before;  // lines added before the clear
+    int after;   // and after it
+  };
+  // 300,000 lines need more than one chunk of text and one block of positions.
+  for (const Row& r : {Row{300000, 10}, Row{300000, 300000}, Row{10, 300000}, Row{0, 5}}) {
+    EventLog log;
+    for (int i = 0; i < r.before; ++i) log.Append("old " + std::to_string(i));
+    log.Clear();
+    for (int i = 0; i < r.after; ++i) log.Append(std::to_string(i) + std::string(i % 23, 'y'));
+    ASSERT_EQ(log.Count(), static_cast<size_t>(r.after)) << r.before;
+    for (int i = 0; i < r.after; ++i) {
+      ASSERT_EQ(log.Line(LineIndex{static_cast<size_t>(i)}),
+                std::to_string(i) + std::string(i % 23, 'y'))
+          << r.before << " then line " << i;
+    }
+  }
+}
+
 TEST(EventLog, ClearEmptiesAndDropsSelection) {
   EventLog log;
   std::vector<LogChange> changes;
