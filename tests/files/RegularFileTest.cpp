@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/OddFiles.h"
 #include "tests/support/TempDir.h"
 
 namespace zqk {

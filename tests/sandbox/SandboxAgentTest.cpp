@@ -13,7 +13,7 @@
 #include "agent/ComponentRegistry.h"
 #include "sandbox/SandboxSettings.h"
 #include "tests/sandbox/SandboxFixture.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/OddFiles.h"
 
 namespace zqk::test {
 namespace {

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Files.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/OddFiles.h"
 #include "tests/support/TempDir.h"
 
 namespace zqk::test {

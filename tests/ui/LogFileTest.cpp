@@ -4,7 +4,7 @@
 
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/Files.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/OddFiles.h"
 #include "tests/support/TempDir.h"
 
 #include <cerrno>
