@@ -1,11 +1,10 @@
 #pragma once
 // One row of a record: field name -> value. The fields stay where they were
-// added, in one array, and a small array of their positions sorted by name
-// finds them: a tick's record of twenty fields costs two allocations instead
-// of twenty tree nodes, adding a field moves two-byte positions rather than
-// strings, and a read is a binary search.
+// added, in one array, beside an array of the hashes of their names: a
+// tick's record of twenty fields costs two allocations instead of twenty
+// tree nodes, and finding a field is a scan of twenty integers and one
+// comparison of names.
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,17 +32,25 @@ class FieldRow {
   // Drops the fields for which `pred(field)` holds.
   template <class Pred>
   void EraseIf(Pred pred) {
-    std::erase_if(fields_, pred);
-    Reindex();
+    size_t kept = 0;
+    for (size_t i = 0; i < fields_.size(); ++i) {
+      if (pred(std::as_const(fields_[i]))) continue;
+      if (kept != i) {
+        fields_[kept] = std::move(fields_[i]);
+        hashes_[kept] = hashes_[i];
+      }
+      ++kept;
+    }
+    fields_.resize(kept);
+    hashes_.resize(kept);
   }
 
  private:
-  // The first position in byName_ whose field's name is not before `name`.
-  std::vector<uint16_t>::const_iterator LowerBound(std::string_view name) const;
-  void Reindex();
+  // The position of `name` (hashed to `hash`), or size().
+  size_t Position(std::string_view name, uint64_t hash) const;
 
   std::vector<Field> fields_;
-  std::vector<uint16_t> byName_;  // positions in fields_, by name
+  std::vector<uint64_t> hashes_;  // of the names, by position
 };
 
 }  // namespace zqk::sandbox
