@@ -1,11 +1,12 @@
 // The simulated market's costs: a product's state at "now" as a feed asks
 // for it every millisecond, and the first state of a product after hours of
-// agent time (the session's catch-up).
+// agent time (the session's catch-up), and pages of minute bars.
 #include <benchmark/benchmark.h>
 
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
+#include <memory>
 
 #include "sandbox/SandboxSettings.h"
 #include "sandbox/market/Ledger.h"
@@ -80,6 +81,38 @@ void BM_GlanceEveryOverseasFuture(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_GlanceEveryOverseasFuture)->Unit(benchmark::kMillisecond);
+
+// A page of 100 one-minute bars of ESU16 five hours into the agent's day,
+// as o51200 asks for it: on a market that has built no bars yet (cold), a
+// second later (the same minutes but the newest), and the page before it
+// (continued: minutes it has not seen).
+enum class BarsPage { kCold, kRepeated, kContinued };
+
+void BM_MinuteBarsPage(benchmark::State& state, BarsPage page) {
+  constexpr int64_t kNow = 5 * 3'600'000 + 12'345;
+  std::unique_ptr<SimulatedMarket> market;
+  int64_t at = kNow;
+  for (auto _ : state) {
+    state.PauseTiming();
+    if (!market || page != BarsPage::kRepeated) {
+      market = std::make_unique<SimulatedMarket>(1, Clock());
+      if (page == BarsPage::kContinued) {
+        market->Bars(*market->products().Find("ESU16"), 60, kNow, 100);
+        at = kNow - 100 * 60'000;
+      } else if (page == BarsPage::kRepeated) {
+        market->Bars(*market->products().Find("ESU16"), 60, kNow, 100);
+      }
+    }
+    if (page == BarsPage::kRepeated) at += 1'000;
+    const Product& p = *market->products().Find("ESU16");
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(market->Bars(p, 60, at, 100));
+  }
+}
+BENCHMARK_CAPTURE(BM_MinuteBarsPage, cold, BarsPage::kCold)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MinuteBarsPage, repeated, BarsPage::kRepeated)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MinuteBarsPage, continued, BarsPage::kContinued)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace zqk

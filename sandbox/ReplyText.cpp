@@ -1,5 +1,6 @@
 #include "sandbox/ReplyText.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -8,7 +9,10 @@
 
 namespace zqk::sandbox {
 
-std::string Fit(std::string_view text, size_t width) {
+namespace {
+
+// The bytes of `text` that fit in `width` without cutting a character.
+size_t FitLength(std::string_view text, size_t width) {
   size_t end = 0;
   while (end < text.size()) {
     // A CP949 lead byte starts a two-byte character.
@@ -16,7 +20,13 @@ std::string Fit(std::string_view text, size_t width) {
     if (end + length > width || end + length > text.size()) break;
     end += length;
   }
-  std::string out(text.substr(0, end));
+  return end;
+}
+
+}  // namespace
+
+std::string Fit(std::string_view text, size_t width) {
+  std::string out(text.substr(0, FitLength(text, width)));
   out.resize(width, ' ');
   return out;
 }
@@ -27,7 +37,8 @@ std::string FitRight(std::string_view text, size_t width) {
 }
 
 BlockRow& BlockRow::Add(std::string_view text, size_t width) {
-  text_ += Fit(text, width);
+  const size_t length = FitLength(text, width);
+  text_.append(text.substr(0, length)).append(width - length, ' ');
   return *this;
 }
 
@@ -69,9 +80,18 @@ std::string Ymd(int32_t ymd) {
 }
 
 std::string Hms(int32_t hms) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%06d", hms % 1'000'000);
-  return text;
+  const int32_t time = hms % 1'000'000;
+  if (time < 0) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06d", time);
+    return text;
+  }
+  // Six digits, zeros in front.
+  char digits[8];
+  const size_t n =
+      static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, time).ptr - digits);
+  std::string text(6 - n, '0');
+  return text.append(digits, n);
 }
 
 }  // namespace zqk::sandbox

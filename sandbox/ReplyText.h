@@ -23,6 +23,9 @@ std::string FitRight(std::string_view text, size_t width);
 // Joins fixed-width fields into a block row.
 class BlockRow {
  public:
+  BlockRow() = default;
+  // Room for `width` bytes of fields.
+  explicit BlockRow(size_t width) { text_.reserve(width); }
   BlockRow& Add(std::string_view text, size_t width);
   const std::string& text() const { return text_; }
 

@@ -10,10 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "sandbox/events/FieldRow.h"
+
 namespace zqk::sandbox {
 
 struct EventData {
-  using Row = std::map<std::string, std::string, std::less<>>;
+  using Row = FieldRow;
 
   std::map<std::string, std::vector<Row>, std::less<>> records;
   std::string block;

@@ -11,15 +11,30 @@ void EventStore::PutReply(std::string_view code, int32_t rqId,
   nextKeys_[rqId] = data->nextKey;
   while (nextKeys_.size() > kKeptKeys) nextKeys_.erase(nextKeys_.begin());
   last_ = data;
-  data_[{std::string(code), kReplyType}] = std::move(data);
+  Put(code, kReplyType, std::move(data));
 }
 
 void EventStore::PutReal(std::string_view key, int32_t realType,
                          std::shared_ptr<const EventData> data) {
   if (!data) data = std::make_shared<EventData>();
   last_ = data;
-  lastKeyOfType_[realType] = std::string(key);
-  data_[{std::string(key), realType}] = std::move(data);
+  std::string& lastKey = lastKeyOfType_[realType];
+  if (lastKey != key) lastKey = key;
+  Put(key, realType, std::move(data));
+}
+
+void EventStore::Put(std::string_view code, int32_t realType,
+                     std::shared_ptr<const EventData> data) {
+  if (auto it = data_.find(Slot{code, realType}); it != data_.end()) {
+    it->second = std::move(data);
+  } else {
+    data_.emplace(std::pair<std::string, int32_t>(code, realType), std::move(data));
+  }
+}
+
+size_t EventStore::SlotHash::operator()(const Slot& s) const {
+  return std::hash<std::string_view>()(s.code) ^
+         (static_cast<size_t>(static_cast<uint32_t>(s.realType)) * 0x9E3779B97F4A7C15ull);
 }
 
 void EventStore::Clear() {
@@ -30,13 +45,11 @@ void EventStore::Clear() {
 }
 
 const EventData* EventStore::Find(std::string_view code, int32_t realType) const {
-  if (auto it = data_.find(std::pair<std::string, int32_t>(code, realType)); it != data_.end()) {
-    return it->second.get();
-  }
+  if (auto it = data_.find(Slot{code, realType}); it != data_.end()) return it->second.get();
   if (realType == kReplyType) return nullptr;
   auto key = lastKeyOfType_.find(realType);
   if (key == lastKeyOfType_.end()) return nullptr;
-  auto it = data_.find({key->second, realType});
+  auto it = data_.find(Slot{key->second, realType});
   return it == data_.end() ? nullptr : it->second.get();
 }
 

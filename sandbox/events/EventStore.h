@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "sandbox/events/EventData.h"
@@ -40,8 +41,37 @@ class EventStore {
 
  private:
   const EventData* Find(std::string_view code, int32_t realType) const;
+  void Put(std::string_view code, int32_t realType, std::shared_ptr<const EventData> data);
 
-  std::map<std::pair<std::string, int32_t>, std::shared_ptr<const EventData>> data_;
+  // A code or key with its real type; looked up without a copy of the text.
+  struct Slot {
+    std::string_view code;
+    int32_t realType;
+  };
+  struct SlotHash {
+    using is_transparent = void;
+    size_t operator()(const Slot& s) const;
+    size_t operator()(const std::pair<std::string, int32_t>& s) const {
+      return (*this)(Slot{s.first, s.second});
+    }
+  };
+  struct SlotEqual {
+    using is_transparent = void;
+    template <class A, class B>
+    bool operator()(const A& a, const B& b) const {
+      return Code(a) == Code(b) && Type(a) == Type(b);
+    }
+    static std::string_view Code(const Slot& s) { return s.code; }
+    static std::string_view Code(const std::pair<std::string, int32_t>& s) { return s.first; }
+    static int32_t Type(const Slot& s) { return s.realType; }
+    static int32_t Type(const std::pair<std::string, int32_t>& s) { return s.second; }
+  };
+
+  // Every read looks its event up here: hashed, as the feeds put records
+  // many thousand times a second.
+  std::unordered_map<std::pair<std::string, int32_t>, std::shared_ptr<const EventData>, SlotHash,
+                     SlotEqual>
+      data_;
   std::map<int32_t, std::string> lastKeyOfType_;
   std::map<int32_t, std::string> nextKeys_;  // by RQID
   std::shared_ptr<const EventData> last_;

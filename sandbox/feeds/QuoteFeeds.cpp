@@ -102,7 +102,9 @@ void LastTrade(Tick& t, PriceText price, const char* priceName, const char* time
 // width (cut when longer), as the raw blocks carry them.
 std::string Block(const Row& row,
                   std::initializer_list<std::pair<std::string_view, size_t>> fields) {
-  BlockRow block;
+  size_t total = 0;
+  for (const auto& field : fields) total += field.second;
+  BlockRow block(total);
   for (const auto& [name, width] : fields) {
     auto it = row.find(name);
     block.Add(it == row.end() ? std::string_view() : std::string_view(it->second), width);

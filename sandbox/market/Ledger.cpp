@@ -107,17 +107,22 @@ std::string AccountBook::NextOrderNumber() {
 }
 
 const Order* AccountBook::FindOrder(std::string_view number) const {
-  for (const Order& o : orders_) {
-    if (o.number == number) return &o;
-  }
-  return nullptr;
+  auto it = orderAt_.find(number);
+  return it == orderAt_.end() ? nullptr : &orders_[it->second];
 }
 
 Order* AccountBook::FindOpen(std::string_view number) {
-  for (Order& o : orders_) {
-    if (o.number == number) return o.Open() > 0 ? &o : nullptr;
-  }
-  return nullptr;
+  auto it = orderAt_.find(number);
+  if (it == orderAt_.end()) return nullptr;
+  Order& o = orders_[it->second];
+  return o.Open() > 0 ? &o : nullptr;
+}
+
+Order& AccountBook::Add(Order order) {
+  // The first order of a number is the one it names.
+  orderAt_.try_emplace(order.number, orders_.size());
+  orders_.push_back(std::move(order));
+  return orders_.back();
 }
 
 const Position* AccountBook::FindPosition(const Product& p) const {
@@ -145,8 +150,7 @@ const Order& AccountBook::Place(const OrderTicket& ticket, int64_t atMs) {
   o.action = OrderAction::kNew;
   o.ticket = ticket;
   o.atMs = atMs;
-  orders_.push_back(std::move(o));
-  return orders_.back();
+  return Add(std::move(o));
 }
 
 Order* AccountBook::Withdraw(std::string_view number, int32_t quantity, OrderAction action,
@@ -163,8 +167,7 @@ Order* AccountBook::Withdraw(std::string_view number, int32_t quantity, OrderAct
   o.ticket = target->ticket;
   o.ticket.quantity = taken;
   o.atMs = atMs;
-  orders_.push_back(std::move(o));  // `target` may dangle from here
-  return &orders_.back();
+  return &Add(std::move(o));  // `target` may dangle from here
 }
 
 const Order* AccountBook::Amend(std::string_view number, int64_t price, int32_t quantity,

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "sandbox/SandboxSettings.h"
@@ -145,6 +146,8 @@ class AccountBook {
  private:
   std::string NextOrderNumber();
   Order* FindOpen(std::string_view number);
+  // Adds an order to the book and its number to the index.
+  Order& Add(Order order);
   // Takes `quantity` (0: all) of the open part of order `number` out of it
   // into a new order of `action` that names it; null when nothing is open.
   Order* Withdraw(std::string_view number, int32_t quantity, OrderAction action, int64_t atMs);
@@ -153,6 +156,15 @@ class AccountBook {
   std::string userId_;
   Account account_;
   std::vector<Order> orders_;
+  // Where each order number is in orders_: an account's order feed looks
+  // an order up for every record.
+  struct NumberHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view number) const {
+      return std::hash<std::string_view>()(number);
+    }
+  };
+  std::unordered_map<std::string, size_t, NumberHash, std::equal_to<>> orderAt_;
   std::vector<Fill> fills_;
   std::vector<Position> positions_;
   std::vector<CashBalance> cash_;

@@ -1,5 +1,6 @@
 #include "sandbox/market/PriceFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -60,13 +61,23 @@ std::string FormatDecimal(const Product& p, int64_t raw) {
   const int64_t scale = Pow10(p.decimals);
   const bool negative = raw < 0;
   const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(raw) : static_cast<uint64_t>(raw);
-  std::string text = negative ? "-" : "";
-  text += std::to_string(magnitude / static_cast<uint64_t>(scale));
+  // A sign, 20 digits, a point and the decimals (fewer than 20: an int64_t
+  // scale).
+  char text[48];
+  char* const end = text + sizeof text;
+  char* out = text;
+  if (negative) *out++ = '-';
+  out = std::to_chars(out, end, magnitude / static_cast<uint64_t>(scale)).ptr;
   if (p.decimals > 0) {
-    std::string frac = std::to_string(magnitude % static_cast<uint64_t>(scale));
-    text.append(".").append(static_cast<size_t>(p.decimals) - frac.size(), '0').append(frac);
+    *out++ = '.';
+    char frac[24];
+    const size_t n = static_cast<size_t>(
+        std::to_chars(frac, frac + sizeof frac, magnitude % static_cast<uint64_t>(scale)).ptr -
+        frac);
+    out = std::fill_n(out, static_cast<size_t>(p.decimals) - n, '0');
+    out = std::copy_n(frac, n, out);
   }
-  return text;
+  return std::string(text, out);
 }
 
 std::optional<int64_t> ParseDecimal(const Product& p, std::string_view text) {
@@ -158,6 +169,12 @@ std::string FormatAmount(double amount, int decimals) {
     amount = 0;
   }
   char text[64];
+  if (decimals >= 0) {
+    const auto [end, ec] =
+        std::to_chars(text, text + sizeof text, amount, std::chars_format::fixed, decimals);
+    if (ec == std::errc()) return std::string(text, end);
+  }
+  // Too long for the buffer: cut as the C library cuts it.
   std::snprintf(text, sizeof text, "%.*f", decimals, amount);
   return text;
 }

@@ -78,8 +78,8 @@ struct SimulatedMarket::Track {
   int64_t dayEndStep = 0;  // the first step of the next day
 };
 
-SimulatedMarket::SimulatedMarket(uint64_t seed, MarketClock clock)
-    : seed_(seed), clock_(clock), tracks_(universe_.All().size()) {}
+SimulatedMarket::SimulatedMarket(uint64_t seed, MarketClock clock, size_t barCacheCapacity)
+    : seed_(seed), clock_(clock), tracks_(universe_.All().size()), barCache_(barCacheCapacity) {}
 
 SimulatedMarket::~SimulatedMarket() = default;
 
@@ -214,9 +214,8 @@ int32_t SimulatedMarket::TradeCount(const Track& t, int64_t step) const {
   return static_cast<int32_t>(std::floor(perStep * 2 * Unit(h) + Unit(Mix(h))));
 }
 
-void SimulatedMarket::TradesFor(const Track& t, int64_t step, double fair,
+void SimulatedMarket::TradesFor(const Track& t, int64_t step, int32_t n, double fair,
                                 std::vector<Trade>& out) const {
-  const int32_t n = TradeCount(t, step);
   if (n == 0) return;
   const Product& p = *t.product;
   const int64_t bid = std::max(FloorToGrid(p, fair), p.TickAt(0));
@@ -235,8 +234,9 @@ void SimulatedMarket::TradesFor(const Track& t, int64_t step, double fair,
 std::vector<Trade> SimulatedMarket::TradesAt(const Product& p, int64_t step) {
   std::vector<Trade> out;
   Track& t = TrackOf(p);
-  if (p.kind == ProductKind::kIndex || TradeCount(t, step) == 0) return out;
-  TradesFor(t, step, FairWith(t, step, false), out);
+  if (p.kind == ProductKind::kIndex) return out;
+  if (const int32_t n = TradeCount(t, step); n > 0)
+    TradesFor(t, step, n, FairWith(t, step, false), out);
   return out;
 }
 
@@ -325,9 +325,9 @@ void SimulatedMarket::Advance(Track& t, int64_t target) {
       // An index "trades" its value at every step, with no volume.
       const int64_t value = RoundToGrid(p, FairWith(t, step, true));
       Record(t.session, value, 0, true, step, 0);
-    } else if (TradeCount(t, step) > 0) {
+    } else if (const int32_t n = TradeCount(t, step); n > 0) {
       trades.clear();
-      TradesFor(t, step, FairWith(t, step, true), trades);
+      TradesFor(t, step, n, FairWith(t, step, true), trades);
       for (const Trade& tr : trades) Record(t.session, tr.price, tr.qty, tr.buy, step, rawValue);
     }
     t.nextStep = step + 1;
@@ -363,47 +363,88 @@ std::vector<Trade> SimulatedMarket::RecentTrades(const Product& p, int64_t befor
   if (p.kind == ProductKind::kIndex) return out;
   std::vector<Trade> step;
   for (int64_t s = beforeStep - 1; s >= firstStep && out.size() < count; --s) {
-    if (TradeCount(t, s) == 0) continue;
+    const int32_t n = TradeCount(t, s);
+    if (n == 0) continue;
     step.clear();
-    TradesFor(t, s, FairWith(t, s, false), step);
+    TradesFor(t, s, n, FairWith(t, s, false), step);
     for (auto it = step.rbegin(); it != step.rend() && out.size() < count; ++it) out.push_back(*it);
   }
   return out;
 }
 
-Bar SimulatedMarket::MakeBar(Track& t, int64_t fromStep, int64_t endStep, int64_t lastPrice,
-                             int64_t samples) {
+BarTally SimulatedMarket::Walk(Track& t, PricePath::Cursor& cursor, int64_t fromStep,
+                               int64_t endStep, int64_t stride) const {
   const Product& p = *t.product;
+  const bool index = p.kind == ProductKind::kIndex;
+  BarTally tally;
+  std::vector<Trade> trades;
+  for (int64_t step = fromStep; step < endStep; step += stride) {
+    if (index) {
+      tally.Record(RoundToGrid(p, ModelAt(t, &cursor, step).fair), 0);
+    } else if (const int32_t n = TradeCount(t, step); n > 0) {
+      // Only a step with trades needs the model.
+      trades.clear();
+      TradesFor(t, step, n, ModelAt(t, &cursor, step).fair, trades);
+      for (const Trade& tr : trades) tally.Record(tr.price, static_cast<int32_t>(tr.qty * stride));
+    }
+  }
+  return tally;
+}
+
+BarTally SimulatedMarket::TallyByMinutes(Track& t, int64_t startMs, int64_t fromStep,
+                                         int64_t endStep) {
+  const size_t product = static_cast<size_t>(t.product - universe_.All().data());
   PricePath::Cursor cursor(t.path);
-  auto fairAt = [&](int64_t s) { return ModelAt(t, &cursor, s).fair; };
+  BarTally tally;
+  int64_t from = fromStep;
+  for (int64_t minute = startMs + 60'000; from < endStep; minute += 60'000) {
+    const int64_t minuteEnd = FloorDiv(minute - clock_.agentMsAtStart() + kStepMs - 1, kStepMs);
+    const int64_t end = std::min(minuteEnd, endStep);
+    if (from >= end) continue;
+    if (end != minuteEnd) {
+      // The minute still going on (or cut short): walked, not kept.
+      tally.Append(Walk(t, cursor, from, end, 1));
+    } else {
+      const BarCache::Key key{product, from, end, 1};
+      if (const BarTally* kept = barCache_.Find(key)) {
+        tally.Append(*kept);
+      } else {
+        const BarTally walked = Walk(t, cursor, from, end, 1);
+        barCache_.Put(key, walked);
+        tally.Append(walked);
+      }
+    }
+    from = end;
+  }
+  return tally;
+}
+
+Bar SimulatedMarket::MakeBar(Track& t, int64_t startMs, int64_t fromStep, int64_t endStep,
+                             int64_t lastPrice, int64_t samples, bool byMinutes) {
+  const Product& p = *t.product;
   Bar bar;
   bar.startMs = MsOfStep(fromStep);
   const int64_t steps = endStep - fromStep;
   const int64_t stride = steps > samples ? (steps + samples - 1) / samples : 1;
-  Session s;
-  std::vector<Trade> trades;
-  for (int64_t step = fromStep; step < endStep; step += stride) {
-    if (p.kind == ProductKind::kIndex) {
-      Record(s, RoundToGrid(p, fairAt(step)), 0, true, step, 0);
-    } else if (TradeCount(t, step) > 0) {
-      trades.clear();
-      TradesFor(t, step, fairAt(step), trades);
-      for (const Trade& tr : trades) {
-        Record(s, tr.price, static_cast<int32_t>(tr.qty * stride), tr.buy, step, 0);
-      }
-    }
+  BarTally tally;
+  if (byMinutes && stride == 1) {
+    tally = TallyByMinutes(t, startMs, fromStep, endStep);
+  } else {
+    PricePath::Cursor cursor(t.path);
+    tally = Walk(t, cursor, fromStep, endStep, stride);
   }
-  if (s.trades == 0) {
+  if (tally.trades == 0) {
     // Nothing traded: the bar stays at the last price before it.
-    const int64_t price = lastPrice > 0 ? lastPrice : RoundToGrid(p, fairAt(fromStep));
+    const int64_t price =
+        lastPrice > 0 ? lastPrice : RoundToGrid(p, ModelAt(t, nullptr, fromStep).fair);
     bar.open = bar.high = bar.low = bar.close = price;
     return bar;
   }
-  bar.open = s.open;
-  bar.high = s.high;
-  bar.low = s.low;
-  bar.close = s.last;
-  bar.volume = s.volume;
+  bar.open = tally.open;
+  bar.high = tally.high;
+  bar.low = tally.low;
+  bar.close = tally.close;
+  bar.volume = tally.volume;
   return bar;
 }
 
@@ -414,6 +455,8 @@ std::vector<Bar> SimulatedMarket::Bars(const Product& p, int32_t periodSecs, int
   count = std::min<size_t>(count, 1000);
   const int64_t periodMs = int64_t{periodSecs} * 1000;
   const bool daily = periodSecs >= 86'400;
+  // Bars of whole minutes are made of minutes, which the cache keeps.
+  const bool byMinutes = daily || periodSecs % 60 == 0;
   auto startOf = [&](int64_t ms) {
     const int64_t day = clock_.DayStart(ms);
     return daily ? day : day + (ms - day) / periodMs * periodMs;
@@ -434,9 +477,10 @@ std::vector<Bar> SimulatedMarket::Bars(const Product& p, int32_t periodSecs, int
       std::max<int64_t>(kMinBarSamples, kBarBudgetSteps / static_cast<int64_t>(count));
   int64_t lastPrice = 0;
   for (size_t i = starts.size(); i-- > 0;) {
+    const int64_t from = stepCeil(starts[i]);
     const int64_t end = i == 0 ? lastStep + 1 : stepCeil(starts[i - 1]);
-    bars.push_back(MakeBar(t, stepCeil(starts[i]), std::max(stepCeil(starts[i]) + 1, end),
-                           lastPrice, samples));
+    bars.push_back(
+        MakeBar(t, starts[i], from, std::max(from + 1, end), lastPrice, samples, byMinutes));
     lastPrice = bars.back().close;
   }
   return bars;

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sandbox/market/BarCache.h"
 #include "sandbox/market/Calendar.h"
 #include "sandbox/market/OptionModel.h"
 #include "sandbox/market/PricePath.h"
@@ -102,7 +103,10 @@ struct Bar {
 
 class SimulatedMarket {
  public:
-  SimulatedMarket(uint64_t seed, MarketClock clock);
+  // Minutes of bars remembered, over all products: some 2.5 MB.
+  static constexpr size_t kBarCacheCapacity = 20'000;
+
+  SimulatedMarket(uint64_t seed, MarketClock clock, size_t barCacheCapacity = kBarCacheCapacity);
   ~SimulatedMarket();
   SimulatedMarket(const SimulatedMarket&) = delete;
   SimulatedMarket& operator=(const SimulatedMarket&) = delete;
@@ -110,6 +114,7 @@ class SimulatedMarket {
   const ProductUniverse& products() const { return universe_; }
   const MarketClock& clock() const { return clock_; }
   uint64_t seed() const { return seed_; }
+  size_t barCacheSize() const { return barCache_.size(); }
 
   int64_t StepAt(int64_t agentMs) const;  // the step that holds `agentMs`
   int64_t MsOfStep(int64_t step) const;
@@ -170,20 +175,31 @@ class SimulatedMarket {
   Model ModelAt(const Track& t, PricePath::Cursor* cursor, int64_t step) const;
   double FairWith(Track& t, int64_t step, bool sequential);
   Book BookFor(Track& t, int64_t step, double fair) const;
-  void TradesFor(const Track& t, int64_t step, double fair, std::vector<Trade>& out) const;
+  // The `count` trades of a step (TradeCount's).
+  void TradesFor(const Track& t, int64_t step, int32_t count, double fair,
+                 std::vector<Trade>& out) const;
   int32_t TradeCount(const Track& t, int64_t step) const;
   void StartSession(Track& t, int64_t step);
   // The session that holds `step`: its date, first step and previous close.
   Session SessionOf(Track& t, int64_t step);
   void Advance(Track& t, int64_t step);
+  // The trades of every `stride`th step of [fromStep, endStep), each
+  // counting `stride` times.
+  BarTally Walk(Track& t, PricePath::Cursor& cursor, int64_t fromStep, int64_t endStep,
+                int64_t stride) const;
+  // The same for a bar every step of which counts, [fromStep, endStep) of
+  // the bar that starts at `startMs`: whole minutes from the cache.
+  BarTally TallyByMinutes(Track& t, int64_t startMs, int64_t fromStep, int64_t endStep);
   // A bar without trades stays at `lastPrice` (the model price when 0); at
   // most `samples` steps are read.
-  Bar MakeBar(Track& t, int64_t fromStep, int64_t endStep, int64_t lastPrice, int64_t samples);
+  Bar MakeBar(Track& t, int64_t startMs, int64_t fromStep, int64_t endStep, int64_t lastPrice,
+              int64_t samples, bool byMinutes);
 
   uint64_t seed_;
   MarketClock clock_;
   ProductUniverse universe_;
   std::vector<std::unique_ptr<Track>> tracks_;  // by position in the universe
+  BarCache barCache_;
 };
 
 }  // namespace zqk::sandbox::market

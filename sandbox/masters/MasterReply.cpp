@@ -55,7 +55,7 @@ EventData Reply(const HeaderValues& values, std::string_view content) {
   for (size_t i = 0; i < std::size(kHeader); ++i) {
     const HeaderField& f = kHeader[i];
     if (values[i].size() > f.width) throw std::logic_error("master file header field too long");
-    row.emplace(std::string(f.name), values[i]);
+    row[f.name] = values[i];
     data.block.append(values[i]).append(f.width - values[i].size(), ' ');
   }
   data.block.append(content);

@@ -32,7 +32,7 @@ void KeepSelected(EventData::Row& row, std::span<const std::string_view> names,
   for (size_t i = 0; i < names.size() && i < selected.size(); ++i) {
     if (selected[i]) keep.insert(names[i]);
   }
-  std::erase_if(row, [&](const auto& field) { return !keep.contains(field.first); });
+  row.EraseIf([&](const auto& field) { return !keep.contains(field.first); });
 }
 
 }  // namespace zqk::sandbox

@@ -1,0 +1,106 @@
+// Bars are a pure function of the seed, the product, the period and the
+// moment: whatever the market remembers of bars it has built before, and
+// however little room it has for them, a request answers the same bars,
+// byte for byte.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "sandbox/market/BarCache.h"
+#include "sandbox/market/SeededHash.h"
+#include "sandbox/market/SimulatedMarket.h"
+#include "tests/sandbox/MarketFixture.h"
+
+namespace zqk::test {
+namespace {
+
+using namespace sandbox::market;
+
+uint64_t Checksum(const std::vector<Bar>& bars) {
+  uint64_t h = Mix(bars.size());
+  for (const Bar& b : bars) {
+    for (int64_t v : {b.startMs, b.open, b.high, b.low, b.close, b.volume}) {
+      h = Mix(h ^ static_cast<uint64_t>(v));
+    }
+  }
+  return h;
+}
+
+struct BarRequest {
+  const char* code;
+  int32_t periodSecs;
+  int64_t atMs;
+  size_t count;
+  uint64_t checksum;  // of the bars as the market built them before it kept any
+};
+
+// One session of requests, in order: pages of minute bars asked again a
+// moment later and continued into the past, longer bars over the same
+// minutes, bars of seconds, sampled bars (too many steps to walk them all),
+// history before the agent's start, an index and an option.
+constexpr int64_t kNow = 3 * kHour + 12'345;
+const BarRequest kRequests[] = {
+    {"ESU16", 60, kNow, 100, 0xb13a7f4613fd54afull},
+    {"ESU16", 60, kNow + 1'000, 100, 0x2197d98ccffb0d0eull},
+    {"ESU16", 60, kNow + 61'000, 100, 0xa047f47fa51b0001ull},
+    {"ESU16", 60, kNow - 100 * kMinute - 1, 100, 0xe94ea8c35d84ff39ull},
+    {"ESU16", 300, kNow + 2'000, 40, 0x38b1899114252fbdull},
+    {"ESU16", 3'600, kNow + 3'000, 5, 0x6bd5825149f4a657ull},
+    {"ESU16", 3'600, kNow, 30, 0xd03c89e53eca4aaeull},
+    {"ESU16", 30, kNow, 50, 0x909fcc98d0b740a8ull},
+    {"ESU16", 86'400, kNow, 1, 0x09e6b8a6e361a639ull},
+    {"ESU16", 86'400, kNow, 3, 0x87d55b428150df15ull},
+    {"ESU16", 60, kNow, 1'000, 0x6e8571aacbc0c75full},
+    {"ESU16", 60, -20 * kHour + 7, 100, 0x0b43604cd151ac1dull},
+    {"ESU16", 60, 0, 10, 0xa02f22a48845fee8ull},
+    {"ESU16", 60, 59'999, 2, 0x28ae90cb67ca46f5ull},
+    {"ESZ16", 120, kNow, 100, 0x75fd5828ef9c3ae3ull},
+    {"KOSPI200", 60, kNow, 100, 0xb1ced90ea7c881d1ull},
+    {"KOSPI200", 600, kNow + 5'000, 20, 0x1961914f9e816633ull},
+    {"201JB245", 60, kNow, 100, 0x6d6e0b2e2eb0adb0ull},
+    {"201JB245", 60, kNow + 1'000, 100, 0x6d6e0b2e2eb0adb0ull},
+    {"EUR/USD", 900, kNow, 1, 0xa67411612ac4bcd2ull},
+};
+
+// The same session with room for every minute, for a few, and for none.
+class BarsWithCacheTest : public ::testing::TestWithParam<size_t> {};
+
+TEST_P(BarsWithCacheTest, EveryRequestAnswersTheBarsOfAFreshMarket) {
+  SimulatedMarket m(3, SampleClock(), GetParam());
+  for (const BarRequest& r : kRequests) {
+    const Product& p = *m.products().Find(r.code);
+    EXPECT_EQ(Checksum(m.Bars(p, r.periodSecs, r.atMs, r.count)), r.checksum)
+        << r.code << " period " << r.periodSecs << " at " << r.atMs << " count " << r.count;
+    EXPECT_LE(m.barCacheSize(), GetParam());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Capacities, BarsWithCacheTest,
+                         ::testing::Values(SimulatedMarket::kBarCacheCapacity, size_t{7},
+                                           size_t{0}));
+
+// Beyond its capacity the cache forgets what it learnt first and keeps the
+// rest.
+TEST(BarCacheTest, ForgetsTheOldestBeyondItsCapacity) {
+  BarCache cache(3);
+  auto key = [](int64_t minute) { return BarCache::Key{5, minute * 600, minute * 600 + 600, 1}; };
+  for (int64_t minute = 0; minute < 5; ++minute) {
+    BarTally tally;
+    tally.Record(100 + minute, minute + 1);
+    cache.Put(key(minute), tally);
+    cache.Put(key(minute), BarTally{});  // a second put keeps the first tally
+  }
+  EXPECT_EQ(cache.size(), 3u);
+  for (int64_t minute = 0; minute < 5; ++minute) {
+    const BarTally* kept = cache.Find(key(minute));
+    ASSERT_EQ(kept != nullptr, minute >= 2) << "minute " << minute;
+    if (kept) {
+      EXPECT_EQ(kept->close, 100 + minute);
+    }
+  }
+  EXPECT_EQ(cache.Find(BarCache::Key{6, 1200, 1800, 1}), nullptr) << "another product";
+  EXPECT_EQ(cache.Find(BarCache::Key{5, 1200, 1800, 2}), nullptr) << "another stride";
+}
+
+}  // namespace
+}  // namespace zqk::test
