@@ -13,6 +13,8 @@ namespace {
 
 using Status = FileReplacement::Status;
 
+constexpr size_t kReserveFrom = size_t{1} << 20;
+
 // A hidden name, new within this process; O_EXCL steps past any file that
 // already has it.
 std::filesystem::path TemporaryName(const std::filesystem::path& directory) {
@@ -66,6 +68,17 @@ void FileReplacement::Discard() {
 
 FileReplacement::Result FileReplacement::Write(std::string_view bytes) {
   if (fd_ < 0) return opened_.status == Status::kOk ? Result{Status::kWriteFailed, EBADF} : opened_;
+  if (bytes.size() >= kReserveFrom) {
+    // Blocks taken before the write rather than at writeback: renaming over
+    // an existing file otherwise makes the file system allocate and start
+    // writing out the whole new file inside the rename. Where it cannot
+    // reserve, the write goes on as it would have; the size stays what is
+    // written.
+    const off_t at = ::lseek(fd_, 0, SEEK_CUR);
+    if (at >= 0) {
+      ::fallocate(fd_, FALLOC_FL_KEEP_SIZE, at, static_cast<off_t>(bytes.size()));
+    }
+  }
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
     if (n < 0) {

@@ -100,6 +100,7 @@ TEST_P(Outcomes, LinesAndFile) {
 }
 
 const std::string kContent = Bytes(1000);
+const std::string kLarge = Bytes(size_t{2} << 20);
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Outcomes,
@@ -146,6 +147,18 @@ INSTANTIATE_TEST_SUITE_P(
                      {"파일크기[1000]",
                       "수신된 내용이 [600]바이트뿐이어서 그만큼만 기록하였습니다.", "처리완료"},
                      kContent.substr(0, 600)},
+        // Large enough that the file's blocks are reserved before the write:
+        // the file still holds exactly what was written, not what was
+        // announced or what the old file held.
+        DownloadCase{"LargeShortBlockOverALongerFile",
+                     "3000000",
+                     "ABC.mst",
+                     "REOK",
+                     kLarge,
+                     {"파일크기[3000000]",
+                      "수신된 내용이 [2097152]바이트뿐이어서 그만큼만 기록하였습니다.", "처리완료"},
+                     kLarge,
+                     std::string(size_t{4} << 20, 'o')},
         DownloadCase{
             "LongBlock", "4", "ABC.mst", "REOK", "abcdefgh", {"파일크기[4]", "처리완료"}, "abcd"},
         DownloadCase{"NegativeSize",
