@@ -87,6 +87,10 @@ int64_t SimulatedMarket::StepAt(int64_t agentMs) const {
   return FloorDiv(agentMs - clock_.agentMsAtStart(), kStepMs);
 }
 
+int64_t SimulatedMarket::FirstStepFrom(int64_t agentMs) const {
+  return FloorDiv(agentMs - clock_.agentMsAtStart() + kStepMs - 1, kStepMs);
+}
+
 int64_t SimulatedMarket::MsOfStep(int64_t step) const {
   return clock_.agentMsAtStart() + step * kStepMs;
 }
@@ -242,8 +246,7 @@ std::vector<Trade> SimulatedMarket::TradesAt(const Product& p, int64_t step) {
 
 Session SimulatedMarket::SessionOf(Track& t, int64_t step) {
   const int64_t ms = MsOfStep(step);
-  const int64_t dayStart =
-      FloorDiv(clock_.DayStart(ms) - clock_.agentMsAtStart() + kStepMs - 1, kStepMs);
+  const int64_t dayStart = FirstStepFrom(clock_.DayStart(ms));
   Session s;
   s.date = clock_.Local(ms).date;
   s.firstStep = step >= 0 ? std::max<int64_t>(dayStart, 0) : dayStart;
@@ -256,7 +259,7 @@ void SimulatedMarket::StartSession(Track& t, int64_t step) {
   const int64_t ms = MsOfStep(step);
   t.session = SessionOf(t, step);
   t.nextStep = t.session.firstStep;
-  t.dayEndStep = FloorDiv(clock_.DayEnd(ms) - clock_.agentMsAtStart() + kStepMs - 1, kStepMs);
+  t.dayEndStep = FirstStepFrom(clock_.DayEnd(ms));
   t.started = true;
 }
 
@@ -398,7 +401,7 @@ BarTally SimulatedMarket::TallyByMinutes(Track& t, int64_t startMs, int64_t from
   BarTally tally;
   int64_t from = fromStep;
   for (int64_t minute = startMs + 60'000; from < endStep; minute += 60'000) {
-    const int64_t minuteEnd = FloorDiv(minute - clock_.agentMsAtStart() + kStepMs - 1, kStepMs);
+    const int64_t minuteEnd = FirstStepFrom(minute);
     const int64_t end = std::min(minuteEnd, endStep);
     if (from >= end) continue;
     if (end != minuteEnd) {
@@ -461,9 +464,6 @@ std::vector<Bar> SimulatedMarket::Bars(const Product& p, int32_t periodSecs, int
     const int64_t day = clock_.DayStart(ms);
     return daily ? day : day + (ms - day) / periodMs * periodMs;
   };
-  auto stepCeil = [&](int64_t ms) {
-    return FloorDiv(ms - clock_.agentMsAtStart() + kStepMs - 1, kStepMs);
-  };
   // Bar starts, newest first.
   std::vector<int64_t> starts;
   int64_t start = startOf(atMs);
@@ -477,8 +477,8 @@ std::vector<Bar> SimulatedMarket::Bars(const Product& p, int32_t periodSecs, int
       std::max<int64_t>(kMinBarSamples, kBarBudgetSteps / static_cast<int64_t>(count));
   int64_t lastPrice = 0;
   for (size_t i = starts.size(); i-- > 0;) {
-    const int64_t from = stepCeil(starts[i]);
-    const int64_t end = i == 0 ? lastStep + 1 : stepCeil(starts[i - 1]);
+    const int64_t from = FirstStepFrom(starts[i]);
+    const int64_t end = i == 0 ? lastStep + 1 : FirstStepFrom(starts[i - 1]);
     bars.push_back(
         MakeBar(t, starts[i], from, std::max(from + 1, end), lastPrice, samples, byMinutes));
     lastPrice = bars.back().close;

@@ -116,7 +116,8 @@ class SimulatedMarket {
   uint64_t seed() const { return seed_; }
   size_t barCacheSize() const { return barCache_.size(); }
 
-  int64_t StepAt(int64_t agentMs) const;  // the step that holds `agentMs`
+  int64_t StepAt(int64_t agentMs) const;         // the step that holds `agentMs`
+  int64_t FirstStepFrom(int64_t agentMs) const;  // the first step at or after `agentMs`
   int64_t MsOfStep(int64_t step) const;
 
   // The product's state at `atMs`: its session through that step and its
