@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "agent/AgentAbiCheck.h"
 #include "agent/ComponentHost.h"
 #include "agent/ComponentLoader.h"
-#include "agent/ComponentRegistry.h"
+#include "agent/abi/AgentAbiCheck.h"
+#include "agent/abi/ComponentRegistry.h"
 #include "text/Cp949.h"
 
 namespace zqk {

@@ -12,10 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "agent/AgentAbi.h"
-#include "agent/DispatchIds.h"
 #include "agent/UiThread.h"
-#include "ui/ControlId.h"
+#include "agent/abi/AgentAbi.h"
+#include "agent/abi/DispatchIds.h"
+#include "dialog/ControlId.h"
 
 namespace zqk {
 

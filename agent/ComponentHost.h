@@ -10,9 +10,9 @@
 #include <optional>
 #include <thread>
 
-#include "agent/AgentAbi.h"
 #include "agent/CZQKCommAgent.h"
 #include "agent/UiThread.h"
+#include "agent/abi/AgentAbi.h"
 
 namespace zqk {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "agent/AgentAbi.h"
+#include "agent/abi/AgentAbi.h"
 
 namespace zqk {
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "agent/AgentAbi.h"
+#include "agent/abi/AgentAbi.h"
 #include "text/Cp949.h"
 
 namespace zqk {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "ui/DialogHost.h"
+#include "dialog/DialogHost.h"
 
 namespace zqk {
 

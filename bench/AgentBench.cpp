@@ -6,8 +6,8 @@
 #include <QCoreApplication>
 #include <fstream>
 
-#include "agent/ComponentRegistry.h"
-#include "agent/DispatchIds.h"
+#include "agent/abi/ComponentRegistry.h"
+#include "agent/abi/DispatchIds.h"
 #include "bench/BenchSupport.h"
 #include "ui/qt/QtUiThread.h"
 

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "agent/UiThread.h"
-#include "ui/CZQKCommClientDlg.h"
+#include "dialog/CZQKCommClientDlg.h"
 
 namespace zqk::bench {
 

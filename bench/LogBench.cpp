@@ -9,7 +9,7 @@
 #include <string>
 
 #include "bench/BenchSupport.h"
-#include "ui/LogFile.h"
+#include "dialog/LogFile.h"
 
 namespace zqk {
 namespace {

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "agent/ComponentRegistry.h"
+#include "agent/abi/ComponentRegistry.h"
 #include "app/Startup.h"
 #include "bench/BenchSupport.h"
 #include "replies/AgentReader.h"

@@ -23,7 +23,7 @@
 #include "agent/VirtualUiThread.h"
 #include "bench/BenchSupport.h"
 #include "bench/SandboxConsole.h"
-#include "requests/TrCodes.h"
+#include "protocol/TrCodes.h"
 
 namespace zqk {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <filesystem>
 
-#include "agent/ComponentRegistry.h"
+#include "agent/abi/ComponentRegistry.h"
 #include "bench/BenchSupport.h"
 
 namespace zqk {

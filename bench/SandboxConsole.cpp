@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "agent/ComponentRegistry.h"
-#include "agent/DispatchIds.h"
+#include "agent/abi/ComponentRegistry.h"
+#include "agent/abi/DispatchIds.h"
 #include "requests/OrderComposer.h"
 
 namespace zqk::bench {

@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "bench/BenchSupport.h"
-#include "ui/CZQKCommClientDlg.h"
+#include "dialog/CZQKCommClientDlg.h"
 
 namespace zqk::bench {
 

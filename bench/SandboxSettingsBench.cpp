@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "agent/ComponentRegistry.h"
-#include "agent/DispatchIds.h"
+#include "agent/abi/ComponentRegistry.h"
+#include "agent/abi/DispatchIds.h"
 #include "bench/BenchSupport.h"
 
 namespace zqk {

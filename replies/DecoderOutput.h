@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/ControlId.h"
+#include "dialog/ControlId.h"
 
 namespace zqk {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "agent/SymbolRecordFields.h"
+#include "agent/abi/SymbolRecordFields.h"
 #include "replies/ReplyText.h"
 
 namespace zqk::reply {

@@ -6,12 +6,12 @@
 #include <array>
 #include <variant>
 
+#include "protocol/TrCodes.h"
 #include "replies/AccountList.h"
 #include "replies/MasterFileDecoder.h"
 #include "replies/QuoteReplies.h"
 #include "replies/ReplyShapes.h"
 #include "replies/SymbolRecord.h"
-#include "requests/TrCodes.h"
 
 namespace zqk {
 namespace {

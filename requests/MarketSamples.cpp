@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "protocol/TrCodes.h"
 #include "requests/OrderComposer.h"
-#include "requests/TrCodes.h"
 
 namespace zqk {
 namespace {

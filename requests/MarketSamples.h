@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "requests/Market.h"
-#include "ui/ControlId.h"
+#include "dialog/ControlId.h"
+#include "protocol/Market.h"
 
 namespace zqk {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "requests/Market.h"
-#include "requests/TrCodes.h"
+#include "protocol/Market.h"
+#include "protocol/TrCodes.h"
 
 namespace zqk {
 

@@ -10,7 +10,7 @@
 #include <new>
 #include <vector>
 
-#include "agent/ComponentRegistry.h"
+#include "agent/abi/ComponentRegistry.h"
 
 namespace zqk::kit {
 

@@ -15,8 +15,8 @@
 #include <unordered_map>
 #include <variant>
 
-#include "agent/AgentAbi.h"
-#include "agent/DispatchIds.h"
+#include "agent/abi/AgentAbi.h"
+#include "agent/abi/DispatchIds.h"
 
 namespace zqk::kit {
 

@@ -15,7 +15,7 @@
 #include <variant>
 #include <vector>
 
-#include "agent/DispatchIds.h"
+#include "agent/abi/DispatchIds.h"
 
 class QJsonValue;
 

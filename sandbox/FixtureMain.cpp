@@ -2,7 +2,7 @@
 // (exports.map).
 #include <memory>
 
-#include "agent/DispatchIds.h"
+#include "agent/abi/DispatchIds.h"
 #include "sandbox/ComponentKit.h"
 #include "sandbox/FixtureAgent.h"
 #include "sandbox/FixtureProtocol.h"

@@ -2,7 +2,7 @@
 // nothing else (exports.map).
 #include <memory>
 
-#include "agent/DispatchIds.h"
+#include "agent/abi/DispatchIds.h"
 #include "sandbox/ComponentKit.h"
 #include "sandbox/SandboxAgent.h"
 

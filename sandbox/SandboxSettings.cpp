@@ -1,6 +1,6 @@
 #include "sandbox/SandboxSettings.h"
 
-#include "agent/ComponentRegistry.h"
+#include "agent/abi/ComponentRegistry.h"
 
 #include <QByteArray>
 #include <QDate>

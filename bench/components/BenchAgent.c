@@ -8,7 +8,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "agent/AgentAbi.h"
+#include "agent/abi/AgentAbi.h"
 
 enum { kHeaderSize = 140, kContentSize = 50 * 1024 * 1024 };
 

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "agent/SymbolRecordFields.h"
+#include "agent/abi/SymbolRecordFields.h"
 #include "sandbox/Broker.h"
 #include "sandbox/ReplyText.h"
 #include "sandbox/market/Calendar.h"

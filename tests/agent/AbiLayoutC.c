@@ -2,8 +2,8 @@
  * side of the test to compare with its own. */
 #include <stddef.h>
 
-#include "agent/AgentAbi.h"
-#include "agent/AgentAbiCheck.h"
+#include "agent/abi/AgentAbi.h"
+#include "agent/abi/AgentAbiCheck.h"
 
 size_t zqk_c_layout(int which) {
   switch (which) {

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "agent/AgentAbi.h"
-#include "agent/AgentAbiCheck.h"
 #include "agent/ComponentLoader.h"
-#include "agent/DispatchIds.h"
+#include "agent/abi/AgentAbi.h"
+#include "agent/abi/AgentAbiCheck.h"
+#include "agent/abi/DispatchIds.h"
 #include "tests/agent/TestComponents.h"
 
 extern "C" size_t zqk_c_layout(int which);

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "agent/ComponentRegistry.h"
+#include "agent/abi/ComponentRegistry.h"
 #include "tests/agent/TestComponents.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/TempDir.h"

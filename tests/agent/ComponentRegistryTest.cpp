@@ -1,4 +1,4 @@
-#include "agent/ComponentRegistry.h"
+#include "agent/abi/ComponentRegistry.h"
 
 #include <fstream>
 #include <iterator>

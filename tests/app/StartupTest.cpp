@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "agent/ComponentRegistry.h"
-#include "agent/DispatchIds.h"
+#include "agent/abi/ComponentRegistry.h"
+#include "agent/abi/DispatchIds.h"
 #include "tests/agent/TestComponents.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/TempDir.h"

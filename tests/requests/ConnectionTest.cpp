@@ -2,10 +2,10 @@
 // results a test sets and whose calls the wrapper's observer records.
 #include <gtest/gtest.h>
 
-#include "agent/ComponentRegistry.h"
+#include "agent/abi/ComponentRegistry.h"
+#include "dialog/LogTimestamp.h"
 #include "tests/agent/TestComponents.h"
 #include "tests/support/FakeHost.h"
-#include "ui/LogTimestamp.h"
 
 namespace zqk {
 namespace {

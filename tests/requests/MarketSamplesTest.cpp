@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "protocol/TrCodes.h"
 #include "requests/OrderComposer.h"
-#include "requests/TrCodes.h"
 
 namespace zqk {
 namespace {

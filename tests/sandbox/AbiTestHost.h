@@ -12,8 +12,8 @@
 #include <variant>
 #include <vector>
 
-#include "agent/AgentAbi.h"
-#include "agent/DispatchIds.h"
+#include "agent/abi/AgentAbi.h"
+#include "agent/abi/DispatchIds.h"
 
 namespace zqk::test {
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <variant>
 
-#include "agent/ComponentRegistry.h"
+#include "agent/abi/ComponentRegistry.h"
 #include "sandbox/SandboxSettings.h"
 #include "tests/sandbox/SandboxFixture.h"
 #include "tests/support/OddFiles.h"

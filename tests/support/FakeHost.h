@@ -19,8 +19,8 @@
 #include <unistd.h>
 
 #include "agent/VirtualUiThread.h"
-#include "ui/CZQKCommClientDlg.h"
-#include "ui/DialogHost.h"
+#include "dialog/CZQKCommClientDlg.h"
+#include "dialog/DialogHost.h"
 
 namespace zqk::test {
 

@@ -15,11 +15,11 @@
 #include <utility>
 #include <vector>
 
-#include "agent/ComponentRegistry.h"
+#include "agent/abi/ComponentRegistry.h"
+#include "dialog/LogTimestamp.h"
 #include "sandbox/FixtureProtocol.h"
 #include "tests/support/FakeHost.h"
 #include "text/Cp949.h"
-#include "ui/LogTimestamp.h"
 
 namespace zqk::test {
 

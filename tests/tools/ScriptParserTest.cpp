@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "dialog/DialogTemplate.h"
 #include "tools/zqk-script/Script.h"
-#include "ui/DialogTemplate.h"
 
 namespace zqk::script {
 namespace {

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <limits>
 
-#include "agent/DispatchIds.h"
+#include "agent/abi/DispatchIds.h"
 #include "text/Cp949.h"
 
 namespace zqk::script {

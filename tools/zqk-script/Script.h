@@ -18,9 +18,9 @@
 #include <variant>
 #include <vector>
 
-#include "ui/ControlId.h"
-#include "ui/DialogHost.h"
-#include "ui/DialogTemplate.h"
+#include "dialog/ControlId.h"
+#include "dialog/DialogHost.h"
+#include "dialog/DialogTemplate.h"
 
 namespace zqk::script {
 

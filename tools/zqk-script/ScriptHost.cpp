@@ -1,7 +1,7 @@
 #include "tools/zqk-script/ScriptHost.h"
 
+#include "dialog/DialogTemplate.h"
 #include "tools/zqk-script/Script.h"
-#include "ui/DialogTemplate.h"
 
 namespace zqk::script {
 namespace {

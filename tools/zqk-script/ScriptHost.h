@@ -6,7 +6,7 @@
 #include <ostream>
 #include <vector>
 
-#include "ui/DialogHost.h"
+#include "dialog/DialogHost.h"
 
 namespace zqk::script {
 

@@ -7,11 +7,11 @@
 #include <QJsonObject>
 
 #include "agent/VirtualUiThread.h"
+#include "dialog/CZQKCommClientDlg.h"
+#include "dialog/LogTimestamp.h"
 #include "sandbox/FixtureProtocol.h"
 #include "text/Cp949.h"
 #include "tools/zqk-script/ScriptHost.h"
-#include "ui/CZQKCommClientDlg.h"
-#include "ui/LogTimestamp.h"
 
 namespace zqk::script {
 namespace {

@@ -18,13 +18,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "agent/ComponentRegistry.h"
-#include "agent/DispatchIds.h"
+#include "agent/abi/ComponentRegistry.h"
+#include "agent/abi/DispatchIds.h"
 #include "app/Startup.h"
+#include "dialog/DialogTemplate.h"
 #include "files/RegularFile.h"
 #include "sandbox/FixtureData.h"
 #include "tools/zqk-script/ScriptRunner.h"
-#include "ui/DialogTemplate.h"
 
 namespace {
 

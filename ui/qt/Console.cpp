@@ -1,6 +1,6 @@
 #include "ui/qt/Console.h"
 
-#include "agent/ComponentRegistry.h"
+#include "agent/abi/ComponentRegistry.h"
 
 namespace zqk {
 

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "ui/CZQKCommClientDlg.h"
+#include "dialog/CZQKCommClientDlg.h"
 #include "ui/qt/DialogView.h"
 #include "ui/qt/QtDialogHost.h"
 #include "ui/qt/QtUiThread.h"

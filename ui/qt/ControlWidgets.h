@@ -5,8 +5,8 @@
 
 #include <QWidget>
 
-#include "ui/DialogTemplate.h"
-#include "ui/DialogUnits.h"
+#include "dialog/DialogTemplate.h"
+#include "dialog/DialogUnits.h"
 
 namespace zqk {
 

@@ -9,7 +9,7 @@
 #include <QFont>
 #include <span>
 
-#include "ui/DialogUnits.h"
+#include "dialog/DialogUnits.h"
 
 namespace zqk {
 

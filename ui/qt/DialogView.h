@@ -12,8 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "ui/CZQKCommClientDlg.h"
-#include "ui/DialogUnits.h"
+#include "dialog/CZQKCommClientDlg.h"
+#include "dialog/DialogUnits.h"
 
 class QMenu;
 class QAction;

@@ -8,7 +8,7 @@
 #include <QAbstractScrollArea>
 #include <optional>
 
-#include "ui/EventLog.h"
+#include "dialog/EventLog.h"
 
 namespace zqk {
 

@@ -5,7 +5,7 @@
 
 #include <QPointer>
 
-#include "ui/DialogHost.h"
+#include "dialog/DialogHost.h"
 #include "ui/qt/DialogView.h"
 
 namespace zqk {

@@ -2,7 +2,7 @@
  * it refuses, returns no control, or returns a control the host cannot use. */
 #include <stddef.h>
 
-#include "agent/AgentAbi.h"
+#include "agent/abi/AgentAbi.h"
 
 #define ZQK_EXPORT __attribute__((visibility("default")))
 

@@ -9,9 +9,9 @@
 #include <set>
 #include <string>
 
-#include "agent/AgentAbiCheck.h"
-#include "agent/ComponentRegistry.h"
-#include "agent/DispatchIds.h"
+#include "agent/abi/AgentAbiCheck.h"
+#include "agent/abi/ComponentRegistry.h"
+#include "agent/abi/DispatchIds.h"
 
 #define ZQK_EXPORT extern "C" __attribute__((visibility("default")))
 

@@ -6,7 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "agent/AgentAbi.h"
+#include "agent/abi/AgentAbi.h"
 
 #define ZQK_EXPORT __attribute__((visibility("default")))
 

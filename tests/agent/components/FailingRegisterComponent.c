@@ -1,5 +1,5 @@
 /* A test component whose self-registration fails. */
-#include "agent/AgentAbi.h"
+#include "agent/abi/AgentAbi.h"
 
 #define ZQK_EXPORT __attribute__((visibility("default")))
 

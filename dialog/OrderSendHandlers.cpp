@@ -1,0 +1,27 @@
+// Send Order and the account's order feed: the edits' texts passed unchanged.
+#include <string>
+
+#include "dialog/CZQKCommClientDlg.h"
+
+namespace zqk {
+
+void CZQKCommClientDlg::OnSendOrder() {
+  const int32_t result =
+      m_agent.SendOrder(model_.Text(id::kOrderTrCode), model_.Text(id::kOrderRecord));
+  std::string line(Lang("주문요청 요청번호[", "Request Order No["));
+  line.append(std::to_string(result)).append("]");
+  AddLog(std::move(line));
+}
+
+void CZQKCommClientDlg::OnOrderRealRegister() {
+  // The user ID of edit 1002 as it is now, not the one of the last Login.
+  m_agent.AddOrderReal(model_.Text(id::kUserId), model_.Text(id::kOrderRealAccount));
+  AddLog(std::string(Lang("실시간 주문체결/미체결 등록", "Order Real Input Register")));
+}
+
+void CZQKCommClientDlg::OnOrderRealUnregister() {
+  m_agent.RemoveOrderReal(model_.Text(id::kUserId), model_.Text(id::kOrderRealAccount));
+  AddLog(std::string(Lang("실시간 주문체결/미체결 해지", "Order Real Input UnRegister")));
+}
+
+}  // namespace zqk

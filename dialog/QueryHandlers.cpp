@@ -1,0 +1,46 @@
+// RqTest: one TR or FID query per press, and the re-entry point of paged
+// replies, which set m_strNextKey first.
+#include <limits>
+#include <string>
+
+#include "dialog/CZQKCommClientDlg.h"
+#include "requests/QueryInputRewrite.h"
+
+namespace zqk {
+namespace {
+
+int32_t ByteLength(const std::string& s) {
+  return s.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())
+             ? std::numeric_limits<int32_t>::max()
+             : static_cast<int32_t>(s.size());
+}
+
+}  // namespace
+
+void CZQKCommClientDlg::OnRqTest() {
+  int32_t rqId = 0;
+  if (model_.IsChecked(id::kTrMode)) {
+    const std::string trCode = model_.Text(id::kTrCode);
+    std::string input = model_.Text(id::kTrInput);
+    const int32_t state = m_agent.GetCommState();
+    if (state != 1) {
+      // Nothing is sent; the continuation key waits for the next attempt.
+      rqId = state;
+    } else {
+      if (HasAccountRewrite(trCode)) {
+        input = RewriteAccountInput(input, m_agent.GetAccountText(InputAccount(input)));
+      }
+      rqId = m_agent.RequestTr(trCode, input, ByteLength(input), m_strNextKey);
+      m_strNextKey.clear();
+    }
+  } else {
+    const std::string fidCode = model_.Text(id::kFidCode);
+    const std::string input = model_.Text(id::kFidInput);
+    const std::string fieldList = model_.Text(id::kFidFieldList);
+    rqId = m_agent.RequestFid(fidCode, input, fieldList, ByteLength(input), m_strNextKey);
+    m_strNextKey.clear();
+  }
+  AddLog(std::string(Lang("요청한 RQID", "Request RQID")) + "[" + std::to_string(rqId) + "]");
+}
+
+}  // namespace zqk
