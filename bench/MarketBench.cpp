@@ -8,9 +8,9 @@
 #include <QTime>
 #include <memory>
 
-#include "sandbox/SandboxSettings.h"
-#include "sandbox/market/Ledger.h"
+#include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/SimulatedMarket.h"
+#include "sandbox/settings/SandboxSettings.h"
 
 namespace zqk {
 namespace {

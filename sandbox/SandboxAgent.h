@@ -15,13 +15,13 @@
 #include <string>
 #include <string_view>
 
-#include "sandbox/Broker.h"
-#include "sandbox/ComponentKit.h"
-#include "sandbox/SandboxSettings.h"
+#include "sandbox/broker/Broker.h"
 #include "sandbox/feeds/FeedDesk.h"
+#include "sandbox/kit/ComponentKit.h"
 #include "sandbox/masters/MasterFileDesk.h"
 #include "sandbox/orders/OrderDesk.h"
 #include "sandbox/services/ServiceTable.h"
+#include "sandbox/settings/SandboxSettings.h"
 
 namespace zqk::sandbox {
 

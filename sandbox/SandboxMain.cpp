@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "agent/abi/DispatchIds.h"
-#include "sandbox/ComponentKit.h"
 #include "sandbox/SandboxAgent.h"
+#include "sandbox/kit/ComponentKit.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "sandbox/ComponentKit.h"
-#include "sandbox/SandboxMessages.h"
 #include "sandbox/events/EventData.h"
 #include "sandbox/events/EventStore.h"
+#include "sandbox/events/SandboxMessages.h"
+#include "sandbox/kit/ComponentKit.h"
 
 namespace zqk::sandbox {
 

@@ -11,8 +11,8 @@
 #include <deque>
 #include <functional>
 
-#include "sandbox/ComponentKit.h"
 #include "sandbox/events/EventPoster.h"
+#include "sandbox/kit/ComponentKit.h"
 
 namespace zqk::sandbox {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "sandbox/Broker.h"
+#include "sandbox/broker/Broker.h"
 #include "sandbox/feeds/FeedMessages.h"
 #include "sandbox/feeds/QuoteFeeds.h"
 

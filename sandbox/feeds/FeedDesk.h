@@ -14,8 +14,8 @@
 #include <string_view>
 #include <utility>
 
-#include "sandbox/ComponentKit.h"
-#include "sandbox/SandboxMessages.h"
+#include "sandbox/events/SandboxMessages.h"
+#include "sandbox/kit/ComponentKit.h"
 
 namespace zqk::sandbox {
 

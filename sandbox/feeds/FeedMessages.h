@@ -2,7 +2,7 @@
 // Why AddReal refuses a feed: the code it returns and the agent message
 // (OnAgentMessage) that follows with the text and the key or type.
 
-#include "sandbox/SandboxMessages.h"
+#include "sandbox/events/SandboxMessages.h"
 
 namespace zqk::sandbox::feeds {
 

@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "sandbox/ReplyText.h"
+#include "sandbox/events/FieldText.h"
 #include "sandbox/market/Product.h"
 
 namespace zqk::sandbox::feeds {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sandbox/SandboxSettings.h"
+#include "sandbox/settings/SandboxSettings.h"
 
 namespace zqk::sandbox::market {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "sandbox/Broker.h"
+#include "sandbox/broker/Broker.h"
 #include "sandbox/masters/MasterReply.h"
 
 namespace zqk::sandbox {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "sandbox/SandboxMessages.h"
+#include "sandbox/events/SandboxMessages.h"
 
 namespace zqk::sandbox {
 namespace {

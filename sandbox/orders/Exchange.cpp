@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "sandbox/Broker.h"
-#include "sandbox/feeds/OrderFeedRecords.h"
+#include "sandbox/broker/Broker.h"
 #include "sandbox/orders/Matching.h"
+#include "sandbox/orders/OrderFeedRecords.h"
 #include "sandbox/orders/OrderMessages.h"
 
 namespace zqk::sandbox::orders {

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "sandbox/events/EventData.h"
-#include "sandbox/market/Ledger.h"
+#include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/SimulatedMarket.h"
 
 namespace zqk::sandbox {

@@ -14,7 +14,7 @@
 #include <span>
 #include <vector>
 
-#include "sandbox/market/Ledger.h"
+#include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/SimulatedMarket.h"
 
 namespace zqk::sandbox::orders {

@@ -6,8 +6,8 @@
 
 #include <string_view>
 
-#include "sandbox/SandboxSettings.h"
-#include "sandbox/market/Ledger.h"
+#include "sandbox/ledger/Ledger.h"
+#include "sandbox/settings/SandboxSettings.h"
 
 namespace zqk::sandbox::orders {
 

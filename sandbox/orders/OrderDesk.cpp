@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "sandbox/Broker.h"
+#include "sandbox/broker/Broker.h"
 #include "sandbox/feeds/FeedDesk.h"
-#include "sandbox/feeds/OrderFeedRecords.h"
 #include "sandbox/orders/OrderCodes.h"
+#include "sandbox/orders/OrderFeedRecords.h"
 #include "sandbox/orders/OrderLayout.h"
 #include "sandbox/orders/OrderMessages.h"
 #include "sandbox/orders/OrderReply.h"

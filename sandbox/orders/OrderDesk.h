@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "sandbox/ComponentKit.h"
 #include "sandbox/events/EventQueue.h"
+#include "sandbox/kit/ComponentKit.h"
 #include "sandbox/orders/Exchange.h"
 
 namespace zqk::sandbox {

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <variant>
 
-#include "sandbox/SandboxMessages.h"
+#include "sandbox/events/SandboxMessages.h"
 #include "sandbox/orders/OrderCodes.h"
 
 namespace zqk::sandbox::orders {

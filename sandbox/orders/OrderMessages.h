@@ -3,7 +3,7 @@
 // carries in 처리코드 and 처리메시지 (and, joined, in 처리구분), followed by a
 // detail in brackets where one helps ("[133/132]", "[ESU16]").
 
-#include "sandbox/SandboxMessages.h"
+#include "sandbox/events/SandboxMessages.h"
 
 namespace zqk::sandbox::orders {
 

@@ -1,8 +1,8 @@
 #include "sandbox/orders/OrderReply.h"
 
-#include "sandbox/ReplyText.h"
 #include "sandbox/events/EventPoster.h"
-#include "sandbox/feeds/OrderFeedRecords.h"
+#include "sandbox/events/FieldText.h"
+#include "sandbox/orders/OrderFeedRecords.h"
 
 namespace zqk::sandbox::orders {
 

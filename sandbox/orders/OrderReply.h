@@ -8,9 +8,9 @@
 
 #include <string_view>
 
-#include "sandbox/SandboxMessages.h"
 #include "sandbox/events/EventData.h"
-#include "sandbox/market/Ledger.h"
+#include "sandbox/events/SandboxMessages.h"
+#include "sandbox/ledger/Ledger.h"
 
 namespace zqk::sandbox::orders {
 

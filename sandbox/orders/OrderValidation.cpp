@@ -4,7 +4,7 @@
 #include <charconv>
 #include <optional>
 
-#include "sandbox/Broker.h"
+#include "sandbox/broker/Broker.h"
 #include "sandbox/market/Calendar.h"
 #include "sandbox/market/PriceFormat.h"
 #include "sandbox/orders/OrderMessages.h"

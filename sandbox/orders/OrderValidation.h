@@ -14,7 +14,7 @@
 #include <string>
 #include <variant>
 
-#include "sandbox/market/Ledger.h"
+#include "sandbox/ledger/Ledger.h"
 #include "sandbox/orders/OrderCodes.h"
 #include "sandbox/orders/OrderLayout.h"
 

@@ -1,6 +1,6 @@
 #include "sandbox/services/AccountAnswers.h"
 
-#include "sandbox/market/Ledger.h"
+#include "sandbox/ledger/Ledger.h"
 #include "sandbox/services/QueryInput.h"
 
 namespace zqk::sandbox::services {

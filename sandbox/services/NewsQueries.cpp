@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdio>
 
-#include "sandbox/Broker.h"
-#include "sandbox/ReplyText.h"
+#include "sandbox/broker/Broker.h"
+#include "sandbox/events/FieldText.h"
 #include "sandbox/market/SeededHash.h"
 #include "sandbox/services/QueryInput.h"
 #include "sandbox/services/QueryServices.h"

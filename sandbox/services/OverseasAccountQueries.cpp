@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "sandbox/Broker.h"
-#include "sandbox/ReplyText.h"
+#include "sandbox/broker/Broker.h"
+#include "sandbox/events/FieldText.h"
 #include "sandbox/services/AccountAnswers.h"
 #include "sandbox/services/QueryInput.h"
 #include "sandbox/services/QueryServices.h"

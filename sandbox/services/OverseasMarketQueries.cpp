@@ -7,8 +7,8 @@
 #include <map>
 #include <set>
 
-#include "sandbox/Broker.h"
-#include "sandbox/ReplyText.h"
+#include "sandbox/broker/Broker.h"
+#include "sandbox/events/FieldText.h"
 #include "sandbox/market/PriceFormat.h"
 #include "sandbox/services/FieldList.h"
 #include "sandbox/services/QueryInput.h"

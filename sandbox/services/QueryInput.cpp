@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "sandbox/Broker.h"
+#include "sandbox/broker/Broker.h"
 #include "sandbox/market/Calendar.h"
 
 namespace zqk::sandbox {

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "sandbox/SandboxSettings.h"
 #include "sandbox/services/ServiceTable.h"
+#include "sandbox/settings/SandboxSettings.h"
 
 namespace zqk::sandbox {
 

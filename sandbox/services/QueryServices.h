@@ -19,7 +19,7 @@ EventData DomesticFuturesValuation(QueryContext& q);  // g11002.DQ1305&
 EventData DomesticOptionsValuation(QueryContext& q);  // g11002.DQ1306&
 EventData DomesticSettlement(QueryContext& q);        // g11002.DQ1303&
 
-// SymbolRecord.cpp: the full record of a domestic product.
+// DomesticSymbol.cpp: the full record of a domestic product.
 EventData DomesticSymbol(QueryContext& q);  // s20001
 
 // OverseasAccountQueries.cpp: overseas and FX accounts.

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "sandbox/SandboxMessages.h"
-#include "sandbox/SandboxSettings.h"
 #include "sandbox/events/EventData.h"
+#include "sandbox/events/SandboxMessages.h"
+#include "sandbox/settings/SandboxSettings.h"
 
 namespace zqk::sandbox {
 

@@ -7,8 +7,8 @@
 #include <set>
 #include <stdexcept>
 
-#include "sandbox/ComponentKit.h"
-#include "sandbox/FixtureProtocol.h"
+#include "sandbox/fixture/FixtureProtocol.h"
+#include "sandbox/kit/ComponentKit.h"
 #include "tests/sandbox/AbiTestHost.h"
 
 namespace zqk::test {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <sstream>
 
-#include "sandbox/FixtureProtocol.h"
+#include "sandbox/fixture/FixtureProtocol.h"
 #include "tests/sandbox/AbiTestHost.h"
 
 namespace zqk::test {

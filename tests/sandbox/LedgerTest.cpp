@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "sandbox/market/Ledger.h"
+#include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/SimulatedMarket.h"
 #include "tests/sandbox/MarketFixture.h"
 

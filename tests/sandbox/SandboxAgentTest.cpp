@@ -11,7 +11,7 @@
 #include <variant>
 
 #include "agent/abi/ComponentRegistry.h"
-#include "sandbox/SandboxSettings.h"
+#include "sandbox/settings/SandboxSettings.h"
 #include "tests/sandbox/SandboxFixture.h"
 #include "tests/support/OddFiles.h"
 

@@ -17,7 +17,7 @@
 
 #include "agent/abi/ComponentRegistry.h"
 #include "dialog/LogTimestamp.h"
-#include "sandbox/FixtureProtocol.h"
+#include "sandbox/fixture/FixtureProtocol.h"
 #include "tests/support/FakeHost.h"
 #include "text/Cp949.h"
 

@@ -9,7 +9,7 @@
 #include "agent/VirtualUiThread.h"
 #include "dialog/CZQKCommClientDlg.h"
 #include "dialog/LogTimestamp.h"
-#include "sandbox/FixtureProtocol.h"
+#include "sandbox/fixture/FixtureProtocol.h"
 #include "text/Cp949.h"
 #include "tools/zqk-script/ScriptHost.h"
 

@@ -23,7 +23,7 @@
 #include "app/Startup.h"
 #include "dialog/DialogTemplate.h"
 #include "files/RegularFile.h"
-#include "sandbox/FixtureData.h"
+#include "sandbox/fixture/FixtureData.h"
 #include "tools/zqk-script/ScriptRunner.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "sandbox/ComponentKit.h"
+#include "sandbox/kit/ComponentKit.h"
 
 #include <dlfcn.h>
 

@@ -24,8 +24,8 @@
 #include <string_view>
 
 #include "sandbox/events/EventData.h"
+#include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/Calendar.h"
-#include "sandbox/market/Ledger.h"
 
 namespace zqk::sandbox::feeds {
 

@@ -1,10 +1,10 @@
-#include "sandbox/ReplyText.h"
+#include "sandbox/events/FieldText.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
-#include "sandbox/market/Ledger.h"
+#include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/PriceFormat.h"
 
 namespace zqk::sandbox {

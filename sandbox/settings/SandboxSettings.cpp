@@ -1,4 +1,4 @@
-#include "sandbox/SandboxSettings.h"
+#include "sandbox/settings/SandboxSettings.h"
 
 #include "agent/abi/ComponentRegistry.h"
 
@@ -18,7 +18,7 @@
 #include <stdexcept>
 
 #include "files/RegularFile.h"
-#include "sandbox/JsonText.h"
+#include "sandbox/kit/JsonText.h"
 #include "text/Cp949.h"
 
 namespace zqk::sandbox {

@@ -1,4 +1,4 @@
-#include "sandbox/Broker.h"
+#include "sandbox/broker/Broker.h"
 
 #include <ctime>
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "sandbox/market/Ledger.h"
+#include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/SeededHash.h"
 #include "sandbox/market/SimulatedMarket.h"
 

@@ -2,7 +2,7 @@
 // characters, and every field has exactly its width.
 #include <gtest/gtest.h>
 
-#include "sandbox/ReplyText.h"
+#include "sandbox/events/FieldText.h"
 
 namespace zqk::test {
 namespace {

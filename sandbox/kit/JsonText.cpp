@@ -1,4 +1,4 @@
-#include "sandbox/JsonText.h"
+#include "sandbox/kit/JsonText.h"
 
 #include <QString>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "sandbox/market/Ledger.h"
+#include "sandbox/ledger/Ledger.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "agent/abi/SymbolRecordFields.h"
-#include "sandbox/Broker.h"
-#include "sandbox/ReplyText.h"
+#include "sandbox/broker/Broker.h"
+#include "sandbox/events/FieldText.h"
 #include "sandbox/market/Calendar.h"
 #include "sandbox/market/SeededHash.h"
 #include "sandbox/services/FieldList.h"

@@ -1,6 +1,6 @@
-#include "sandbox/feeds/OrderFeedRecords.h"
+#include "sandbox/orders/OrderFeedRecords.h"
 
-#include "sandbox/ReplyText.h"
+#include "sandbox/events/FieldText.h"
 #include "sandbox/market/PriceFormat.h"
 #include "sandbox/market/SimulatedMarket.h"
 #include "sandbox/orders/OrderMessages.h"

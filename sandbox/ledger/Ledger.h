@@ -15,8 +15,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "sandbox/SandboxSettings.h"
 #include "sandbox/market/Product.h"
+#include "sandbox/settings/SandboxSettings.h"
 
 namespace zqk::sandbox::market {
 

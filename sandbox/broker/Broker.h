@@ -6,13 +6,13 @@
 
 #include <cstdint>
 
-#include "sandbox/ComponentKit.h"
-#include "sandbox/SandboxMessages.h"
-#include "sandbox/SandboxSettings.h"
 #include "sandbox/events/EventPoster.h"
 #include "sandbox/events/EventStore.h"
-#include "sandbox/market/Ledger.h"
+#include "sandbox/events/SandboxMessages.h"
+#include "sandbox/kit/ComponentKit.h"
+#include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/SimulatedMarket.h"
+#include "sandbox/settings/SandboxSettings.h"
 
 namespace zqk::sandbox {
 
