@@ -110,7 +110,7 @@ CZQKCommAgent::~CZQKCommAgent() {
   DestroyWindow();
 }
 
-bool CZQKCommAgent::Create(std::string_view windowName, uint32_t style, ControlId id) {
+bool CZQKCommAgent::Create(std::string_view windowName, uint32_t style, int32_t controlId) {
   // The control never shows a window, so no style bit has anything to act on.
   (void)style;
   lastCreateError_.clear();
@@ -167,14 +167,14 @@ bool CZQKCommAgent::Create(std::string_view windowName, uint32_t style, ControlI
   instance->control = control;
   impl_->live = std::move(instance);
   windowName_ = windowName;
-  windowId_ = id;
+  windowId_ = controlId;
   return true;
 }
 
 void CZQKCommAgent::DestroyWindow() {
   std::shared_ptr<ControlInstance> instance = std::exchange(impl_->live, nullptr);
   windowName_.clear();
-  windowId_ = ControlId{0};
+  windowId_ = 0;
   if (!instance) return;
   instance->host->Shutdown();
   // The control is destroyed here, or, when this runs in a nested event loop

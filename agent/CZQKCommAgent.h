@@ -15,7 +15,6 @@
 #include "agent/UiThread.h"
 #include "agent/abi/AgentAbi.h"
 #include "agent/abi/DispatchIds.h"
-#include "dialog/ControlId.h"
 
 namespace zqk {
 
@@ -72,8 +71,6 @@ class CZQKCommAgent {
  public:
   // The agent control's child-window style (WS_CHILD alone: invisible).
   static constexpr uint32_t kChildStyle = 0x40000000u;
-  // Control ID of the agent's child window.
-  static constexpr ControlId kControlId{2286};
 
   // `registryFile`: the per-user component registry that resolves the class ID.
   CZQKCommAgent(UiThread& uiThread, AgentEventSink& sink, std::filesystem::path registryFile);
@@ -84,11 +81,13 @@ class CZQKCommAgent {
   // Creates the control by kAgentClassId. Returns false (and stays without a
   // window) when the class is not registered, the library cannot be loaded or
   // the component refuses; the reason is kept in LastCreateError().
-  bool Create(std::string_view windowName, uint32_t style, ControlId id);
+  // `controlId` is the child window's ID in its parent, a plain number: the
+  // wrapper knows nothing of the dialog that hosts it.
+  bool Create(std::string_view windowName, uint32_t style, int32_t controlId);
   void DestroyWindow();
   bool HasWindow() const;
   const std::string& WindowName() const { return windowName_; }
-  ControlId WindowId() const { return windowId_; }
+  int32_t WindowId() const { return windowId_; }
   const std::string& LastCreateError() const { return lastCreateError_; }
 
   void SetCallObserver(AgentCallObserver observer) { observer_ = std::move(observer); }
@@ -148,7 +147,7 @@ class CZQKCommAgent {
   struct Impl;
   std::unique_ptr<Impl> impl_;
   std::string windowName_;
-  ControlId windowId_{0};
+  int32_t windowId_ = 0;
   std::string lastCreateError_;
   AgentCallObserver observer_;
   AgentCreateFailureObserver createFailureObserver_;

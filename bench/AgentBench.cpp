@@ -9,6 +9,7 @@
 #include "agent/abi/ComponentRegistry.h"
 #include "agent/abi/DispatchIds.h"
 #include "bench/BenchSupport.h"
+#include "dialog/ControlId.h"
 #include "ui/qt/QtUiThread.h"
 
 namespace zqk {
@@ -34,7 +35,7 @@ void BM_GetFieldValueThroughAbi(benchmark::State& state) {
   bench::NoUiThread ui;
   NoSink sink;
   CZQKCommAgent agent(ui, sink, registry);
-  if (!agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, CZQKCommAgent::kControlId)) {
+  if (!agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, id::kAgentControl.value)) {
     state.SkipWithError(agent.LastCreateError().c_str());
   }
   for (auto _ : state) {

@@ -21,6 +21,7 @@
 #include "agent/abi/ComponentRegistry.h"
 #include "app/Startup.h"
 #include "bench/BenchSupport.h"
+#include "dialog/ControlId.h"
 #include "replies/AgentReader.h"
 #include "replies/MasterFileDecoder.h"
 
@@ -37,7 +38,7 @@ class NoSink : public AgentEventSink {
 class LastLine : public DecoderOutput {
  public:
   void Log(std::string_view line) override { last = line; }
-  void SetDisplay(ControlId, std::string_view) override {}
+  void SetDisplay(QuoteDisplay, std::string_view) override {}
   bool AskYesNo(std::string_view, std::string_view) override { return false; }
   void ShowMessage(std::string_view) override {}
   void ContinueQuery(std::string) override {}
@@ -72,7 +73,7 @@ void BM_MasterFileReplyBesidePlainWrite(benchmark::State& state) {
   bench::NoUiThread ui;
   NoSink sink;
   CZQKCommAgent agent(ui, sink, registry);
-  if (!agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, CZQKCommAgent::kControlId)) {
+  if (!agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, id::kAgentControl.value)) {
     state.SkipWithError(agent.LastCreateError().c_str());
   }
   WrapperReader reader(agent);

@@ -10,6 +10,7 @@
 #include "agent/abi/ComponentRegistry.h"
 #include "agent/abi/DispatchIds.h"
 #include "bench/BenchSupport.h"
+#include "dialog/ControlId.h"
 
 namespace zqk {
 namespace {
@@ -41,7 +42,7 @@ void BM_SandboxCreateWithUsers(benchmark::State& state) {
   NoSink sink;
   CZQKCommAgent agent(ui, sink, registry);
   for (auto _ : state) {
-    if (!agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, CZQKCommAgent::kControlId)) {
+    if (!agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, id::kAgentControl.value)) {
       state.SkipWithError(agent.LastCreateError().c_str());
       break;
     }

@@ -102,6 +102,9 @@ class CZQKCommClientDlg : public AgentEventSink {
   void OnDomesticTDays();
   void OnOverseasTDays();
   void OnGetInfoTest();
+  // The query command again with continuation key `nextKey` (a paged reply
+  // the user chose to continue).
+  void ContinueQuery(std::string nextKey);
 
   // --- Handlers (event-sink map) ----------------------------------------
   void OnTrReply(const std::string& trCode, int32_t rqId);

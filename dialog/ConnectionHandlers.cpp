@@ -15,7 +15,7 @@ std::string WithResult(std::string_view text, int32_t result) {
 void CZQKCommClientDlg::OnConnect() {
   // The control is created lazily; a Connect while it is up only starts again.
   if (!m_agent.HasWindow()) {
-    m_agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, CZQKCommAgent::kControlId);
+    m_agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, id::kAgentControl.value);
   }
   if (!m_agent.HasWindow()) return;
   const int32_t result = m_agent.StartComm(1);

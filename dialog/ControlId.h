@@ -49,7 +49,7 @@ inline constexpr ControlId kOrderRealAccount{1020};
 inline constexpr ControlId kSendOrder{1021};
 inline constexpr ControlId kOrderTrCode{1022};
 inline constexpr ControlId kOrderRecord{1023};
-inline constexpr ControlId kMultiLine{1024};
+inline constexpr ControlId kMultiLineEdit{1024};
 inline constexpr ControlId kFidFieldList{1025};
 inline constexpr ControlId kLog{1026};
 inline constexpr ControlId kRealProduct{1027};
@@ -89,6 +89,36 @@ inline constexpr ControlId kStrategyLabel{1062};
 inline constexpr ControlId kOrigOrderNoLabel{1067};
 inline constexpr ControlId kKorean{1068};
 inline constexpr ControlId kEnglish{1069};
+// The agent control's child window (created by Connect).
+inline constexpr ControlId kAgentControl{2286};
+// Labels and group boxes, named so that the tables read by name.
+inline constexpr ControlId kDesignatedPriceLabel{1063};
+inline constexpr ControlId kIocQuantityLabel{1064};
+inline constexpr ControlId kOptionExerciseLabel{1065};
+inline constexpr ControlId kValidDateLabel{1066};
+inline constexpr ControlId kUserIdLabel{1070};
+inline constexpr ControlId kPasswordLabel{1071};
+inline constexpr ControlId kCertPasswordLabel{1072};
+inline constexpr ControlId kQueryGroup{1073};
+inline constexpr ControlId kQuoteRealGroup{1074};
+inline constexpr ControlId kOrderRealGroup{1075};
+inline constexpr ControlId kOrderRealAccountLabel{1076};
+inline constexpr ControlId kRealProductLabel{1077};
+inline constexpr ControlId kRealTimeLabel{1078};
+inline constexpr ControlId kRealPriceLabel{1079};
+inline constexpr ControlId kRealVolumeLabel{1080};
+inline constexpr ControlId kOrderGroup{1081};
+inline constexpr ControlId kOrderAccountLabel{1082};
+inline constexpr ControlId kOrderPasswordLabel{1083};
+inline constexpr ControlId kOrderProductLabel{1084};
+inline constexpr ControlId kBuySellLabel{1085};
+inline constexpr ControlId kPriceTypeLabel{1086};
+inline constexpr ControlId kFillConditionLabel{1087};
+inline constexpr ControlId kOrderPriceLabel{1088};
+inline constexpr ControlId kOrderQuantityLabel{1089};
+inline constexpr ControlId kUserFieldLabel{1090};
+inline constexpr ControlId kOrderTrCodeLabel{1091};
+inline constexpr ControlId kLoginGroup{1092};
 // The About box's OK button (the framework's IDOK).
 inline constexpr ControlId kOk{1};
 }  // namespace id

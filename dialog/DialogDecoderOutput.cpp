@@ -10,8 +10,10 @@ void DialogDecoderOutput::Log(std::string_view line) {
   dlg_.AddLog(line);
 }
 
-void DialogDecoderOutput::SetDisplay(ControlId edit, std::string_view text) {
-  dlg_.Model().SetText(edit, text);
+void DialogDecoderOutput::SetDisplay(QuoteDisplay edit, std::string_view text) {
+  static constexpr ControlId kEdits[] = {id::kRealProduct, id::kRealTime, id::kRealPrice,
+                                         id::kRealVolume};
+  dlg_.Model().SetText(kEdits[static_cast<size_t>(edit)], text);
 }
 
 bool DialogDecoderOutput::AskYesNo(std::string_view text, std::string_view caption) {
@@ -25,8 +27,7 @@ void DialogDecoderOutput::ShowMessage(std::string_view text) {
 }
 
 void DialogDecoderOutput::ContinueQuery(std::string nextKey) {
-  dlg_.m_strNextKey = std::move(nextKey);
-  dlg_.OnRqTest();
+  dlg_.ContinueQuery(std::move(nextKey));
 }
 
 bool DialogDecoderOutput::IsKorean() const {

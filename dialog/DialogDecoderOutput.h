@@ -13,7 +13,7 @@ class DialogDecoderOutput final : public DecoderOutput {
  public:
   DialogDecoderOutput(CZQKCommClientDlg& dlg, DialogHost& host) : dlg_(dlg), host_(host) {}
   void Log(std::string_view line) override;
-  void SetDisplay(ControlId edit, std::string_view text) override;
+  void SetDisplay(QuoteDisplay edit, std::string_view text) override;
   bool AskYesNo(std::string_view text, std::string_view caption) override;
   void ShowMessage(std::string_view text) override;
   void ContinueQuery(std::string nextKey) override;

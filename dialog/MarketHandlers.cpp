@@ -3,6 +3,7 @@
 // and the fields the form shows.
 #include "dialog/CZQKCommClientDlg.h"
 #include "dialog/LanguageTables.h"
+#include "dialog/SampleControls.h"
 #include "protocol/TrCodes.h"
 #include "requests/MarketSamples.h"
 
@@ -10,7 +11,7 @@ namespace zqk {
 namespace {
 
 void WriteSamples(ControlModel& model, Market market) {
-  for (const SampleText& s : MarketSamples(market)) model.SetText(s.id, s.text);
+  for (const SampleText& s : MarketSamples(market)) model.SetText(SampleControl(s.field), s.text);
 }
 
 void FillList(ControlModel& model, ControlId list, std::span<const std::string_view> items) {
@@ -20,7 +21,9 @@ void FillList(ControlModel& model, ControlId list, std::span<const std::string_v
 }
 
 void FillPickLists(ControlModel& model, Market market) {
-  for (const PickList& list : MarketPickLists(market)) FillList(model, list.id, list.items);
+  for (const PickList& list : MarketPickLists(market)) {
+    FillList(model, PickListControl(list.field), list.items);
+  }
 }
 
 std::optional<Market> CheckedMarket(const ControlModel& model) {

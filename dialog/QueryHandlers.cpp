@@ -1,7 +1,8 @@
-// RqTest: one TR or FID query per press, and the re-entry point of paged
-// replies, which set m_strNextKey first.
+// RqTest: one TR or FID query per press; ContinueQuery sends the same query
+// with the continuation key of a paged reply.
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "dialog/CZQKCommClientDlg.h"
 #include "requests/QueryInputRewrite.h"
@@ -41,6 +42,11 @@ void CZQKCommClientDlg::OnRqTest() {
     m_strNextKey.clear();
   }
   AddLog(std::string(Lang("요청한 RQID", "Request RQID")) + "[" + std::to_string(rqId) + "]");
+}
+
+void CZQKCommClientDlg::ContinueQuery(std::string nextKey) {
+  m_strNextKey = std::move(nextKey);
+  OnRqTest();
 }
 
 }  // namespace zqk

@@ -17,10 +17,10 @@ void OverseasPriceRecord::Decode(const Reply& r) const {
   const std::string time = Field(r, "국내시간");
   const std::string price = Field(r, "현재가");
   const std::string volume = Field(r, "누적거래량");
-  r.out.SetDisplay(id::kRealProduct, code);
-  r.out.SetDisplay(id::kRealTime, time);
-  r.out.SetDisplay(id::kRealPrice, r.agent.FormatValue(code, price, 0));
-  r.out.SetDisplay(id::kRealVolume, volume);
+  r.out.SetDisplay(QuoteDisplay::kProduct, code);
+  r.out.SetDisplay(QuoteDisplay::kTime, time);
+  r.out.SetDisplay(QuoteDisplay::kPrice, r.agent.FormatValue(code, price, 0));
+  r.out.SetDisplay(QuoteDisplay::kVolume, volume);
   r.out.Log(Join({"FID 종목[", code, "]시간[", time, "]현재가[", price, "]거래량[", volume, "]"}));
   const std::string first = r.agent.FormatValue(code, price, 0);
   const std::string second = r.agent.FormatValue(code, first, 1);
@@ -36,10 +36,10 @@ void FxQuoteRecord::Decode(const Reply& r) const {
   const std::string ask = Field(r, "매도가격");
   const std::string bid = Field(r, "매수가격");
   const std::string time = Field(r, "호가시간");
-  r.out.SetDisplay(id::kRealProduct, code);
-  r.out.SetDisplay(id::kRealTime, time);
-  r.out.SetDisplay(id::kRealPrice, ask);
-  r.out.SetDisplay(id::kRealVolume, bid);
+  r.out.SetDisplay(QuoteDisplay::kProduct, code);
+  r.out.SetDisplay(QuoteDisplay::kTime, time);
+  r.out.SetDisplay(QuoteDisplay::kPrice, ask);
+  r.out.SetDisplay(QuoteDisplay::kVolume, bid);
   r.out.Log(Join({"FID 종목[", code, "]시간[", time, "]매도가격[", ask, "]매수가격[", bid, "]"}));
 }
 

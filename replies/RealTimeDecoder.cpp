@@ -22,8 +22,8 @@ constexpr int32_t kRawBlockLength = 15;
 
 constexpr std::string_view kUnknownLine = "[%d] 알수없는 실시간 요청값";
 
-constexpr std::array<ControlId, 4> kDisplay = {id::kRealProduct, id::kRealTime, id::kRealPrice,
-                                               id::kRealVolume};
+constexpr std::array<QuoteDisplay, 4> kDisplay = {QuoteDisplay::kProduct, QuoteDisplay::kTime,
+                                                  QuoteDisplay::kPrice, QuoteDisplay::kVolume};
 
 // Records arrive by the hundred thousand a second: one record's values and
 // line arguments stay on the stack (the table keeps within kMaxRealFields).

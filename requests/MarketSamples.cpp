@@ -46,46 +46,46 @@ std::string FxSampleOrder() {
 
 std::vector<SampleText> DomesticSamples() {
   return {
-      {id::kTrCode, std::string(tr::kDomesticProducts)},
-      {id::kTrInput, "101F"},
-      {id::kFidCode, std::string(tr::kDomesticSymbol)},
-      {id::kFidInput, "101M300020001"},
-      {id::kFidFieldList, FieldNumberList(232)},
-      {id::kRealKey, "101G3000"},
-      {id::kRealType, "65"},
-      {id::kOrderRealAccount, Field("07215003", 11)},
-      {id::kOrderTrCode, std::string(tr::kDomesticNewOrder)},
-      {id::kOrderRecord, DomesticSampleOrder()},
+      {SampleField::kTrCode, std::string(tr::kDomesticProducts)},
+      {SampleField::kTrInput, "101F"},
+      {SampleField::kFidCode, std::string(tr::kDomesticSymbol)},
+      {SampleField::kFidInput, "101M300020001"},
+      {SampleField::kFidFieldList, FieldNumberList(232)},
+      {SampleField::kRealKey, "101G3000"},
+      {SampleField::kRealType, "65"},
+      {SampleField::kOrderRealAccount, Field("07215003", 11)},
+      {SampleField::kOrderTrCode, std::string(tr::kDomesticNewOrder)},
+      {SampleField::kOrderRecord, DomesticSampleOrder()},
   };
 }
 
 std::vector<SampleText> OverseasSamples() {
   return {
-      {id::kTrCode, std::string(tr::kOverseasDeposit)},
-      {id::kTrInput, OverseasAccountInput()},
-      {id::kFidCode, std::string(tr::kOverseasPrice)},
-      {id::kFidInput, Field("ESU16", 32)},
-      {id::kFidFieldList, FieldNumberList(37)},
-      {id::kRealKey, Field("ESU16", 32)},
-      {id::kRealType, "82"},
-      {id::kOrderRealAccount, Field("016304", 11)},
-      {id::kOrderTrCode, std::string(tr::kOverseasNewOrder)},
-      {id::kOrderRecord, OverseasSampleOrder()},
+      {SampleField::kTrCode, std::string(tr::kOverseasDeposit)},
+      {SampleField::kTrInput, OverseasAccountInput()},
+      {SampleField::kFidCode, std::string(tr::kOverseasPrice)},
+      {SampleField::kFidInput, Field("ESU16", 32)},
+      {SampleField::kFidFieldList, FieldNumberList(37)},
+      {SampleField::kRealKey, Field("ESU16", 32)},
+      {SampleField::kRealType, "82"},
+      {SampleField::kOrderRealAccount, Field("016304", 11)},
+      {SampleField::kOrderTrCode, std::string(tr::kOverseasNewOrder)},
+      {SampleField::kOrderRecord, OverseasSampleOrder()},
   };
 }
 
 std::vector<SampleText> FxSamples() {
   return {
-      {id::kTrCode, std::string(tr::kFxAssets)},
-      {id::kTrInput, FxAccountInput()},
-      {id::kFidCode, std::string(tr::kFxMaster)},
-      {id::kFidInput, Field("EUR/USD", 10)},
-      {id::kFidFieldList, "000001002010"},
-      {id::kRealKey, Field("EUR/USD", 10)},
-      {id::kRealType, "171"},
-      {id::kOrderRealAccount, Field("017539", 11)},
-      {id::kOrderTrCode, std::string(tr::kFxNewOrder)},
-      {id::kOrderRecord, FxSampleOrder()},
+      {SampleField::kTrCode, std::string(tr::kFxAssets)},
+      {SampleField::kTrInput, FxAccountInput()},
+      {SampleField::kFidCode, std::string(tr::kFxMaster)},
+      {SampleField::kFidInput, Field("EUR/USD", 10)},
+      {SampleField::kFidFieldList, "000001002010"},
+      {SampleField::kRealKey, Field("EUR/USD", 10)},
+      {SampleField::kRealType, "171"},
+      {SampleField::kOrderRealAccount, Field("017539", 11)},
+      {SampleField::kOrderTrCode, std::string(tr::kFxNewOrder)},
+      {SampleField::kOrderRecord, FxSampleOrder()},
   };
 }
 
@@ -99,16 +99,16 @@ constexpr std::array<std::string_view, 5> kOverseasFillConditions{"0.DAY", "1.GT
 constexpr std::array<std::string_view, 3> kOrderKinds{"신규", "정정", "취소"};
 
 constexpr std::array<PickList, 2> kDomesticLists{{
-    {id::kPriceType, kDomesticPriceTypes},
-    {id::kFillCondition, kDomesticFillConditions},
+    {PickListField::kPriceType, kDomesticPriceTypes},
+    {PickListField::kFillCondition, kDomesticFillConditions},
 }};
 constexpr std::array<PickList, 3> kOverseasLists{{
-    {id::kPriceType, kOverseasPriceTypes},
-    {id::kFillCondition, kOverseasFillConditions},
-    {id::kOrderKind, kOrderKinds},
+    {PickListField::kPriceType, kOverseasPriceTypes},
+    {PickListField::kFillCondition, kOverseasFillConditions},
+    {PickListField::kOrderKind, kOrderKinds},
 }};
 constexpr std::array<PickList, 1> kFxLists{{
-    {id::kOrderKind, kOrderKinds},
+    {PickListField::kOrderKind, kOrderKinds},
 }};
 
 }  // namespace
@@ -140,9 +140,9 @@ std::span<const SampleText> MarketSamples(Market market) {
   return {};
 }
 
-std::string_view MarketSample(Market market, ControlId id) {
+std::string_view MarketSample(Market market, SampleField field) {
   for (const SampleText& s : MarketSamples(market)) {
-    if (s.id == id) return s.text;
+    if (s.field == field) return s.text;
   }
   return {};
 }

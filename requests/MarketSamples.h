@@ -8,37 +8,53 @@
 #include <string>
 #include <string_view>
 
-#include "dialog/ControlId.h"
 #include "protocol/Market.h"
 
 namespace zqk {
 
+// What a sample fills in, by what it holds; the dialog knows its controls.
+enum class SampleField {
+  kTrCode,
+  kTrInput,
+  kFidCode,
+  kFidInput,
+  kFidFieldList,
+  kRealKey,
+  kRealType,
+  kOrderRealAccount,
+  kOrderTrCode,
+  kOrderRecord,
+};
+inline constexpr size_t kSampleFieldCount = 10;
+
 struct SampleText {
-  ControlId id;
+  SampleField field;
   std::string text;  // CP949
 };
 
-// The samples of a market, in the order they are written: TR code 1010,
-// TR input 1012, FID code 1011, FID input 1013, FID field list 1025,
-// real-time key 1016, real type 1017, order-feed account 1020, order TR
-// code 1022 and order record 1023.
+// The samples of a market, in the order they are written: TR code, TR input,
+// FID code, FID input, FID field list, real-time key, real type, order-feed
+// account, order TR code and order record.
 std::span<const SampleText> MarketSamples(Market market);
 
-// The sample text of one control in a market; empty for a control without one.
-std::string_view MarketSample(Market market, ControlId id);
+// The sample text of one field in a market.
+std::string_view MarketSample(Market market, SampleField field);
 
 // Three-digit field numbers from 0 to `last`, one after another.
 std::string FieldNumberList(int last);
 
+// The pick lists of the order form that a market refills.
+enum class PickListField { kPriceType, kFillCondition, kOrderKind };
+
 struct PickList {
-  ControlId id;
+  PickListField field;
   std::span<const std::string_view> items;
 };
 
 // The lists a market radio refills, in the order it fills them: price
-// condition 1048 and fill condition 1049 (domestic, overseas), and the order
-// kinds 1058 (overseas, FX margin; the domestic kinds follow the language).
-// FX margin leaves 1048 and 1049 as the previous market filled them.
+// condition and fill condition (domestic, overseas), and the order kinds
+// (overseas, FX margin; the domestic kinds follow the language). FX margin
+// leaves the price and fill conditions as the previous market filled them.
 std::span<const PickList> MarketPickLists(Market market);
 
 }  // namespace zqk

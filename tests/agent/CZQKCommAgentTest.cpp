@@ -45,9 +45,7 @@ class AgentTest : public testing::Test {
     std::string error;
     ASSERT_TRUE(RegisterComponent(registry, kAgentClassId, library, &error)) << error;
   }
-  bool Create() {
-    return agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, CZQKCommAgent::kControlId);
-  }
+  bool Create() { return agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, 2286); }
 
   test::TempDir dir;
   std::filesystem::path registry = dir / "components";
@@ -65,7 +63,7 @@ TEST_F(AgentTest, CreatesTheRegisteredComponentOnce) {
   ASSERT_TRUE(Create()) << agent.LastCreateError();
   EXPECT_TRUE(agent.HasWindow());
   EXPECT_EQ(agent.WindowName(), "ZQK CommAgent");
-  EXPECT_EQ(agent.WindowId(), ControlId{2286});
+  EXPECT_EQ(agent.WindowId(), 2286);
   EXPECT_FALSE(Create());
   EXPECT_EQ(echo.creates, 1);
   agent.DestroyWindow();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dialog/LanguageTables.h"
+#include "dialog/SampleControls.h"
 #include "requests/MarketSamples.h"
 #include "tests/support/FakeHost.h"
 
@@ -54,7 +55,7 @@ TEST_F(DialogInit, EveryCaptionOfTheSwitchIsKorean) {
 
 TEST_F(DialogInit, EditsHoldTheDomesticSamples) {
   for (const SampleText& s : MarketSamples(Market::kDomestic)) {
-    EXPECT_EQ(m.Text(s.id), s.text) << s.id.value;
+    EXPECT_EQ(m.Text(SampleControl(s.field)), s.text) << SampleControl(s.field).value;
   }
   EXPECT_EQ(m.Text(id::kOrderTrCode), "g12001.DO1601&");
   EXPECT_EQ(m.Text(id::kFidFieldList).size(), 699u);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/SampleControls.h"
 #include "requests/MarketSamples.h"
 #include "tests/support/FakeHost.h"
 
@@ -33,7 +34,7 @@ class MarketForm : public testing::Test {
   }
   void ExpectSamples(Market market) {
     for (const SampleText& s : MarketSamples(market)) {
-      EXPECT_EQ(m.Text(s.id), s.text) << s.id.value;
+      EXPECT_EQ(m.Text(SampleControl(s.field)), s.text) << SampleControl(s.field).value;
     }
   }
 

@@ -68,7 +68,7 @@ TEST_F(ConnectionTest, ConnectTwiceCreatesOnceAndStartsTwice) {
   EXPECT_EQ(Names(), (Texts{"StartComm", "StartComm"}));
   EXPECT_EQ(calls[0].args, std::vector<std::string>{"1"});
   EXPECT_EQ(Lines(), (Texts{"통신프로그램 실행 성공", "통신프로그램 실행 성공"}));
-  EXPECT_EQ(dlg().Agent().WindowId(), ControlId{2286});
+  EXPECT_EQ(dlg().Agent().WindowId(), id::kAgentControl.value);
   EXPECT_EQ(dlg().Agent().WindowName(), "ZQK CommAgent");
 }
 
@@ -156,7 +156,7 @@ TEST_F(ConnectionTest, ConnectAfterDisconnectCreatesAFreshControl) {
   EXPECT_EQ(echo.creates, 2);
   EXPECT_EQ(echo.destroys, 1);
   EXPECT_TRUE(dlg().Agent().HasWindow());
-  EXPECT_EQ(dlg().Agent().WindowId(), ControlId{2286});
+  EXPECT_EQ(dlg().Agent().WindowId(), id::kAgentControl.value);
 }
 
 class LoginResults : public ConnectionTest, public testing::WithParamInterface<ResultCase> {};

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/SampleControls.h"
 #include "protocol/TrCodes.h"
 #include "requests/OrderComposer.h"
 
@@ -19,89 +20,90 @@ std::string B(size_t n) {
 
 struct SampleCase {
   Market market;
-  ControlId id;
+  SampleField field;
   std::string text;
 };
 
 void PrintTo(const SampleCase& c, std::ostream* os) {
-  *os << "market " << int(c.market) << " control " << c.id.value;
+  *os << "market " << int(c.market) << " field " << int(c.field);
 }
 
 class Samples : public testing::TestWithParam<SampleCase> {};
 
 TEST_P(Samples, AreByteExact) {
-  EXPECT_EQ(MarketSample(GetParam().market, GetParam().id), GetParam().text);
+  EXPECT_EQ(MarketSample(GetParam().market, GetParam().field), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     AllMarkets, Samples,
-    testing::Values(SampleCase{Market::kDomestic, id::kTrCode, "g11002.DQ0622&"},
-                    SampleCase{Market::kDomestic, id::kTrInput, "101F"},
-                    SampleCase{Market::kDomestic, id::kFidCode, "s20001"},
-                    SampleCase{Market::kDomestic, id::kFidInput, "101M300020001"},
-                    SampleCase{Market::kDomestic, id::kRealKey, "101G3000"},
-                    SampleCase{Market::kDomestic, id::kRealType, "65"},
-                    SampleCase{Market::kDomestic, id::kOrderRealAccount, "07215003" + B(3)},
-                    SampleCase{Market::kDomestic, id::kOrderTrCode, "g12001.DO1601&"},
-                    SampleCase{Market::kDomestic, id::kOrderRecord,
-                               "06801004" + B(3) + "6042" + B(4) + "201JB245" + B(24) + "111110" +
-                                   B(11) + "1"},
-                    SampleCase{Market::kOverseas, id::kTrCode, "g11004.AQ0605%"},
-                    SampleCase{Market::kOverseas, id::kTrInput, "0163043961" + B(4)},
-                    SampleCase{Market::kOverseas, id::kFidCode, "o51000"},
-                    SampleCase{Market::kOverseas, id::kFidInput, "ESU16" + B(27)},
-                    SampleCase{Market::kOverseas, id::kRealKey, "ESU16" + B(27)},
-                    SampleCase{Market::kOverseas, id::kRealType, "82"},
-                    SampleCase{Market::kOverseas, id::kOrderRealAccount, "016304" + B(5)},
-                    SampleCase{Market::kOverseas, id::kOrderTrCode, "g12003.AO0401%"},
-                    SampleCase{Market::kOverseas, id::kOrderRecord,
-                               "015872" + std::string("6042") + B(4) + "ESU16" + B(27) + "120" +
-                                   "0" + B(14) + "1" + B(9) + "1" + B(34)},
-                    SampleCase{Market::kFxMargin, id::kTrCode, "g11004.AQ0901%"},
-                    SampleCase{Market::kFxMargin, id::kTrInput, "1torem58 0175396042" + B(24)},
-                    SampleCase{Market::kFxMargin, id::kFidCode, "x00001"},
-                    SampleCase{Market::kFxMargin, id::kFidInput, "EUR/USD" + B(3)},
-                    SampleCase{Market::kFxMargin, id::kFidFieldList, "000001002010"},
-                    SampleCase{Market::kFxMargin, id::kRealKey, "EUR/USD" + B(3)},
-                    SampleCase{Market::kFxMargin, id::kRealType, "171"},
-                    SampleCase{Market::kFxMargin, id::kOrderRealAccount, "017539" + B(5)},
-                    SampleCase{Market::kFxMargin, id::kOrderTrCode, "g12003.AO0501%"},
-                    SampleCase{Market::kFxMargin, id::kOrderRecord,
-                               "017539" + std::string("6042") + B(4) + "EUR/USD" + B(25) +
-                                   "11.24633" + B(13) + "1" + B(14) + "CEO"}));
+    testing::Values(
+        SampleCase{Market::kDomestic, SampleField::kTrCode, "g11002.DQ0622&"},
+        SampleCase{Market::kDomestic, SampleField::kTrInput, "101F"},
+        SampleCase{Market::kDomestic, SampleField::kFidCode, "s20001"},
+        SampleCase{Market::kDomestic, SampleField::kFidInput, "101M300020001"},
+        SampleCase{Market::kDomestic, SampleField::kRealKey, "101G3000"},
+        SampleCase{Market::kDomestic, SampleField::kRealType, "65"},
+        SampleCase{Market::kDomestic, SampleField::kOrderRealAccount, "07215003" + B(3)},
+        SampleCase{Market::kDomestic, SampleField::kOrderTrCode, "g12001.DO1601&"},
+        SampleCase{Market::kDomestic, SampleField::kOrderRecord,
+                   "06801004" + B(3) + "6042" + B(4) + "201JB245" + B(24) + "111110" + B(11) + "1"},
+        SampleCase{Market::kOverseas, SampleField::kTrCode, "g11004.AQ0605%"},
+        SampleCase{Market::kOverseas, SampleField::kTrInput, "0163043961" + B(4)},
+        SampleCase{Market::kOverseas, SampleField::kFidCode, "o51000"},
+        SampleCase{Market::kOverseas, SampleField::kFidInput, "ESU16" + B(27)},
+        SampleCase{Market::kOverseas, SampleField::kRealKey, "ESU16" + B(27)},
+        SampleCase{Market::kOverseas, SampleField::kRealType, "82"},
+        SampleCase{Market::kOverseas, SampleField::kOrderRealAccount, "016304" + B(5)},
+        SampleCase{Market::kOverseas, SampleField::kOrderTrCode, "g12003.AO0401%"},
+        SampleCase{Market::kOverseas, SampleField::kOrderRecord,
+                   "015872" + std::string("6042") + B(4) + "ESU16" + B(27) + "120" + "0" + B(14) +
+                       "1" + B(9) + "1" + B(34)},
+        SampleCase{Market::kFxMargin, SampleField::kTrCode, "g11004.AQ0901%"},
+        SampleCase{Market::kFxMargin, SampleField::kTrInput, "1torem58 0175396042" + B(24)},
+        SampleCase{Market::kFxMargin, SampleField::kFidCode, "x00001"},
+        SampleCase{Market::kFxMargin, SampleField::kFidInput, "EUR/USD" + B(3)},
+        SampleCase{Market::kFxMargin, SampleField::kFidFieldList, "000001002010"},
+        SampleCase{Market::kFxMargin, SampleField::kRealKey, "EUR/USD" + B(3)},
+        SampleCase{Market::kFxMargin, SampleField::kRealType, "171"},
+        SampleCase{Market::kFxMargin, SampleField::kOrderRealAccount, "017539" + B(5)},
+        SampleCase{Market::kFxMargin, SampleField::kOrderTrCode, "g12003.AO0501%"},
+        SampleCase{Market::kFxMargin, SampleField::kOrderRecord,
+                   "017539" + std::string("6042") + B(4) + "EUR/USD" + B(25) + "11.24633" + B(13) +
+                       "1" + B(14) + "CEO"}));
 
 struct LengthCase {
   Market market;
-  ControlId id;
+  SampleField field;
   size_t length;
 };
 
 void PrintTo(const LengthCase& c, std::ostream* os) {
-  *os << "market " << int(c.market) << " control " << c.id.value;
+  *os << "market " << int(c.market) << " field " << int(c.field);
 }
 
 class SampleLengths : public testing::TestWithParam<LengthCase> {};
 
 TEST_P(SampleLengths, CountBytes) {
-  EXPECT_EQ(MarketSample(GetParam().market, GetParam().id).size(), GetParam().length);
+  EXPECT_EQ(MarketSample(GetParam().market, GetParam().field).size(), GetParam().length);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllMarkets, SampleLengths,
-                         testing::Values(LengthCase{Market::kDomestic, id::kOrderRealAccount, 11},
-                                         LengthCase{Market::kOverseas, id::kOrderRealAccount, 11},
-                                         LengthCase{Market::kFxMargin, id::kOrderRealAccount, 11},
-                                         LengthCase{Market::kDomestic, id::kOrderRecord, 69},
-                                         LengthCase{Market::kOverseas, id::kOrderRecord, 109},
-                                         LengthCase{Market::kFxMargin, id::kOrderRecord, 85},
-                                         LengthCase{Market::kOverseas, id::kTrInput, 14},
-                                         LengthCase{Market::kFxMargin, id::kTrInput, 43},
-                                         LengthCase{Market::kOverseas, id::kFidInput, 32},
-                                         LengthCase{Market::kFxMargin, id::kFidInput, 10},
-                                         LengthCase{Market::kDomestic, id::kFidFieldList, 699},
-                                         LengthCase{Market::kOverseas, id::kFidFieldList, 114}));
+INSTANTIATE_TEST_SUITE_P(
+    AllMarkets, SampleLengths,
+    testing::Values(LengthCase{Market::kDomestic, SampleField::kOrderRealAccount, 11},
+                    LengthCase{Market::kOverseas, SampleField::kOrderRealAccount, 11},
+                    LengthCase{Market::kFxMargin, SampleField::kOrderRealAccount, 11},
+                    LengthCase{Market::kDomestic, SampleField::kOrderRecord, 69},
+                    LengthCase{Market::kOverseas, SampleField::kOrderRecord, 109},
+                    LengthCase{Market::kFxMargin, SampleField::kOrderRecord, 85},
+                    LengthCase{Market::kOverseas, SampleField::kTrInput, 14},
+                    LengthCase{Market::kFxMargin, SampleField::kTrInput, 43},
+                    LengthCase{Market::kOverseas, SampleField::kFidInput, 32},
+                    LengthCase{Market::kFxMargin, SampleField::kFidInput, 10},
+                    LengthCase{Market::kDomestic, SampleField::kFidFieldList, 699},
+                    LengthCase{Market::kOverseas, SampleField::kFidFieldList, 114}));
 
 TEST(MarketSamples, FieldListsNumberEveryFieldInOrder) {
-  const std::string_view domestic = MarketSample(Market::kDomestic, id::kFidFieldList);
+  const std::string_view domestic = MarketSample(Market::kDomestic, SampleField::kFidFieldList);
   EXPECT_TRUE(domestic.starts_with("000001002"));
   EXPECT_TRUE(domestic.ends_with("230231232"));
   for (size_t i = 0; i < 233; ++i) {
@@ -109,7 +111,7 @@ TEST(MarketSamples, FieldListsNumberEveryFieldInOrder) {
         std::string(1, char('0' + i / 100)) + char('0' + i / 10 % 10) + char('0' + i % 10);
     ASSERT_EQ(domestic.substr(i * 3, 3), expected) << "field " << i;
   }
-  const std::string_view overseas = MarketSample(Market::kOverseas, id::kFidFieldList);
+  const std::string_view overseas = MarketSample(Market::kOverseas, SampleField::kFidFieldList);
   EXPECT_TRUE(overseas.starts_with("000001002"));
   EXPECT_TRUE(overseas.ends_with("035036037"));
   EXPECT_EQ(FieldNumberList(-1), "");
@@ -117,19 +119,21 @@ TEST(MarketSamples, FieldListsNumberEveryFieldInOrder) {
 }
 
 TEST(MarketSamples, EveryMarketWritesTheSameControlsInOrder) {
-  const std::vector<ControlId> expected{
-      id::kTrCode,  id::kTrInput,  id::kFidCode,          id::kFidInput,    id::kFidFieldList,
-      id::kRealKey, id::kRealType, id::kOrderRealAccount, id::kOrderTrCode, id::kOrderRecord};
+  const std::vector<SampleField> expected{
+      SampleField::kTrCode,     SampleField::kTrInput,          SampleField::kFidCode,
+      SampleField::kFidInput,   SampleField::kFidFieldList,     SampleField::kRealKey,
+      SampleField::kRealType,   SampleField::kOrderRealAccount, SampleField::kOrderTrCode,
+      SampleField::kOrderRecord};
   for (Market m : {Market::kDomestic, Market::kOverseas, Market::kFxMargin}) {
-    std::vector<ControlId> ids;
-    for (const SampleText& s : MarketSamples(m)) ids.push_back(s.id);
+    std::vector<SampleField> ids;
+    for (const SampleText& s : MarketSamples(m)) ids.push_back(s.field);
     EXPECT_EQ(ids, expected);
   }
 }
 
 TEST(MarketSamples, OrderTrSampleIsTheNewOrderCodeOfTheMarket) {
   for (Market m : {Market::kDomestic, Market::kOverseas, Market::kFxMargin}) {
-    EXPECT_EQ(MarketSample(m, id::kOrderTrCode), OrderTrCode(m, OrderKind::kNew).value());
+    EXPECT_EQ(MarketSample(m, SampleField::kOrderTrCode), OrderTrCode(m, OrderKind::kNew).value());
   }
 }
 
@@ -145,17 +149,19 @@ TEST(MarketSamples, OverseasRecordIsTheNewLayoutWithoutItsUserField) {
   v.quantity = "1";
   v.strategy = "1";
   const std::string composed = ComposeOrder(v, Market::kOverseas, 0);
-  EXPECT_EQ(MarketSample(Market::kOverseas, id::kOrderRecord), composed.substr(0, 109));
+  EXPECT_EQ(MarketSample(Market::kOverseas, SampleField::kOrderRecord), composed.substr(0, 109));
   EXPECT_EQ(composed.substr(109), B(60));
 }
 
-TEST(MarketSamples, UnknownControlHasNoSample) {
-  EXPECT_EQ(MarketSample(Market::kDomestic, id::kOrderAccount), "");
+TEST(MarketSamples, TheOrderAccountHasNoSample) {
+  for (size_t f = 0; f < kSampleFieldCount; ++f) {
+    EXPECT_NE(SampleControl(static_cast<SampleField>(f)), id::kOrderAccount);
+  }
 }
 
 struct ListCase {
   Market market;
-  std::vector<std::pair<ControlId, std::vector<std::string>>> lists;
+  std::vector<std::pair<PickListField, std::vector<std::string>>> lists;
 };
 
 void PrintTo(const ListCase& c, std::ostream* os) {
@@ -165,23 +171,24 @@ void PrintTo(const ListCase& c, std::ostream* os) {
 class PickLists : public testing::TestWithParam<ListCase> {};
 
 TEST_P(PickLists, HoldTheMarketsItemsInOrder) {
-  std::vector<std::pair<ControlId, std::vector<std::string>>> lists;
+  std::vector<std::pair<PickListField, std::vector<std::string>>> lists;
   for (const PickList& l : MarketPickLists(GetParam().market)) {
-    lists.emplace_back(l.id, std::vector<std::string>(l.items.begin(), l.items.end()));
+    lists.emplace_back(l.field, std::vector<std::string>(l.items.begin(), l.items.end()));
   }
   EXPECT_EQ(lists, GetParam().lists);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     AllMarkets, PickLists,
-    testing::Values(ListCase{Market::kDomestic,
-                             {{id::kPriceType, {"1.지정가", "2.시장가"}},
-                              {id::kFillCondition, {"1.FAS", "2.FOK", "3.FAK"}}}},
-                    ListCase{Market::kOverseas,
-                             {{id::kPriceType, {"1.지정가", "2.시장가", "3.STOP", "4.STOP지정가"}},
-                              {id::kFillCondition, {"0.DAY", "1.GTC", "3.IOC", "4.FOK", "6.GTD"}},
-                              {id::kOrderKind, {"신규", "정정", "취소"}}}},
-                    ListCase{Market::kFxMargin, {{id::kOrderKind, {"신규", "정정", "취소"}}}}));
+    testing::Values(
+        ListCase{Market::kDomestic,
+                 {{PickListField::kPriceType, {"1.지정가", "2.시장가"}},
+                  {PickListField::kFillCondition, {"1.FAS", "2.FOK", "3.FAK"}}}},
+        ListCase{Market::kOverseas,
+                 {{PickListField::kPriceType, {"1.지정가", "2.시장가", "3.STOP", "4.STOP지정가"}},
+                  {PickListField::kFillCondition, {"0.DAY", "1.GTC", "3.IOC", "4.FOK", "6.GTD"}},
+                  {PickListField::kOrderKind, {"신규", "정정", "취소"}}}},
+        ListCase{Market::kFxMargin, {{PickListField::kOrderKind, {"신규", "정정", "취소"}}}}));
 
 // --- TR codes -------------------------------------------------------------
 

@@ -19,7 +19,7 @@ struct QueryCase {
   std::string code;   // edit 1010 or 1011
   std::string input;  // edit 1012 or 1013
   int32_t commState;
-  std::string nextKey;  // m_strNextKey before the press
+  std::string nextKey;  // continued with this key; empty: a press of RqTest
   Calls calls;
   std::string line;
   std::string keyAfter;
@@ -50,8 +50,11 @@ TEST_P(RqTest, SendsWhatTheEditsHold) {
     fx.dlg().EditText(id::kTrCode, c.code);
     fx.dlg().EditText(id::kTrInput, c.input);
   }
-  fx.dlg().m_strNextKey = c.nextKey;
-  fx.dlg().Click(id::kRqTest);
+  if (c.nextKey.empty()) {
+    fx.dlg().Click(id::kRqTest);
+  } else {
+    fx.dlg().ContinueQuery(c.nextKey);
+  }
   EXPECT_EQ(fx.calls, c.calls);
   EXPECT_EQ(fx.Lines(), std::vector<std::string>{c.line});
   EXPECT_EQ(fx.dlg().m_strNextKey, c.keyAfter);
@@ -188,8 +191,7 @@ TEST(RqTestContinuation, TheKeyGoesWithOneRequestOnly) {
   fx.Load(u8R"({"results": {"GetCommState": 1, "RequestTr": [101, 102]}})");
   fx.dlg().EditText(id::kTrCode, "o51200");
   fx.dlg().EditText(id::kTrInput, "ESH24");
-  fx.dlg().m_strNextKey = "NEXT0001";
-  fx.dlg().Click(id::kRqTest);
+  fx.dlg().ContinueQuery("NEXT0001");
   fx.dlg().Click(id::kRqTest);
   EXPECT_EQ(fx.CallsOf("RequestTr"), (Calls{{"RequestTr", {"o51200", "ESH24", "5", "NEXT0001"}},
                                             {"RequestTr", {"o51200", "ESH24", "5", ""}}}));

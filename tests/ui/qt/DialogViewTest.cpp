@@ -76,7 +76,7 @@ TEST(DialogViewTest, WidgetKindsAndStylesFollowTheTemplate) {
   EXPECT_EQ(rig.Widget<QLineEdit>(id::kUserId)->echoMode(), QLineEdit::Normal);
   EXPECT_TRUE(rig.Widget<QLineEdit>(id::kRealPrice)->isReadOnly());
   EXPECT_FALSE(rig.Widget<QLineEdit>(id::kTrCode)->isReadOnly());
-  ASSERT_NE(rig.Widget<QPlainTextEdit>(id::kMultiLine), nullptr);
+  ASSERT_NE(rig.Widget<QPlainTextEdit>(id::kMultiLineEdit), nullptr);
   ASSERT_NE(rig.Widget<LogView>(id::kLog), nullptr);
   EXPECT_EQ(rig.Widget<LogView>(id::kLog), rig.view().Log());
   ASSERT_NE(rig.Widget<QComboBox>(id::kBuySell), nullptr);
@@ -185,9 +185,9 @@ TEST(DialogViewTest, ModelChangesShowWithoutRunningCommands) {
   // A text set by the program shows from its start, however long.
   EXPECT_EQ(rig.Widget<QLineEdit>(id::kRealPrice)->cursorPosition(), 0);
   EXPECT_EQ(rig.Widget<QLineEdit>(id::kFidFieldList)->cursorPosition(), 0);
-  rig.model().SetText(id::kMultiLine, "a\r\nb");
-  EXPECT_EQ(rig.Widget<QPlainTextEdit>(id::kMultiLine)->toPlainText(), QStringLiteral("a\nb"));
-  EXPECT_EQ(rig.model().Text(id::kMultiLine), "a\r\nb");
+  rig.model().SetText(id::kMultiLineEdit, "a\r\nb");
+  EXPECT_EQ(rig.Widget<QPlainTextEdit>(id::kMultiLineEdit)->toPlainText(), QStringLiteral("a\nb"));
+  EXPECT_EQ(rig.model().Text(id::kMultiLineEdit), "a\r\nb");
   rig.model().SetVisible(id::kRealPrice, false);
   EXPECT_TRUE(rig.view().Control(id::kRealPrice)->isHidden());
   rig.model().SetEnabled(id::kConnect, false);
@@ -241,7 +241,8 @@ INSTANTIATE_TEST_SUITE_P(
     Keys, DialogKeyTest,
     testing::Values(KeyCase{"EnterInEdit", id::kUserId, Qt::Key_Return, DialogResult::kOk},
                     KeyCase{"KeypadEnter", id::kTrInput, Qt::Key_Enter, DialogResult::kOk},
-                    KeyCase{"EnterInMultiLine", id::kMultiLine, Qt::Key_Return, DialogResult::kOk},
+                    KeyCase{"EnterInMultiLine", id::kMultiLineEdit, Qt::Key_Return,
+                            DialogResult::kOk},
                     KeyCase{"EnterOnRadio", id::kTrMode, Qt::Key_Return, DialogResult::kOk},
                     KeyCase{"EnterInLog", id::kLog, Qt::Key_Return, DialogResult::kOk},
                     KeyCase{"EnterOnClosedList", id::kBuySell, Qt::Key_Return, DialogResult::kOk},
@@ -251,8 +252,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DialogViewTest, EnterInMultiLineEditInsertsNoLine) {
   WindowRig rig;
-  QTest::keyClick(rig.view().Control(id::kMultiLine), Qt::Key_Return);
-  EXPECT_TRUE(rig.Widget<QPlainTextEdit>(id::kMultiLine)->toPlainText().isEmpty());
+  QTest::keyClick(rig.view().Control(id::kMultiLineEdit), Qt::Key_Return);
+  EXPECT_TRUE(rig.Widget<QPlainTextEdit>(id::kMultiLineEdit)->toPlainText().isEmpty());
 }
 
 TEST(DialogViewTest, EnterOnFocusedButtonPressesIt) {
