@@ -1,12 +1,12 @@
 #pragma once
-// A component library loaded for its controls. Libraries are loaded by
-// absolute path only: never through the loader's search path or the current
-// directory, so that nothing but the registered file can end up in the process.
+// A component library loaded for its controls, by absolute path only
+// (agent/SharedLibrary.h).
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "agent/SharedLibrary.h"
 #include "agent/abi/AgentAbi.h"
 
 namespace zqk {
@@ -19,9 +19,8 @@ class ComponentLibrary {
   static std::shared_ptr<ComponentLibrary> Load(const std::filesystem::path& library,
                                                 std::string* error);
 
-  // Unloads the library: hold the shared pointer as long as any control of
-  // the library lives.
-  ~ComponentLibrary();
+  // Unloading the library with the last holder: hold the shared pointer as
+  // long as any control of the library lives.
   ComponentLibrary(const ComponentLibrary&) = delete;
   ComponentLibrary& operator=(const ComponentLibrary&) = delete;
 
@@ -29,11 +28,12 @@ class ComponentLibrary {
   zqk_create_control_fn CreateControl() const { return create_; }
 
  private:
-  ComponentLibrary(std::filesystem::path path, void* handle, zqk_create_control_fn create)
-      : path_(std::move(path)), handle_(handle), create_(create) {}
+  ComponentLibrary(std::filesystem::path path, std::unique_ptr<SharedLibrary> library,
+                   zqk_create_control_fn create)
+      : path_(std::move(path)), library_(std::move(library)), create_(create) {}
 
   std::filesystem::path path_;
-  void* handle_;
+  std::unique_ptr<SharedLibrary> library_;
   zqk_create_control_fn create_;
 };
 

@@ -1,12 +1,12 @@
 #include "app/Startup.h"
 
-#include <dlfcn.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <string>
 
+#include "agent/SharedLibrary.h"
 #include "agent/abi/AgentAbi.h"
 #include "text/Cp949.h"
 
@@ -42,49 +42,38 @@ bool DllRegister(const std::filesystem::path& path, MessageBoxHost& boxes) {
 
   // Only the named file may be loaded: a relative name would go through the
   // loader's search path or the current directory.
-  int error = 0;
-  std::string detail;
-  void* library = nullptr;
+  SharedLibrary::Failure failure;
+  std::unique_ptr<SharedLibrary> library;
   struct stat info {};
   if (!path.is_absolute()) {
-    error = EINVAL;
-    detail = "not an absolute path";
+    failure = {EINVAL, "not an absolute path"};
   } else if (::stat(path.c_str(), &info) != 0) {
-    error = errno;
+    failure = {errno, ""};
   } else {
-    ::dlerror();
-    errno = 0;
-    library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!library) {
-      error = errno != 0 ? errno : ENOEXEC;
-      const char* why = ::dlerror();
-      if (why) detail = Utf8ToCp949(why);
-    }
+    library = SharedLibrary::Open(path, &failure);
   }
   if (!library) {
     std::string text = Format("File Name=%s, GetLastError() NO = 0x%08lx\n", shownPath.c_str(),
-                              static_cast<unsigned long>(error));
-    if (!detail.empty()) text += detail;
+                              static_cast<unsigned long>(failure.error));
+    text += failure.detail;
     Show(boxes, text);
     return false;
   }
 
-  ::dlerror();
   auto* entry =
-      reinterpret_cast<zqk_register_server_fn>(::dlsym(library, ZQK_REGISTER_SERVER_SYMBOL));
+      reinterpret_cast<zqk_register_server_fn>(library->Symbol(ZQK_REGISTER_SERVER_SYMBOL));
   if (!entry) {
     // Shown for every file name: a silent failure would leave the agent
     // unregistered without a word.
     Show(boxes, Format("File Name=%s, GetProcAddress Fail\n", shownPath.c_str()));
-    ::dlclose(library);
     return false;
   }
   if (entry() < 0) {
     Show(boxes, Format("File Name=%s, lpDllEntryPoint Fail\n", shownPath.c_str()));
-    ::dlclose(library);
     return false;
   }
   // Stays loaded for the rest of the process, like a registered server.
+  library->KeepLoaded();
   return true;
 }
 
