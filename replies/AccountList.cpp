@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "replies/ReplyText.h"
+#include "text/DecimalText.h"
 
 namespace zqk::reply {
 namespace {
@@ -23,7 +23,7 @@ std::string_view Cut(std::string_view data, size_t offset, size_t width) {
 
 AccountListData ReadAccountList(std::string_view data) {
   AccountListData list;
-  list.announced = DecimalValue(data.substr(0, kCountWidth));
+  list.announced = LeadingInt32(data.substr(0, kCountWidth));
   // The loop ends with the data, whatever the count field claims.
   for (size_t k = 0; k < static_cast<size_t>(std::max(list.announced, 0)); ++k) {
     const size_t at = kCountWidth + k * kRecordWidth;

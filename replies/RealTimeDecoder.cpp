@@ -3,13 +3,14 @@
 #include <array>
 
 #include "replies/RealTimeTable.h"
+#include "text/Blanks.h"
+#include "text/Cp949Bytes.h"
 
 namespace zqk {
 namespace {
 
 constexpr std::string_view kRecord = "OutRec1";
 constexpr std::string_view kBlockMode = "A";
-constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
 
 // The overseas trade's conversion trace and the start of its raw block.
 constexpr std::string_view kTradeQuoteLine = "Real 82 Recv[%s]->[%s]->[%s]->[%s]->[%s]";
@@ -31,9 +32,8 @@ using FieldValues = std::array<std::string, kMaxRealFields>;
 
 std::string Trimmed(std::string value, RealTrim trim) {
   if (trim == RealTrim::kNone) return value;
-  const size_t last = value.find_last_not_of(kWhiteSpace);
-  value.erase(last == std::string::npos ? 0 : last + 1);
-  if (trim == RealTrim::kBoth) value.erase(0, value.find_first_not_of(kWhiteSpace));
+  value.resize(TrimTrailingBlanks(value).size());
+  if (trim == RealTrim::kBoth) value.erase(0, value.size() - TrimLeadingBlanks(value).size());
   return value;
 }
 
@@ -89,15 +89,7 @@ void DecodeTradeQuote(const RealTypeRow& row, std::string_view key, int32_t real
   FillPlaceholders(text, kTradeQuoteLine, trace);
   out.Log(text);
   const std::string block = reader.GetDataBlock(key, realType, 0, kTradeBlockLength, 0, kBlockMode);
-  out.Log(FirstCharacters(block, kTradeBlockShown));
-}
-
-bool IsLeadByte(unsigned char c) {
-  return c >= 0x81 && c <= 0xFE;
-}
-
-bool IsTrailByte(unsigned char c) {
-  return (c >= 0x41 && c <= 0x5A) || (c >= 0x61 && c <= 0x7A) || (c >= 0x81 && c <= 0xFE);
+  out.Log(FirstCp949Chars(block, kTradeBlockShown));
 }
 
 }  // namespace
@@ -126,17 +118,6 @@ void DecodeRealData(std::string_view key, int32_t realType, AgentReader& reader,
     case RealAction::kSilent:
       return;
   }
-}
-
-std::string_view FirstCharacters(std::string_view cp949, size_t count) {
-  size_t end = 0;
-  for (size_t n = 0; n < count && end < cp949.size(); ++n) {
-    const bool pair = IsLeadByte(static_cast<unsigned char>(cp949[end])) &&
-                      end + 1 < cp949.size() &&
-                      IsTrailByte(static_cast<unsigned char>(cp949[end + 1]));
-    end += pair ? 2 : 1;
-  }
-  return cp949.substr(0, end);
 }
 
 void FillPlaceholders(std::string& out, std::string_view format,

@@ -19,11 +19,6 @@ namespace zqk {
 void DecodeRealData(std::string_view key, int32_t realType, AgentReader& reader, DecoderOutput& out,
                     std::string& lastOrderNo);
 
-// The first `count` characters of CP949 text (all of it when it has fewer):
-// a lead byte with its trail byte is one character and is never cut in half;
-// any other byte is one character.
-std::string_view FirstCharacters(std::string_view cp949, size_t count);
-
 // Replaces `out` with `format`, each %s or %d replaced, in order, by the next
 // of `values` (`out` keeps its room, for the next line).
 void FillPlaceholders(std::string& out, std::string_view format,

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "replies/ReplyText.h"
+#include "text/DecimalText.h"
 
 namespace zqk::reply {
 namespace {
@@ -25,7 +25,7 @@ void RepeatedRecords::Decode(const Reply& r) const {
   const int32_t n =
       countField.empty()
           ? r.agent.GetRepeatCount(r.trCode, kQueryRealType, record)
-          : DecimalValue(r.agent.GetFieldValue(r.trCode, kQueryRealType, kOutRec1, 0, countField));
+          : LeadingInt32(r.agent.GetFieldValue(r.trCode, kQueryRealType, kOutRec1, 0, countField));
   if (n < 1 && silentWhenEmpty) return;
   if (!countBefore.empty()) LogCount(r, countBefore, n);
   LogRows(r, record, n, line, blockWidth);
@@ -44,7 +44,7 @@ void FixedBlock::Decode(const Reply& r) const {
 
 void SizedBlock::Decode(const Reply& r) const {
   const int32_t size =
-      DecimalValue(r.agent.GetFieldValue(r.trCode, kQueryRealType, kOutRec1, 0, sizeField));
+      LeadingInt32(r.agent.GetFieldValue(r.trCode, kQueryRealType, kOutRec1, 0, sizeField));
   // Summed in 64 bits: a size near the 32-bit limit is refused, not wrapped.
   if (std::optional<std::string> line = LogBlock(r, int64_t{size} + extra, BlockLine::kBracketed)) {
     r.out.ShowMessage(*line);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "agent/abi/SymbolRecordFields.h"
-#include "replies/ReplyText.h"
+#include "text/Blanks.h"
 
 namespace zqk::reply {
 
@@ -19,7 +19,7 @@ void SymbolRecord::Decode(const Reply& r) const {
     // Piece by piece: g++ 12 at -O3 takes a short literal assigned to a
     // string for an overlapping copy (-Wrestrict).
     line.assign(1, '[');
-    line.append(kSymbolRecordFields[i]).append(1, ']').append(TrimSpace(values[i]));
+    line.append(kSymbolRecordFields[i]).append(1, ']').append(TrimBlanks(values[i]));
     r.out.Log(line);
   }
 }

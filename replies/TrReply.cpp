@@ -4,7 +4,8 @@
 #include <limits>
 #include <utility>
 
-#include "replies/ReplyText.h"
+#include "text/Blanks.h"
+#include "text/DecimalText.h"
 
 namespace zqk::reply {
 namespace {
@@ -42,10 +43,10 @@ std::string ReadField(const Reply& r, std::string_view record, int32_t row, cons
     case FieldText::kAsIs:
       break;
     case FieldText::kTrailingTrimmed:
-      value.resize(TrimTrailingSpace(value).size());
+      value.resize(TrimTrailingBlanks(value).size());
       break;
     case FieldText::kDecimal:
-      value = std::to_string(DecimalValue(value));
+      value = std::to_string(LeadingInt32(value));
       break;
   }
   return value;

@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "text/Blanks.h"
+
 namespace zqk {
 namespace {
 
@@ -132,14 +134,6 @@ std::string ListItemCode(std::string_view itemText) {
   return std::string(itemText.substr(0, 1));
 }
 
-std::string_view TrimField(std::string_view value) {
-  constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
-  const size_t first = value.find_first_not_of(kWhiteSpace);
-  if (first == std::string_view::npos) return {};
-  const size_t last = value.find_last_not_of(kWhiteSpace);
-  return value.substr(first, last - first + 1);
-}
-
 std::string PadField(std::string_view value, size_t width, bool leftAlign, char fill) {
   if (value.size() >= width) return std::string(value);
   std::string field;
@@ -187,7 +181,7 @@ std::string ComposeRecord(const OrderFormValues& values, const OrderLayout& layo
   std::string record;
   record.reserve(layout.Width());
   for (const LayoutField& f : layout.fields) {
-    record += PadField(TrimField(values.Get(f.field)), f.width, true, ' ');
+    record += PadField(TrimBlanks(values.Get(f.field)), f.width, true, ' ');
   }
   return record;
 }

@@ -74,10 +74,6 @@ struct OrderLayout {
 // empty when there is no selected item.
 std::string ListItemCode(std::string_view itemText);
 
-// Removes leading and trailing blanks, tabs, line feeds, vertical tabs, form
-// feeds and carriage returns.
-std::string_view TrimField(std::string_view value);
-
 // Fills `value` with `fill` up to `width` bytes, on the right when leftAlign
 // is set, else on the left. A value of `width` bytes or more is returned whole.
 std::string PadField(std::string_view value, size_t width, bool leftAlign, char fill);

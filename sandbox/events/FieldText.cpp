@@ -6,27 +6,12 @@
 
 #include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/PriceFormat.h"
+#include "text/Cp949Bytes.h"
 
 namespace zqk::sandbox {
 
-namespace {
-
-// The bytes of `text` that fit in `width` without cutting a character.
-size_t FitLength(std::string_view text, size_t width) {
-  size_t end = 0;
-  while (end < text.size()) {
-    // A CP949 lead byte starts a two-byte character.
-    const size_t length = static_cast<unsigned char>(text[end]) >= 0x81 ? 2 : 1;
-    if (end + length > width || end + length > text.size()) break;
-    end += length;
-  }
-  return end;
-}
-
-}  // namespace
-
 std::string Fit(std::string_view text, size_t width) {
-  std::string out(text.substr(0, FitLength(text, width)));
+  std::string out(Cp949Prefix(text, width));
   out.resize(width, ' ');
   return out;
 }
@@ -37,7 +22,7 @@ std::string FitRight(std::string_view text, size_t width) {
 }
 
 BlockRow& BlockRow::Add(std::string_view text, size_t width) {
-  const size_t length = FitLength(text, width);
+  const size_t length = Cp949Prefix(text, width).size();
   text_.append(text.substr(0, length)).append(width - length, ' ');
   return *this;
 }

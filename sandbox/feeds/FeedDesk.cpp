@@ -7,6 +7,7 @@
 #include "sandbox/broker/Broker.h"
 #include "sandbox/feeds/FeedMessages.h"
 #include "sandbox/feeds/QuoteFeeds.h"
+#include "text/Blanks.h"
 
 namespace zqk::sandbox {
 
@@ -20,7 +21,7 @@ int32_t FeedDesk::Refuse(const Message& m, std::string_view detail) {
 
 int32_t FeedDesk::AddReal(std::string_view key, int32_t realType) {
   if (const Message* refusal = broker_.SessionProblem()) return refusal->code;
-  const std::string_view code = market::TrimCode(key);
+  const std::string_view code = TrimTrailingBlanks(key);
   const std::string type = std::to_string(realType);
   const QuoteFeedType* feed = FindQuoteFeed(realType);
   if (!feed) {
@@ -41,7 +42,7 @@ int32_t FeedDesk::AddReal(std::string_view key, int32_t realType) {
 
 int32_t FeedDesk::RemoveReal(std::string_view key, int32_t realType) {
   if (const Message* refusal = broker_.SessionProblem()) return refusal->code;
-  if (!quoteFeeds_.erase({std::string(market::TrimCode(key)), realType})) {
+  if (!quoteFeeds_.erase({std::string(TrimTrailingBlanks(key)), realType})) {
     return kMsgNotRegistered.code;
   }
   if (quoteFeeds_.empty() && ticking_) {

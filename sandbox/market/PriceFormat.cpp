@@ -1,5 +1,7 @@
 #include "sandbox/market/PriceFormat.h"
 
+#include "text/Blanks.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -9,12 +11,6 @@
 
 namespace zqk::sandbox::market {
 namespace {
-
-std::string_view Trim(std::string_view s) {
-  const size_t begin = s.find_first_not_of(" \t\r\n");
-  if (begin == std::string_view::npos) return {};
-  return s.substr(begin, s.find_last_not_of(" \t\r\n") - begin + 1);
-}
 
 int64_t Pow10(int n) {
   int64_t v = 1;
@@ -43,7 +39,7 @@ bool TakeSign(std::string_view& s) {
 }
 
 std::optional<int64_t> ParseRaw(std::string_view text) {
-  text = Trim(text);
+  text = TrimBlanks(text);
   const bool negative = TakeSign(text);
   const std::optional<int64_t> v = Digits(text);
   if (!v) return std::nullopt;
@@ -81,7 +77,7 @@ std::string FormatDecimal(const Product& p, int64_t raw) {
 }
 
 std::optional<int64_t> ParseDecimal(const Product& p, std::string_view text) {
-  text = Trim(text);
+  text = TrimBlanks(text);
   const bool negative = TakeSign(text);
   const size_t point = text.find('.');
   std::string_view whole = text.substr(0, point);
@@ -128,7 +124,7 @@ std::string FormatQuoted(const Product& p, int64_t raw) {
 }
 
 std::optional<int64_t> ParseQuoted(const Product& p, std::string_view text) {
-  text = Trim(text);
+  text = TrimBlanks(text);
   if (text.find('\'') == std::string_view::npos) return ParseDecimal(p, text);
   const int64_t perPoint = TicksPerPoint(p);
   if (p.fraction <= 0 || perPoint <= 0 ||

@@ -4,16 +4,12 @@
 #include <stdexcept>
 
 #include "sandbox/market/SeededHash.h"
+#include "text/Blanks.h"
 
 namespace zqk::sandbox::market {
 
 double Product::RawValue() const {
   return multiplier / std::pow(10.0, decimals);
-}
-
-std::string_view TrimCode(std::string_view code) {
-  const size_t end = code.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string_view() : code.substr(0, end + 1);
 }
 
 ProductUniverse::ProductUniverse() {
@@ -30,7 +26,7 @@ ProductUniverse::ProductUniverse() {
 }
 
 const Product* ProductUniverse::Find(std::string_view code) const {
-  auto it = byCode_.find(TrimCode(code));
+  auto it = byCode_.find(TrimTrailingBlanks(code));
   return it == byCode_.end() ? nullptr : &products_[it->second];
 }
 

@@ -55,7 +55,4 @@ void AddDomesticProducts(std::vector<Product>& out);
 void AddOverseasProducts(std::vector<Product>& out);
 void AddFxPairs(std::vector<Product>& out);
 
-// Trailing blanks removed.
-std::string_view TrimCode(std::string_view code);
-
 }  // namespace zqk::sandbox::market

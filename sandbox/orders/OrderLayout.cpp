@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "sandbox/orders/OrderMessages.h"
+#include "text/Cp949Bytes.h"
 
 namespace zqk::sandbox::orders {
 namespace {
@@ -73,10 +74,6 @@ constexpr Layout kLayouts[] = {
     {"F-C", kFxCancel},
 };
 
-bool IsLeadByte(unsigned char c) {
-  return c >= 0x81 && c <= 0xFE;
-}
-
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -138,13 +135,6 @@ Syntax SyntaxOf(Field f) {
   return kFieldInfo[static_cast<size_t>(f)].syntax;
 }
 
-std::string_view TrimBlanks(std::string_view s) {
-  constexpr std::string_view kBlanks = " \t\r\n\v\f";
-  const size_t begin = s.find_first_not_of(kBlanks);
-  if (begin == std::string_view::npos) return {};
-  return s.substr(begin, s.find_last_not_of(kBlanks) - begin + 1);
-}
-
 ParseResult ParseRecord(const Layout& layout, std::string_view record) {
   // Trailing blanks are optional: a record may stop anywhere, the bytes it
   // lacks count as blanks, and what that leaves empty is refused later for
@@ -165,7 +155,7 @@ ParseResult ParseRecord(const Layout& layout, std::string_view record) {
     const size_t end = std::min(record.size(), at + spec.width);
     size_t i = at;
     while (i < end) {
-      if (!IsLeadByte(static_cast<unsigned char>(record[i]))) {
+      if (!IsCp949LeadByte(record[i])) {
         ++i;
         continue;
       }

@@ -16,6 +16,7 @@
 
 #include "sandbox/events/SandboxMessages.h"
 #include "sandbox/orders/OrderCodes.h"
+#include "text/Blanks.h"
 
 namespace zqk::sandbox::orders {
 
@@ -82,8 +83,5 @@ class OrderRecord {
 using ParseResult = std::variant<OrderRecord, Refusal>;
 
 ParseResult ParseRecord(const Layout& layout, std::string_view record);
-
-// Leading and trailing white space removed.
-std::string_view TrimBlanks(std::string_view s);
 
 }  // namespace zqk::sandbox::orders

@@ -9,12 +9,6 @@
 
 namespace zqk::sandbox {
 
-std::string_view TrimBlanks(std::string_view s) {
-  const size_t begin = s.find_first_not_of(" \t\r\n");
-  if (begin == std::string_view::npos) return {};
-  return s.substr(begin, s.find_last_not_of(" \t\r\n") - begin + 1);
-}
-
 std::string_view QueryInput::Raw(size_t offset, size_t width) const {
   if (offset >= text_.size()) return {};
   return text_.substr(offset, width);

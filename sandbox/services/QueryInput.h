@@ -12,6 +12,7 @@
 
 #include "sandbox/services/ServiceTable.h"
 #include "sandbox/settings/SandboxSettings.h"
+#include "text/Blanks.h"
 
 namespace zqk::sandbox {
 
@@ -39,9 +40,6 @@ class QueryInput {
  private:
   std::string_view text_;
 };
-
-// Blanks (and tabs, line ends) removed at both ends.
-std::string_view TrimBlanks(std::string_view s);
 
 // The signed-in user's account `number` with `password`, of one of
 // `markets`; refuses another user's or an unknown account, one of another

@@ -8,6 +8,7 @@
 
 #include "replies/RealTimeDecoder.h"
 #include "tests/support/FixtureDialog.h"
+#include "text/Cp949Bytes.h"
 
 namespace zqk {
 namespace {
@@ -215,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "8"}),
     [](const testing::TestParamInfo<FilterCase>& info) { return info.param.name; });
 
-TEST(FirstCharacters, CountsADoubleByteCharacterOnceAndNeverHalvesIt) {
+TEST(FirstCp949Chars, CountsADoubleByteCharacterOnceAndNeverHalvesIt) {
   struct Row {
     std::string text;
     size_t count;
@@ -232,7 +233,7 @@ TEST(FirstCharacters, CountsADoubleByteCharacterOnceAndNeverHalvesIt) {
       {"\xA1\xA1\xA1\xA1", 1, "\xA1\xA1"},   // the ideographic space
   };
   for (const Row& r : rows) {
-    EXPECT_EQ(FirstCharacters(r.text, r.count), r.expected) << Cp949ToUtf8(r.text);
+    EXPECT_EQ(FirstCp949Chars(r.text, r.count), r.expected) << Cp949ToUtf8(r.text);
   }
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "text/Blanks.h"
+
 namespace zqk {
 namespace {
 
@@ -267,7 +269,7 @@ struct TrimCase {
 class Trimming : public testing::TestWithParam<TrimCase> {};
 
 TEST_P(Trimming, RemovesOnlyOuterWhiteSpace) {
-  EXPECT_EQ(TrimField(GetParam().value), GetParam().trimmed);
+  EXPECT_EQ(TrimBlanks(GetParam().value), GetParam().trimmed);
   OrderFormValues v;
   v.price = GetParam().value;
   EXPECT_EQ(ComposeOrder(v, Market::kDomestic, 0).substr(54, 13),

@@ -1,12 +1,12 @@
 // The leading-digits reading of count and size fields, which bounds every
-// count and length the decoders ask the agent for.
+// count and length the decoders ask the agent for, and of typed real types.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
 #include <string>
 
-#include "replies/ReplyText.h"
+#include "text/DecimalText.h"
 
 namespace zqk {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 
-TEST(DecimalValue, ReadsLeadingDigitsAndHoldsAtTheLimits) {
+TEST(LeadingInt32, ReadsLeadingDigitsAndHoldsAtTheLimits) {
   const struct {
     std::string text;
     int32_t value;
@@ -41,7 +41,7 @@ TEST(DecimalValue, ReadsLeadingDigitsAndHoldsAtTheLimits) {
       {"-2147483649", kMin},
       {"-00000000000000000000000001", -1},
   };
-  for (const auto& c : kCases) EXPECT_EQ(DecimalValue(c.text), c.value) << c.text;
+  for (const auto& c : kCases) EXPECT_EQ(LeadingInt32(c.text), c.value) << c.text;
 }
 
 }  // namespace
