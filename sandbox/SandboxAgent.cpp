@@ -20,7 +20,7 @@ std::string MarketName(Market m) {
       return "국내";
     case Market::kOverseas:
       return "해외";
-    case Market::kFx:
+    case Market::kFxMargin:
       return "FX";
   }
   return {};

@@ -26,7 +26,7 @@ bool Overseas(const Product* p, std::string_view) {
   return p && p->market == Market::kOverseas;
 }
 bool Fx(const Product* p, std::string_view) {
-  return p && p->market == Market::kFx;
+  return p && p->market == Market::kFxMargin;
 }
 bool Index(const Product* p, std::string_view) {
   return p && p->kind == ProductKind::kIndex;

@@ -69,7 +69,7 @@ double FeeOf(const Product& p, int64_t price, int32_t quantity) {
                                                        : 2.5;
       return perContract * quantity;
     }
-    case Market::kFx:
+    case Market::kFxMargin:
       break;
   }
   return 0;  // FX margin earns its spread
@@ -99,7 +99,7 @@ std::string AccountBook::MainCurrency() const {
 }
 
 std::string AccountBook::CurrencyOf(const Product& p) const {
-  return account_.market == Market::kFx ? "USD" : p.currency;
+  return account_.market == Market::kFxMargin ? "USD" : p.currency;
 }
 
 std::string AccountBook::NextOrderNumber() {
@@ -261,7 +261,7 @@ std::vector<Valuation> AccountBook::Value(SimulatedMarket& market, int64_t atMs)
     in(p.currency).orderMargin += MarginPerContract(p, price, o.ticket.side) * o.Open();
   }
   for (Valuation& v : by) v.maintenance = v.margin * 2 / 3;
-  if (account_.market != Market::kFx) return by;
+  if (account_.market != Market::kFxMargin) return by;
   Valuation usd{"USD"};
   for (const Valuation& v : by) {
     usd.cash += ToUsd(v.cash, v.currency, market, atMs);

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "sandbox/market/Product.h"
-#include "sandbox/settings/SandboxSettings.h"
+#include "sandbox/market/Users.h"
 
 namespace zqk::sandbox::market {
 

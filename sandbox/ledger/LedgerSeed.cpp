@@ -24,7 +24,7 @@ Seeding SeedingOf(Market market) {
     case Market::kOverseas:
       return {{"ESU16", "CLV16", "GCZ16", "6EU16", "NQU16", "FDAXU16", "HSIU16"},
               {{"USD", 300'000}, {"EUR", 100'000}, {"HKD", 1'000'000}, {"JPY", 20'000'000}}};
-    case Market::kFx:
+    case Market::kFxMargin:
       return {{"EUR/USD", "USD/JPY", "GBP/USD", "AUD/USD"}, {{"USD", 200'000}}};
   }
   return {};

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sandbox/settings/SandboxSettings.h"
+#include "sandbox/market/Users.h"
 
 namespace zqk::sandbox::market {
 

@@ -37,7 +37,7 @@ void AddFxPairs(std::vector<Product>& out) {
     p.name = pair.name;
     p.shortName = pair.code;
     p.englishName = pair.code;
-    p.market = Market::kFx;
+    p.market = Market::kFxMargin;
     p.kind = ProductKind::kFxPair;
     p.exchange = "FX";
     p.currency = p.code.substr(4);

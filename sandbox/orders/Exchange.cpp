@@ -33,14 +33,14 @@ bool FillOrKill(const OrderTicket& t) {
       return t.fillCondition == '2';
     case Market::kOverseas:
       return t.fillCondition == '4';
-    case Market::kFx:
+    case Market::kFxMargin:
       break;
   }
   return false;
 }
 
 bool FillAndKill(const OrderTicket& t) {
-  return t.product->market != Market::kFx && t.fillCondition == '3';
+  return t.product->market != Market::kFxMargin && t.fillCondition == '3';
 }
 
 }  // namespace
@@ -76,7 +76,7 @@ int64_t Exchange::ExpiryStep(const Order& order, int32_t validUntil, int64_t atM
         return m.StepAt(clock.DayEnd(clock.AgentMsOfDate(validUntil)));
       }
       return kNever;
-    case Market::kFx:
+    case Market::kFxMargin:
       break;
   }
   return kNever;

@@ -16,9 +16,9 @@ constexpr OrderCode kOrderCodes[] = {
     {"g12003.AO0401%", Market::kOverseas, OrderAction::kNew, false, kOverseasNew},
     {"g12003.AO0402%", Market::kOverseas, OrderAction::kAmend, false, kOverseasAmendCancel},
     {"g12003.AO0403%", Market::kOverseas, OrderAction::kCancel, false, kOverseasAmendCancel},
-    {"g12003.AO0501%", Market::kFx, OrderAction::kNew, false, kFxNew},
-    {"g12003.AO0502%", Market::kFx, OrderAction::kAmend, false, kFxAmend},
-    {"g12003.AO0503%", Market::kFx, OrderAction::kCancel, false, kFxCancel},
+    {"g12003.AO0501%", Market::kFxMargin, OrderAction::kNew, false, kFxNew},
+    {"g12003.AO0502%", Market::kFxMargin, OrderAction::kAmend, false, kFxAmend},
+    {"g12003.AO0503%", Market::kFxMargin, OrderAction::kCancel, false, kFxCancel},
 };
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "sandbox/ledger/Ledger.h"
-#include "sandbox/settings/SandboxSettings.h"
+#include "sandbox/market/Users.h"
 
 namespace zqk::sandbox::orders {
 

@@ -43,7 +43,7 @@ const OrderFeedTypes& OrderFeedTypesOf(Market market) {
       return kDomestic;
     case Market::kOverseas:
       return kOverseas;
-    case Market::kFx:
+    case Market::kFxMargin:
       break;
   }
   return kFx;

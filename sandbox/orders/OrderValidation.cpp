@@ -144,7 +144,7 @@ class Checker {
         if (!priceType) return Refuse(kMsgBadPriceType, r_[Field::kPriceType]);
         fill = Lookup(kOverseasFillConditions, r_[Field::kFillCondition]);
         break;
-      case Market::kFx:
+      case Market::kFxMargin:
         priceType = Lookup(kFxOrderTypes, r_[Field::kFxOrderType]);
         if (!priceType) return Refuse(kMsgBadPriceType, r_[Field::kFxOrderType]);
         fill = kFxFillCondition;
@@ -229,7 +229,8 @@ class Checker {
     if (code_.market == Market::kDomestic && r_[Field::kSide] != std::string_view(&side, 1)) {
       return Refuse(kMsgOtherSide, r_[Field::kSide]);
     }
-    if (code_.market != Market::kFx && r_[Field::kPriceType] != std::string_view(&t.priceType, 1)) {
+    if (code_.market != Market::kFxMargin &&
+        r_[Field::kPriceType] != std::string_view(&t.priceType, 1)) {
       return Refuse(kMsgOtherPriceType, r_[Field::kPriceType]);
     }
     if (code_.market == Market::kOverseas) {

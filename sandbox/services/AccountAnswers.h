@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "sandbox/market/Users.h"
 #include "sandbox/services/ServiceTable.h"
-#include "sandbox/settings/SandboxSettings.h"
 
 namespace zqk::sandbox::services {
 

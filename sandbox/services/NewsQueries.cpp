@@ -40,7 +40,7 @@ std::string CategoryOf(const Product& p) {
       return p.kind == market::ProductKind::kIndex ? "지수" : "국내선물옵션";
     case Market::kOverseas:
       return "해외선물";
-    case Market::kFx:
+    case Market::kFxMargin:
       return "FX";
   }
   return {};

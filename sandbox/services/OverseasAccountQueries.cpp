@@ -155,7 +155,8 @@ EventData OverseasDeposit(QueryContext& q) {
 
 EventData OverseasPasswordCheck(QueryContext& q) {
   const QueryInput in(q.request.input);
-  return PasswordAnswer(q, in.Raw(0, 6), in.Raw(6, 4), {Market::kOverseas, Market::kFx}, "구분");
+  return PasswordAnswer(q, in.Raw(0, 6), in.Raw(6, 4), {Market::kOverseas, Market::kFxMargin},
+                        "구분");
 }
 
 EventData OverseasOpenOrders(QueryContext& q) {
@@ -212,7 +213,7 @@ EventData FxAssets(QueryContext& q) {
   // password.
   const QueryInput in(q.request.input);
   if (in.Text(0, 8) != q.user.token) throw Refused(kMsgWrongToken);
-  const AccountBook& book = CheckedAccount(q, in.Raw(9, 6), in.Raw(15, 4), {Market::kFx});
+  const AccountBook& book = CheckedAccount(q, in.Raw(9, 6), in.Raw(15, 4), {Market::kFxMargin});
   const market::Valuation v = book.ValueIn("USD", q.broker.market, q.now);
   EventData d;
   EventData::Row& row = d.AddRow(kOut);

@@ -399,7 +399,7 @@ EventData ChartData(QueryContext& q) {
   // that continues with older bars.
   const QueryInput in(q.request.input);
   const Product& p =
-      CheckedProduct(q, in.Raw(0, 32), {Market::kDomestic, Market::kOverseas, Market::kFx});
+      CheckedProduct(q, in.Raw(0, 32), {Market::kDomestic, Market::kOverseas, Market::kFxMargin});
   const std::string_view period = in.Text(32, 1);
   const int32_t seconds = period.empty() || period == "D" ? 86'400
                           : period == "H"                 ? 3'600
@@ -432,7 +432,7 @@ EventData ChartData(QueryContext& q) {
 EventData FxPrice(QueryContext& q) {
   const QueryInput in(q.request.input);
   const std::vector<bool> selected = SelectedFields(q.request.fieldList, kFxFields.size());
-  const Product& p = CheckedProduct(q, in.Raw(0, 10), {Market::kFx});
+  const Product& p = CheckedProduct(q, in.Raw(0, 10), {Market::kFxMargin});
   const market::Snapshot s = q.broker.market.At(p, q.now);
   const market::Session& x = s.session;
   EventData d;

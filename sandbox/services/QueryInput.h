@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "sandbox/market/Users.h"
 #include "sandbox/services/ServiceTable.h"
-#include "sandbox/settings/SandboxSettings.h"
 #include "text/Blanks.h"
 
 namespace zqk::sandbox {

@@ -12,7 +12,7 @@
 
 #include "sandbox/events/EventData.h"
 #include "sandbox/events/SandboxMessages.h"
-#include "sandbox/settings/SandboxSettings.h"
+#include "sandbox/market/Users.h"
 
 namespace zqk::sandbox {
 

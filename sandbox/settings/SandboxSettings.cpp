@@ -63,7 +63,7 @@ Market ParseMarket(const QJsonValue& value, const std::string& where) {
   const QString s = value.toString();
   if (s == u"domestic") return Market::kDomestic;
   if (s == u"overseas") return Market::kOverseas;
-  if (s == u"fx") return Market::kFx;
+  if (s == u"fx") return Market::kFxMargin;
   Reject(where, "must be \"domestic\", \"overseas\" or \"fx\"");
 }
 
@@ -73,7 +73,7 @@ std::string DefaultAccountName(Market market) {
       return "모의 국내선물옵션";
     case Market::kOverseas:
       return "모의 해외선물";
-    case Market::kFx:
+    case Market::kFxMargin:
       return "모의 FX마진";
   }
   return {};
@@ -161,13 +161,6 @@ int64_t SamplesEraStart() {
   return QDateTime(QDate(2016, 9, 1), QTime(9, 0)).toSecsSinceEpoch();
 }
 
-const Account* User::FindAccount(std::string_view number) const {
-  for (const Account& a : accounts) {
-    if (a.number == number) return &a;
-  }
-  return nullptr;
-}
-
 const User* Settings::FindUser(std::string_view id) const {
   for (const User& u : users) {
     if (u.id == id) return &u;
@@ -188,7 +181,7 @@ std::vector<User> BuiltInUsers() {
                MakeAccount("06801004", "6042", kDomestic, "모의 국내선물옵션2"),
                MakeAccount("016304", "3961", kOverseas, "모의 해외선물"),
                MakeAccount("015872", "6042", kOverseas, "모의 해외선물2"),
-               MakeAccount("017539", "6042", kFx, "모의 FX마진"),
+               MakeAccount("017539", "6042", kFxMargin, "모의 FX마진"),
            }},
       User{"guest",
            "guest1234",

@@ -23,27 +23,9 @@
 #include <string>
 #include <vector>
 
+#include "sandbox/market/Users.h"
+
 namespace zqk::sandbox {
-
-enum class Market { kDomestic, kOverseas, kFx };
-
-struct Account {
-  std::string number;    // CP949, at most 11 bytes, no blanks
-  std::string password;  // CP949, at most 8 bytes
-  Market market = Market::kDomestic;
-  std::string name;  // CP949
-};
-
-struct User {
-  std::string id;  // CP949; compared exactly
-  std::string password;
-  std::string certPassword;
-  std::string token;  // the user token that FX inputs start with; may be empty
-  std::string name;   // CP949
-  std::vector<Account> accounts;
-
-  const Account* FindAccount(std::string_view number) const;
-};
 
 // The moment the market's clock starts at unless the settings say otherwise:
 // 2016-09-01 09:00:00 local time, the market's open in the era of the

@@ -6,6 +6,7 @@
 
 #include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/SimulatedMarket.h"
+#include "sandbox/settings/SandboxSettings.h"
 #include "tests/sandbox/MarketFixture.h"
 
 namespace zqk::test {
@@ -163,7 +164,7 @@ TEST_F(LedgerTest, OpenOrdersAndPositionsHoldMargin) {
 
 TEST_F(LedgerTest, FxAccountsCountEverythingInDollars) {
   const Product& yen = *market_.products().Find("USD/JPY");
-  AccountBook book = Empty(Market::kFx);
+  AccountBook book = Empty(Market::kFxMargin);
   const int64_t price = market_.At(yen, 0).session.last;
   const std::string number = book.Place({&yen, Side::kBuy, '1', '1', price, 0, 1, ""}, 0).number;
   book.ApplyFill(number, price, 1, 0);
