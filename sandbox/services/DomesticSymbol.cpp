@@ -1,8 +1,12 @@
 // "s20001": everything about a domestic future or option in one record of
-// 233 numbered fields (agent/SymbolRecordFields.h; field number = position,
-// from 000). The input's bytes 1-8 name the product; the rest of it is not
-// read. The FID field list selects the fields (FieldList.h). A name that
-// stands more than once carries the same value each time.
+// 233 numbered fields (agent/abi/SymbolRecordFields.h; field number =
+// position, from 000). The input's bytes 1-8 name the product; the rest of it
+// is not read. The FID field list selects the fields (FieldList.h).
+//
+// The record is a table with a row per field name: what the field shows, read
+// from the figures of the product that the market gives at that moment. A
+// name that stands more than once in the record has one row, so it carries
+// the same value each time.
 #include <QDate>
 #include <algorithm>
 #include <array>
@@ -22,301 +26,514 @@ namespace zqk::sandbox::services {
 namespace {
 
 using market::Product;
+using market::ProductKind;
 using market::SimulatedMarket;
 
-constexpr double kCdRate = 1.35;
+// The exchange's rules and the record's conventions, as the record shows them.
+constexpr double kCdRate = 1.35;              // CD금리, percent
+constexpr double kDailyLimit = 0.10;          // 상한가, 하한가: the previous close ± 10 %
+constexpr double kCircuitBreaker = 0.08;      // CB적용상한가, CB적용하한가
+constexpr double kNormalQuoteRange = 0.05;    // 정상호가범위: the last price ± 5 %
+constexpr double kYearHighFromListed = 0.97;  // 연중최고가 below the high since listing
+constexpr double kYearLowFromListed = 1.03;   // 연중최저가 above the low since listing
+constexpr double kAtmStrikeStep = 2.5;        // strikes of the index options
+constexpr double kTradingDaysAYear = 250;
+constexpr double kFutureDividendValue = 0.45;  // 배당액지수미래가치 of a future
+constexpr std::string_view kYesterdaysLastTrade = "154500";
+constexpr std::string_view kNoSpreadLeg = "000000000000";
 
-class SymbolRecord {
- public:
-  SymbolRecord(QueryContext& q, const Product& p) : q_(q), m_(q.broker.market), p_(p) {}
+// The figures of one product at one moment, gathered from the market once;
+// every row of the table reads them.
+struct Figures {
+  Figures(QueryContext& q, const Product& product);
 
-  EventData::Row Build();
-
- private:
-  // Entry `n` (from 1) of kSymbolRecordFields.
-  void Set(size_t n, std::string value) {
-    row_[std::string(kSymbolRecordFields.at(n - 1))] = std::move(value);
-  }
-  std::string Px(int64_t raw) const { return Price(p_, raw); }
-  std::string Px(double raw) const { return Fixed(raw / scale_, p_.decimals); }
-  int64_t Grid(double raw) const { return SimulatedMarket::RoundToGrid(p_, raw); }
+  std::string Px(int64_t raw) const { return Price(p, raw); }
+  std::string Px(double raw) const { return Fixed(raw / scale, p.decimals); }
+  int64_t Grid(double raw) const { return SimulatedMarket::RoundToGrid(p, raw); }
+  // `raw` times `factor` on the price grid, never below the smallest price.
+  int64_t GridAtLeastTick(double raw) const { return std::max(p.TickAt(0), Grid(raw)); }
   // A seeded figure of this product in [lo, hi].
   int64_t Seeded(uint64_t salt, int64_t lo, int64_t hi) const {
-    return market::Between(market::Hash(m_.seed(), p_.id, salt), lo, hi);
+    return market::Between(market::Hash(m.seed(), p.id, salt), lo, hi);
   }
-  std::string Rate(double part, double whole) const {
+  // Percent change from `whole` to `part`, two decimals.
+  static std::string Rate(double part, double whole) {
     return whole == 0 ? "0.00" : Fixed((part / whole - 1) * 100, 2);
   }
+  // A seeded day between listing and today.
+  int32_t DayAfterListing(uint64_t salt) const {
+    return market::ToYmd(market::FromYmd(listed).addDays(Seeded(salt, 0, listedDays)));
+  }
+  // Implied volatility in percent of an option priced `price` (raw).
+  double Implied(int64_t price) const {
+    return option ? market::ImpliedVol(p.kind == ProductKind::kCall, forward,
+                                       static_cast<double>(p.strike), years,
+                                       static_cast<double>(price)) *
+                        100
+                  : 0.0;
+  }
+  // Whether this is the contract of its family (same kind) that expires
+  // first from today.
   bool Nearest() const;
+  // Weekdays from today to `to`.
   int32_t BusinessDaysTo(int32_t to) const;
+  // The Greeks in the order of the record: delta, gamma, theta, vega, rho.
+  std::string Greek(size_t i) const;
+  // Bid size minus ask size at level `k` (from 0), and over all five.
+  int64_t NetBid(size_t k) const { return book.bids[k].size - book.asks[k].size; }
+  int64_t NetBids() const;
+  // The change of the book since the step before.
+  int64_t AskSizeChange(size_t k) const { return book.asks[k].size - before.asks[k].size; }
+  int64_t BidSizeChange(size_t k) const { return book.bids[k].size - before.bids[k].size; }
+  int64_t AskCountChange(size_t k) const { return book.asks[k].count - before.asks[k].count; }
+  int64_t BidCountChange(size_t k) const { return book.bids[k].count - before.bids[k].count; }
 
-  QueryContext& q_;
-  SimulatedMarket& m_;
-  const Product& p_;
-  double scale_ = 1;
-  EventData::Row row_;
+  QueryContext& q;
+  SimulatedMarket& m;
+  const Product& p;
+  const Product& index;  // the product's driver, KOSPI200
+  double scale;
+  market::Session x;
+  market::Book book;
+  market::Book before;  // at the step before
+  market::LocalTime now;
+  int32_t today;
+  int32_t listed;
+  int32_t listedDays;
+  int64_t indexLevel;
+  bool option;
+  market::Greeks greeks;
+  double years;    // to expiry
+  double theo;     // the fair price, raw
+  double forward;  // the index carried to expiry, raw
+  market::Bar yesterday;
+  int64_t prev;  // the previous close
+  int64_t prevVolume;
+  int64_t prevOpenInterest;
+  int64_t openInterest;
+  int64_t upper, lower;  // the day's price limits
+  int64_t listedHigh, listedLow;
+  double lastPrice;
+  double strike;
+  double intrinsic;
+  double atm;            // the at-the-money strike
+  int64_t pivot, range;  // of yesterday's bar
+  double volIndex;
 };
 
-bool SymbolRecord::Nearest() const {
-  // The contract of the family (same kind) that expires first from today.
-  const int32_t today = m_.clock().Local(q_.now).date;
-  const Product* nearest = nullptr;
-  for (const Product* other : m_.products().OfRoot(p_.root)) {
-    if (other->expiry < today || other->kind != p_.kind) continue;
-    if (!nearest || other->expiry < nearest->expiry) nearest = other;
-  }
-  return nearest && nearest->expiry == p_.expiry;
+Figures::Figures(QueryContext& query, const Product& product)
+    : q(query),
+      m(query.broker.market),
+      p(product),
+      index(m.Driver(product)),
+      scale(std::pow(10.0, product.decimals)) {
+  const market::Snapshot s = m.At(p, q.now);
+  x = s.session;
+  book = s.book;
+  before = m.BookAt(p, s.step - 1);
+  now = m.clock().Local(q.now);
+  today = now.date;
+  listed = p.listed;
+  listedDays = std::max(0, market::DaysBetween(listed, today));
+  indexLevel = m.GlanceAt(index, q.now).last;
+  option = p.IsOption();
+  greeks = m.OptionGreeks(p, q.now);
+  years = std::max(0.0, m.YearsToExpiry(p, q.now));
+  theo = s.fair;
+  forward = static_cast<double>(indexLevel) * (1 + 0.015 * years);  // the model's carry
+  yesterday = m.Bars(p, 86'400, m.clock().DayStart(q.now) - 1, 1).front();
+  prev = x.prevClose;
+  prevVolume = static_cast<int64_t>(p.tradeRate * 86'400 * p.meanQty) * Seeded(1, 80, 120) / 100;
+  prevOpenInterest = prevVolume * Seeded(2, 30, 90) / 100 + 100;
+  openInterest = prevOpenInterest + (x.buyVolume - x.sellVolume) / 3;
+  upper = Grid(static_cast<double>(prev) * (1 + kDailyLimit));
+  lower = GridAtLeastTick(static_cast<double>(prev) * (1 - kDailyLimit));
+  listedHigh = Grid(static_cast<double>(std::max(prev, x.last)) *
+                    (1 + static_cast<double>(Seeded(3, 2, 25)) / 100));
+  listedLow = GridAtLeastTick(static_cast<double>(std::min(prev, x.last)) *
+                              (1 - static_cast<double>(Seeded(4, 2, 25)) / 100));
+  lastPrice = static_cast<double>(x.last) / scale;
+  strike = static_cast<double>(p.strike) / scale;
+  intrinsic = option ? std::max(0.0, p.kind == ProductKind::kCall ? forward / scale - strike
+                                                                  : strike - forward / scale)
+                     : 0;
+  atm = std::round(static_cast<double>(indexLevel) / (100 * kAtmStrikeStep)) * kAtmStrikeStep;
+  pivot = (yesterday.high + yesterday.low + yesterday.close) / 3;
+  range = yesterday.high - yesterday.low;
+  volIndex = 15 + static_cast<double>(Seeded(13, 0, 400)) / 100;
 }
 
-int32_t SymbolRecord::BusinessDaysTo(int32_t to) const {
-  QDate day = market::FromYmd(m_.clock().Local(q_.now).date);
+bool Figures::Nearest() const {
+  const Product* nearest = nullptr;
+  for (const Product* other : m.products().OfRoot(p.root)) {
+    if (other->expiry < today || other->kind != p.kind) continue;
+    if (!nearest || other->expiry < nearest->expiry) nearest = other;
+  }
+  return nearest && nearest->expiry == p.expiry;
+}
+
+int32_t Figures::BusinessDaysTo(int32_t to) const {
+  QDate day = market::FromYmd(today);
   const QDate end = market::FromYmd(to);
   int32_t days = 0;
   for (; day < end && days < 4000; day = day.addDays(1)) days += day.dayOfWeek() <= 5 ? 1 : 0;
   return days;
 }
 
-EventData::Row SymbolRecord::Build() {
-  scale_ = std::pow(10.0, p_.decimals);
-  const market::Snapshot s = m_.At(p_, q_.now);
-  const market::Session& x = s.session;
-  const market::Book& book = s.book;
-  const market::Book before = m_.BookAt(p_, s.step - 1);
-  const market::LocalTime now = m_.clock().Local(q_.now);
-  const Product& index = m_.Driver(p_);
-  const int64_t indexLevel = m_.GlanceAt(index, q_.now).last;
-  const bool option = p_.IsOption();
-  const market::Greeks g = m_.OptionGreeks(p_, q_.now);
-  const double years = std::max(0.0, m_.YearsToExpiry(p_, q_.now));
-  const double theo = s.fair;
-  const double forward =
-      static_cast<double>(indexLevel) * (1 + 0.015 * years);  // the model's carry
-  const market::Bar yesterday = m_.Bars(p_, 86'400, m_.clock().DayStart(q_.now) - 1, 1).front();
-  const int64_t prev = x.prevClose;
-  const int64_t prevVolume =
-      static_cast<int64_t>(p_.tradeRate * 86'400 * p_.meanQty) * Seeded(1, 80, 120) / 100;
-  const int64_t prevOpenInterest = prevVolume * Seeded(2, 30, 90) / 100 + 100;
-  const int64_t openInterest = prevOpenInterest + (x.buyVolume - x.sellVolume) / 3;
-  const int64_t upper = Grid(static_cast<double>(prev) * 1.1);
-  const int64_t lower = std::max(p_.TickAt(0), Grid(static_cast<double>(prev) * 0.9));
-  const int64_t listedHigh = Grid(static_cast<double>(std::max(prev, x.last)) *
-                                  (1 + static_cast<double>(Seeded(3, 2, 25)) / 100));
-  const int64_t listedLow =
-      std::max(p_.TickAt(0), Grid(static_cast<double>(std::min(prev, x.last)) *
-                                  (1 - static_cast<double>(Seeded(4, 2, 25)) / 100)));
-  const int32_t today = now.date;
-  const int32_t listed = p_.listed;
-  const int32_t listedDays = std::max(0, market::DaysBetween(listed, today));
-  auto dayAfterListing = [&](uint64_t salt) {
-    return market::ToYmd(market::FromYmd(listed).addDays(Seeded(salt, 0, std::max(0, listedDays))));
-  };
-  const double lastPrice = static_cast<double>(x.last) / scale_;
-  const double strike = static_cast<double>(p_.strike) / scale_;
-  const double intrinsic =
-      option ? std::max(0.0, p_.kind == market::ProductKind::kCall ? forward / scale_ - strike
-                                                                   : strike - forward / scale_)
-             : 0;
-  auto implied = [&](int64_t price) {
-    return option ? market::ImpliedVol(p_.kind == market::ProductKind::kCall, forward,
-                                       static_cast<double>(p_.strike), years,
-                                       static_cast<double>(price)) *
-                        100
-                  : 0.0;
-  };
-  const double atm = std::round(static_cast<double>(indexLevel) / 250.0) * 2.5;
-  const int64_t pivot = (yesterday.high + yesterday.low + yesterday.close) / 3;
-  const int64_t range = yesterday.high - yesterday.low;
-
-  Set(1, p_.code);
-  Set(2, "KR4" + p_.code + "0");
-  Set(3, p_.name);
-  Set(4, p_.shortName);
-  Set(5, p_.englishName);
-  Set(6, p_.shortName);
-  Set(7, Ymd(listed));
-  Set(8, Number(listedDays));
-  Set(9, Number(std::max(0, market::DaysBetween(today, p_.expiry))));
-  Set(10, Ymd(p_.expiry));
-  Set(11, today == p_.expiry ? "1" : "0");
-  Set(12, option ? "0.00" : "0.45");
-  Set(13, "1");
-  Set(14, Px(prev));
-  Set(15, Px(theo));  // 15, 16 and 117: 이론가
-  Set(17, Fixed(kCdRate, 2));
-  Set(18, Px(upper));
-  Set(19, Px(lower));
-  Set(20, "1");
-  Set(21, Px(prev));
-  Set(22, "1");
-  Set(23, Px(prev));
-  Set(24, Number(prevVolume));
-  Set(25, "0");
-  Set(26, "0");
-  Set(27, Number(static_cast<int64_t>(static_cast<double>(prevVolume) * static_cast<double>(prev) *
-                                      p_.RawValue() / 1000)));
-  Set(28, "0");
-  Set(29, "0");
-  Set(30, Number(prevOpenInterest));
-  Set(31, std::string("+").append(Px(listedHigh)));  // apart: g++ 12 -Wrestrict at -O3
-  Set(32, Ymd(dayAfterListing(5)));
-  Set(33, Rate(static_cast<double>(x.last), static_cast<double>(listedHigh)));
-  Set(34, std::string("+").append(Px(listedLow)));
-  Set(35, Ymd(dayAfterListing(6)));
-  Set(36, Rate(static_cast<double>(x.last), static_cast<double>(listedLow)));
-  Set(37, Ymd(today));
-  Set(38, "1");
-  Set(39, "1");
-  Set(40, "1");
-  Set(41, Px(int64_t{0}));
-  Set(42, "0");
-  Set(43, Px(Grid(static_cast<double>(prev) * 1.08)));
-  Set(44, Px(std::max(p_.TickAt(0), Grid(static_cast<double>(prev) * 0.92))));
-  Set(45, "154500");
-  Set(46, Px(int64_t{0}));
-  Set(47, Px(int64_t{0}));
-  Set(48, "000000000000");  // no spread legs
-  Set(49, "000000000000");
-  Set(50, Number(static_cast<int64_t>(p_.multiplier)));
-  Set(51, x.trades ? Hms(m_.clock().Local(m_.MsOfStep(x.lastTradeStep)).time) : "000000");
-  Set(52, Px(x.last));
-  Set(53, Px(x.open));
-  Set(54, Px(x.high));
-  Set(55, Px(x.low));
-  Set(56, ChangeSign(x.last, prev));
-  Set(57, Px(std::abs(x.last - prev)));
-  Set(58, Number(x.volume));
-  Set(59, Number(static_cast<int64_t>(x.turnover / 1000)));
-  Set(60, Number(x.volume - prevVolume));
-  Set(61, ChangeRate(x.last, prev));
-  Set(62, Number(x.lastQty));
-  Set(63, x.trades == 0 ? "0" : x.lastBuy ? "+" : "-");
-  Set(64, Number(x.sellVolume));
-  Set(65, Number(x.buyVolume));
-  Set(66, Number(x.sellTrades));
-  Set(67, Number(x.buyTrades));
-  for (size_t n = 68; n <= 73; ++n) Set(n, n <= 69 ? Px(int64_t{0}) : "0");
-  Set(74, Number(x.sellVolume));
-  Set(75, Number(x.buyVolume));
-  Set(76, Hms(now.time));
-  for (size_t k = 0; k < 5; ++k) {
-    const size_t n = 77 + 6 * k;
-    Set(n, Px(book.asks[k].price));
-    Set(n + 1, Px(book.bids[k].price));
-    Set(n + 2, Number(book.asks[k].size));
-    Set(n + 3, Number(book.bids[k].size));
-    Set(n + 4, Number(book.asks[k].count));
-    Set(n + 5, Number(book.bids[k].count));
-  }
-  Set(107, Number(book.AskSize()));
-  Set(108, Number(book.BidSize()));
-  Set(109, Number(book.AskCount()));
-  Set(110, Number(book.BidCount()));
-  Set(111, "1");
-  Set(112, Ymd(today));
-  Set(113, "1");
-  Set(114, Px(x.last));
-  Set(115, "1");
-  Set(116, Price(index, indexLevel));
-  Set(118, Rate(static_cast<double>(x.last), theo));
-  Set(119, option ? "0.00" : Fixed(lastPrice - static_cast<double>(indexLevel) / 100, 2));
-  Set(120, option ? "0.00" : Fixed((theo - static_cast<double>(indexLevel)) / scale_, 2));
-  Set(121, Number(openInterest));
-  Set(122, Number(prevOpenInterest + Seeded(7, -50, 50)));
-  Set(123, Number(std::max(openInterest, prevOpenInterest) + Seeded(8, 0, 80)));
-  Set(124, Number(std::min(openInterest, prevOpenInterest) - Seeded(9, 0, 80)));
-  Set(125, Number(openInterest - prevOpenInterest));
-  Set(126, Px(Grid(static_cast<double>(pivot + range))));
-  Set(127, Px(Grid(static_cast<double>(2 * pivot - yesterday.low))));
-  Set(128, Px(Grid(static_cast<double>(pivot))));
-  Set(129, Px(Grid(static_cast<double>(2 * pivot - yesterday.high))));
-  Set(130, Px(std::max(p_.TickAt(0), Grid(static_cast<double>(pivot - range)))));
-  Set(131, Number(&p_ - m_.products().All().data() + 1));
-  Set(132, option ? (p_.kind == market::ProductKind::kCall ? "C" : "P") : "F");
-  Set(133, index.code);
-  Set(134, Number(p_.expiry / 100));
-  Set(135, Px(p_.strike));
-  Set(136, "1");
-  Set(137, option ? "E" : "0");
-  Set(138, Nearest() ? "1" : "0");
-  Set(139, !option                                                     ? "0"
-           : std::abs(strike - atm) < 1.25                             ? "1"
-           : (p_.kind == market::ProductKind::kCall) == (strike < atm) ? "2"
-                                                                       : "3");
-  Set(140, Ymd(listed));
-  Set(141, "0");
-  Set(142, Ymd(listed));
-  Set(143, Px(yesterday.open));
-  Set(144, Px(yesterday.high));
-  Set(145, Px(yesterday.low));
-  Set(146, Px(prev));  // 146 and 158: 매매증거금기준가
-  Set(147, "1");       // 147 and 159
-  Set(148, Px(Grid(static_cast<double>(x.last) * 1.05)));
-  Set(149, Px(std::max(p_.TickAt(0), Grid(static_cast<double>(x.last) * 0.95))));
-  Set(150, option ? "3.00" : "0.00");
-  Set(151, option ? "0.01" : "0.05");
-  Set(152, "0.05");
-  Set(153, Ymd(dayAfterListing(10)));
-  Set(154, Px(Grid(static_cast<double>(listedHigh) * 0.97)));
-  Set(155, Ymd(dayAfterListing(11)));
-  Set(156, Px(Grid(static_cast<double>(listedLow) * 1.03)));
-  Set(157,
-      Fixed(option ? p_.impliedVol * 100 + static_cast<double>(Seeded(12, -50, 50)) / 100 : 0.0,
-            2));
-  Set(160, Fixed(atm, 2));
-  Set(161, Hms(now.time));
-  const double delta = option ? g.delta : 1.0;
-  const std::string greeks[] = {Fixed(delta, 4), Fixed(g.gamma * scale_, 4),
-                                Fixed(g.theta / scale_, 4), Fixed(g.vega / scale_, 4),
-                                Fixed(g.rho / scale_, 4)};
-  for (size_t i = 0; i < 5; ++i) {
-    Set(162 + i, greeks[i]);
-    Set(174 + i, greeks[i]);
-  }
-  Set(167, Fixed(implied(x.last), 2));
-  Set(168, Fixed(intrinsic, 2));
-  Set(169, Fixed(option ? std::max(0.0, lastPrice - intrinsic) : 0.0, 2));
-  Set(170, Fixed(implied(book.asks[0].price), 2));  // 170 and 171
-  Set(172, Fixed(index.dailyVol * std::sqrt(250.0) * 100, 2));
-  Set(173, Px(theo));
-  const double volIndex = 15 + static_cast<double>(Seeded(13, 0, 400)) / 100;
-  for (size_t n = 179; n <= 182; ++n)
-    Set(n, Fixed(volIndex + static_cast<double>(n - 179) / 10, 2));
-  Set(183, "N");
-  Set(184, "N");
-  Set(185, "0");
-  int64_t net = 0;
-  for (size_t k = 0; k < 5; ++k) {
-    const int64_t levelNet = book.bids[k].size - book.asks[k].size;
-    net += levelNet;
-    Set(186 + k, Number(levelNet));
-    Set(192 + k, ChangeRate(book.asks[k].price, prev));
-    Set(197 + k, book.bids[k].price ? ChangeRate(book.bids[k].price, prev) : "0.00");
-  }
-  Set(191, Number(net));
-  Set(202, Px(static_cast<double>(x.last) - theo));
-  Set(203, Number(BusinessDaysTo(p_.expiry)));
-  Set(204, Number(book.AskSize() - before.AskSize()));
-  Set(205, Number(book.BidSize() - before.BidSize()));
-  Set(206, Number(book.AskCount() - before.AskCount()));
-  Set(207, Number(book.BidCount() - before.BidCount()));
-  Set(208, Px(Grid(static_cast<double>(x.last) * 1.1)));
-  Set(209, Px(std::max(p_.TickAt(0), Grid(static_cast<double>(x.last) * 0.9))));
-  Set(210, Ymd(market::BusinessDayOnOrAfter(market::ToYmd(market::FromYmd(today).addDays(1)),
-                                            q_.broker.settings.holidays)));
-  for (size_t k = 0; k < 5; ++k) {
-    const size_t n = 211 + 4 * k;
-    Set(n, Number(book.asks[k].size - before.asks[k].size));
-    Set(n + 1, Number(book.bids[k].size - before.bids[k].size));
-    Set(n + 2, Number(book.asks[k].count - before.asks[k].count));
-    Set(n + 3, Number(book.bids[k].count - before.bids[k].count));
-  }
-  Set(231, Px(x.last));
-  Set(232, static_cast<double>(x.last) > theo + 0.5   ? "2"
-           : static_cast<double>(x.last) < theo - 0.5 ? "5"
-                                                      : "3");
-  Set(233, Px(std::abs(static_cast<double>(x.last) - theo)));
-  return std::move(row_);
+std::string Figures::Greek(size_t i) const {
+  const double values[] = {option ? greeks.delta : 1.0, greeks.gamma * scale, greeks.theta / scale,
+                           greeks.vega / scale, greeks.rho / scale};
+  return Fixed(values[i], 4);
 }
+
+int64_t Figures::NetBids() const {
+  int64_t net = 0;
+  for (size_t k = 0; k < 5; ++k) net += NetBid(k);
+  return net;
+}
+
+// The change of the bid at level `k` from the previous close; none without a bid.
+std::string BidRate(const Figures& f, size_t k) {
+  return f.book.bids[k].price ? ChangeRate(f.book.bids[k].price, f.prev) : "0.00";
+}
+
+using FieldValue = std::string (*)(const Figures&);
+
+// One field of the record by its name: a constant or what the figures give.
+struct SymbolField {
+  constexpr SymbolField(std::string_view n, std::string_view c) : name(n), constant(c) {}
+  constexpr SymbolField(std::string_view n, FieldValue v) : name(n), value(v) {}
+  std::string Of(const Figures& f) const { return value ? value(f) : std::string(constant); }
+
+  std::string_view name;
+  std::string_view constant;
+  FieldValue value = nullptr;
+};
+
+using F = const Figures&;
+
+constexpr auto kFields = std::to_array<SymbolField>({
+    {"단축코드", [](F f) { return f.p.code; }},
+    {"종목코드", [](F f) { return "KR4" + f.p.code + "0"; }},
+    {"한글종목명", [](F f) { return f.p.name; }},
+    {"종목한글약명", [](F f) { return f.p.shortName; }},
+    {"영문종목명", [](F f) { return f.p.englishName; }},
+    {"축약종목명", [](F f) { return f.p.shortName; }},
+    {"상장일", [](F f) { return Ymd(f.listed); }},
+    {"상장일수", [](F f) { return Number(f.listedDays); }},
+    {"잔존일수", [](F f) { return Number(std::max(0, market::DaysBetween(f.today, f.p.expiry))); }},
+    {"최종거래일", [](F f) { return Ymd(f.p.expiry); }},
+    {"최종거래일구분", [](F f) { return std::string(f.today == f.p.expiry ? "1" : "0"); }},
+    {"배당액지수미래가치",
+     [](F f) { return f.option ? std::string("0.00") : Fixed(kFutureDividendValue, 2); }},
+    {"기준가격구분", "1"},
+    {"기준가격", [](F f) { return f.Px(f.prev); }},
+    {"이론가", [](F f) { return f.Px(f.theo); }},
+    {"CD금리", [](F) { return Fixed(kCdRate, 2); }},
+    {"상한가", [](F f) { return f.Px(f.upper); }},
+    {"하한가", [](F f) { return f.Px(f.lower); }},
+    {"전일정산가구분", "1"},
+    {"전일정산가", [](F f) { return f.Px(f.prev); }},
+    {"전일종가구분", "1"},
+    {"전일종가", [](F f) { return f.Px(f.prev); }},
+    {"전일체결수량", [](F f) { return Number(f.prevVolume); }},
+    {"전일근월물체결수량", "0"},
+    {"전일원월물체결수량", "0"},
+    {"전일체결대금",
+     [](F f) {
+       return Number(static_cast<int64_t>(static_cast<double>(f.prevVolume) *
+                                          static_cast<double>(f.prev) * f.p.RawValue() / 1000));
+     }},
+    {"전일근월물거래대금", "0"},
+    {"전일원월물거래대금", "0"},
+    {"전일미결제약정수량　", [](F f) { return Number(f.prevOpenInterest); }},
+    // apart: g++ 12 -Wrestrict at -O3
+    {"상장중최고가_SIGN포함", [](F f) { return std::string("+").append(f.Px(f.listedHigh)); }},
+    {"상장중최고가일", [](F f) { return Ymd(f.DayAfterListing(5)); }},
+    {"상장중최고가비율",
+     [](F f) {
+       return Figures::Rate(static_cast<double>(f.x.last), static_cast<double>(f.listedHigh));
+     }},
+    {"상장중최저가_SIGN포함", [](F f) { return std::string("+").append(f.Px(f.listedLow)); }},
+    {"상장중최저가일", [](F f) { return Ymd(f.DayAfterListing(6)); }},
+    {"상장중최저가비율",
+     [](F f) {
+       return Figures::Rate(static_cast<double>(f.x.last), static_cast<double>(f.listedLow));
+     }},
+    {"입회일자", [](F f) { return Ymd(f.today); }},
+    {"시장가허용구분", "1"},
+    {"조건부지정가허용구분", "1"},
+    {"최유리지정가허용구분", "1"},
+    {"최종결제가", [](F f) { return f.Px(int64_t{0}); }},
+    {"최종결제가구분", "0"},
+    {"CB적용상한가",
+     [](F f) { return f.Px(f.Grid(static_cast<double>(f.prev) * (1 + kCircuitBreaker))); }},
+    {"CB적용하한가",
+     [](F f) {
+       return f.Px(f.GridAtLeastTick(static_cast<double>(f.prev) * (1 - kCircuitBreaker)));
+     }},
+    {"전일최종매매체결시각", kYesterdaysLastTrade},
+    {"전일스프레드근월물종가", [](F f) { return f.Px(int64_t{0}); }},
+    {"전일스프레드원월물종가", [](F f) { return f.Px(int64_t{0}); }},
+    {"스프레드근월물표준코드", kNoSpreadLeg},
+    {"스프레드원월물표준코드", kNoSpreadLeg},
+    {"거래단위", [](F f) { return Number(static_cast<int64_t>(f.p.multiplier)); }},
+    {"체결시간",
+     [](F f) {
+       return f.x.trades ? Hms(f.m.clock().Local(f.m.MsOfStep(f.x.lastTradeStep)).time)
+                         : std::string("000000");
+     }},
+    {"현재가", [](F f) { return f.Px(f.x.last); }},
+    {"시가", [](F f) { return f.Px(f.x.open); }},
+    {"고가", [](F f) { return f.Px(f.x.high); }},
+    {"저가", [](F f) { return f.Px(f.x.low); }},
+    {"전일대비구분", [](F f) { return ChangeSign(f.x.last, f.prev); }},
+    {"전일대비　", [](F f) { return f.Px(std::abs(f.x.last - f.prev)); }},
+    {"누적거래량", [](F f) { return Number(f.x.volume); }},
+    {"누적거래대금", [](F f) { return Number(static_cast<int64_t>(f.x.turnover / 1000)); }},
+    {"전일거래량대비", [](F f) { return Number(f.x.volume - f.prevVolume); }},
+    {"등락률", [](F f) { return ChangeRate(f.x.last, f.prev); }},
+    {"건별체결수량", [](F f) { return Number(f.x.lastQty); }},
+    {"체결구분",
+     [](F f) { return std::string(f.x.trades == 0 ? "0" : f.x.lastBuy ? "+" : "-"); }},
+    {"매도누적거래량", [](F f) { return Number(f.x.sellVolume); }},
+    {"매수누적거래량", [](F f) { return Number(f.x.buyVolume); }},
+    {"매도누적체결건수", [](F f) { return Number(f.x.sellTrades); }},
+    {"매수누적체결건수", [](F f) { return Number(f.x.buyTrades); }},
+    {"근월물의제약정가격", [](F f) { return f.Px(int64_t{0}); }},
+    {"원월물의제약정가격", [](F f) { return f.Px(int64_t{0}); }},
+    {"근월물체결수량", "0"},
+    {"원월물체결수량", "0"},
+    {"근월물거래대금", "0"},
+    {"원월물거래대금", "0"},
+    {"매도체결수량_호가기준", [](F f) { return Number(f.x.sellVolume); }},
+    {"매수체결수량_호가기준", [](F f) { return Number(f.x.buyVolume); }},
+    {"호가수신시간", [](F f) { return Hms(f.now.time); }},
+    {"매도호가1", [](F f) { return f.Px(f.book.asks[0].price); }},
+    {"매수호가1", [](F f) { return f.Px(f.book.bids[0].price); }},
+    {"매도호가수량1", [](F f) { return Number(f.book.asks[0].size); }},
+    {"매수호가수량1", [](F f) { return Number(f.book.bids[0].size); }},
+    {"매도호가건수1", [](F f) { return Number(f.book.asks[0].count); }},
+    {"매수호가건수1", [](F f) { return Number(f.book.bids[0].count); }},
+    {"매도호가2", [](F f) { return f.Px(f.book.asks[1].price); }},
+    {"매수호가2", [](F f) { return f.Px(f.book.bids[1].price); }},
+    {"매도호가수량2", [](F f) { return Number(f.book.asks[1].size); }},
+    {"매수호가수량2", [](F f) { return Number(f.book.bids[1].size); }},
+    {"매도호가건수2", [](F f) { return Number(f.book.asks[1].count); }},
+    {"매수호가건수2", [](F f) { return Number(f.book.bids[1].count); }},
+    {"매도호가3", [](F f) { return f.Px(f.book.asks[2].price); }},
+    {"매수호가3", [](F f) { return f.Px(f.book.bids[2].price); }},
+    {"매도호가수량3", [](F f) { return Number(f.book.asks[2].size); }},
+    {"매수호가수량3", [](F f) { return Number(f.book.bids[2].size); }},
+    {"매도호가건수3", [](F f) { return Number(f.book.asks[2].count); }},
+    {"매수호가건수3", [](F f) { return Number(f.book.bids[2].count); }},
+    {"매도호가4", [](F f) { return f.Px(f.book.asks[3].price); }},
+    {"매수호가4", [](F f) { return f.Px(f.book.bids[3].price); }},
+    {"매도호가수량4", [](F f) { return Number(f.book.asks[3].size); }},
+    {"매수호가수량4", [](F f) { return Number(f.book.bids[3].size); }},
+    {"매도호가건수4", [](F f) { return Number(f.book.asks[3].count); }},
+    {"매수호가건수4", [](F f) { return Number(f.book.bids[3].count); }},
+    {"매도호가5", [](F f) { return f.Px(f.book.asks[4].price); }},
+    {"매수호가5", [](F f) { return f.Px(f.book.bids[4].price); }},
+    {"매도호가수량5", [](F f) { return Number(f.book.asks[4].size); }},
+    {"매수호가수량5", [](F f) { return Number(f.book.bids[4].size); }},
+    {"매도호가건수5", [](F f) { return Number(f.book.asks[4].count); }},
+    {"매수호가건수5", [](F f) { return Number(f.book.bids[4].count); }},
+    {"매도호가총수량", [](F f) { return Number(f.book.AskSize()); }},
+    {"매수호가총수량", [](F f) { return Number(f.book.BidSize()); }},
+    {"매도호가총건수", [](F f) { return Number(f.book.AskCount()); }},
+    {"매수호가총건수", [](F f) { return Number(f.book.BidCount()); }},
+    {"장운용구분", "1"},
+    {"체결일자", [](F f) { return Ymd(f.today); }},
+    {"미결제약정구분", "1"},
+    {"정산가격", [](F f) { return f.Px(f.x.last); }},
+    {"정산가구분", "1"},
+    {"KOSPI200지수", [](F f) { return Price(f.index, f.indexLevel); }},
+    {"괴리율", [](F f) { return Figures::Rate(static_cast<double>(f.x.last), f.theo); }},
+    {"시장BASIS",
+     [](F f) {
+       return f.option ? std::string("0.00")
+                       : Fixed(f.lastPrice - static_cast<double>(f.indexLevel) / 100, 2);
+     }},
+    {"이론BASIS",
+     [](F f) {
+       return f.option ? std::string("0.00")
+                       : Fixed((f.theo - static_cast<double>(f.indexLevel)) / f.scale, 2);
+     }},
+    {"미결제약정수량", [](F f) { return Number(f.openInterest); }},
+    {"미결제약정시가", [](F f) { return Number(f.prevOpenInterest + f.Seeded(7, -50, 50)); }},
+    {"미결제약정고가",
+     [](F f) {
+       return Number(std::max(f.openInterest, f.prevOpenInterest) + f.Seeded(8, 0, 80));
+     }},
+    {"미결제약정저가",
+     [](F f) {
+       return Number(std::min(f.openInterest, f.prevOpenInterest) - f.Seeded(9, 0, 80));
+     }},
+    {"미결제증감수량", [](F f) { return Number(f.openInterest - f.prevOpenInterest); }},
+    {"2차저항", [](F f) { return f.Px(f.Grid(static_cast<double>(f.pivot + f.range))); }},
+    {"1차저항",
+     [](F f) { return f.Px(f.Grid(static_cast<double>(2 * f.pivot - f.yesterday.low))); }},
+    {"피봇값", [](F f) { return f.Px(f.Grid(static_cast<double>(f.pivot))); }},
+    {"1차지지",
+     [](F f) { return f.Px(f.Grid(static_cast<double>(2 * f.pivot - f.yesterday.high))); }},
+    {"2차지지",
+     [](F f) { return f.Px(f.GridAtLeastTick(static_cast<double>(f.pivot - f.range))); }},
+    {"종목SEQ번호", [](F f) { return Number(&f.p - f.m.products().All().data() + 1); }},
+    {"옵션종류",
+     [](F f) {
+       return std::string(!f.option ? "F" : f.p.kind == ProductKind::kCall ? "C" : "P");
+     }},
+    {"거래대상종목", [](F f) { return f.index.code; }},
+    {"만기년월", [](F f) { return Number(f.p.expiry / 100); }},
+    {"행사가격", [](F f) { return f.Px(f.p.strike); }},
+    {"조회순번", "1"},
+    {"권리행사유형구분", [](F f) { return std::string(f.option ? "E" : "0"); }},
+    {"최근월물구분", [](F f) { return std::string(f.Nearest() ? "1" : "0"); }},
+    {"ATM구분",
+     [](F f) {
+       if (!f.option) return std::string("0");
+       if (std::abs(f.strike - f.atm) < kAtmStrikeStep / 2) return std::string("1");
+       return std::string((f.p.kind == ProductKind::kCall) == (f.strike < f.atm) ? "2" : "3");
+     }},
+    {"최초거래일", [](F f) { return Ymd(f.listed); }},
+    {"신규구분", "0"},
+    {"신규일자", [](F f) { return Ymd(f.listed); }},
+    {"전일시가", [](F f) { return f.Px(f.yesterday.open); }},
+    {"전일고가", [](F f) { return f.Px(f.yesterday.high); }},
+    {"전일저가", [](F f) { return f.Px(f.yesterday.low); }},
+    {"매매증거금기준가", [](F f) { return f.Px(f.prev); }},
+    {"매매증거금기준가구분", "1"},
+    {"정상호가범위(상한치)",
+     [](F f) { return f.Px(f.Grid(static_cast<double>(f.x.last) * (1 + kNormalQuoteRange))); }},
+    {"정상호가범위(하한치)",
+     [](F f) {
+       return f.Px(f.GridAtLeastTick(static_cast<double>(f.x.last) * (1 - kNormalQuoteRange)));
+     }},
+    {"가격단위기준값(3.00)", [](F f) { return std::string(f.option ? "3.00" : "0.00"); }},
+    {"호가단위(0.01)", [](F f) { return std::string(f.option ? "0.01" : "0.05"); }},
+    {"호가단위(0.05)", "0.05"},
+    {"연중최고가일", [](F f) { return Ymd(f.DayAfterListing(10)); }},
+    {"연중최고가",
+     [](F f) {
+       return f.Px(f.Grid(static_cast<double>(f.listedHigh) * kYearHighFromListed));
+     }},
+    {"연중최저가일", [](F f) { return Ymd(f.DayAfterListing(11)); }},
+    {"연중최저가",
+     [](F f) { return f.Px(f.Grid(static_cast<double>(f.listedLow) * kYearLowFromListed)); }},
+    {"전일내재변동성",
+     [](F f) {
+       return Fixed(f.option ? f.p.impliedVol * 100 +
+                                   static_cast<double>(f.Seeded(12, -50, 50)) / 100
+                             : 0.0,
+                    2);
+     }},
+    {"KOSPI등가", [](F f) { return Fixed(f.atm, 2); }},
+    {"지표산출시간", [](F f) { return Hms(f.now.time); }},
+    {"델타", [](F f) { return f.Greek(0); }},
+    {"감마", [](F f) { return f.Greek(1); }},
+    {"세타", [](F f) { return f.Greek(2); }},
+    {"베가", [](F f) { return f.Greek(3); }},
+    {"로우", [](F f) { return f.Greek(4); }},
+    {"내재변동성", [](F f) { return Fixed(f.Implied(f.x.last), 2); }},
+    {"내재가치", [](F f) { return Fixed(f.intrinsic, 2); }},
+    {"시간가치",
+     [](F f) { return Fixed(f.option ? std::max(0.0, f.lastPrice - f.intrinsic) : 0.0, 2); }},
+    {"매도호가내재변동성", [](F f) { return Fixed(f.Implied(f.book.asks[0].price), 2); }},
+    {"역사적변동성",
+     [](F f) { return Fixed(f.index.dailyVol * std::sqrt(kTradingDaysAYear) * 100, 2); }},
+    {"장중이론가이항모델", [](F f) { return f.Px(f.theo); }},
+    {"델타이항모델", [](F f) { return f.Greek(0); }},
+    {"감마이항모델", [](F f) { return f.Greek(1); }},
+    {"세타이항모델", [](F f) { return f.Greek(2); }},
+    {"베가이항모델", [](F f) { return f.Greek(3); }},
+    {"로우이항모델", [](F f) { return f.Greek(4); }},
+    {"거래량Cal기준내재변동성", [](F f) { return Fixed(f.volIndex, 2); }},
+    {"거래대금Cal기준내재변동성", [](F f) { return Fixed(f.volIndex + 0.1, 2); }},
+    {"거래량Put기준내재변동성", [](F f) { return Fixed(f.volIndex + 0.2, 2); }},
+    {"거래대금Put기준내재변동성", [](F f) { return Fixed(f.volIndex + 0.3, 2); }},
+    {"변동성시간대장마감을Upd", "N"},
+    {"시장조성종목여부", "N"},
+    {"BATCH없이경과된일수", "0"},
+    {"순매수잔량1", [](F f) { return Number(f.NetBid(0)); }},
+    {"순매수잔량2", [](F f) { return Number(f.NetBid(1)); }},
+    {"순매수잔량3", [](F f) { return Number(f.NetBid(2)); }},
+    {"순매수잔량4", [](F f) { return Number(f.NetBid(3)); }},
+    {"순매수잔량5", [](F f) { return Number(f.NetBid(4)); }},
+    {"총순매수잔량", [](F f) { return Number(f.NetBids()); }},
+    {"매도호가등락율1", [](F f) { return ChangeRate(f.book.asks[0].price, f.prev); }},
+    {"매도호가등락율2", [](F f) { return ChangeRate(f.book.asks[1].price, f.prev); }},
+    {"매도호가등락율3", [](F f) { return ChangeRate(f.book.asks[2].price, f.prev); }},
+    {"매도호가등락율4", [](F f) { return ChangeRate(f.book.asks[3].price, f.prev); }},
+    {"매도호가등락율5", [](F f) { return ChangeRate(f.book.asks[4].price, f.prev); }},
+    {"매수호가등락율1", [](F f) { return BidRate(f, 0); }},
+    {"매수호가등락율2", [](F f) { return BidRate(f, 1); }},
+    {"매수호가등락율3", [](F f) { return BidRate(f, 2); }},
+    {"매수호가등락율4", [](F f) { return BidRate(f, 3); }},
+    {"매수호가등락율5", [](F f) { return BidRate(f, 4); }},
+    {"괴리도", [](F f) { return f.Px(static_cast<double>(f.x.last) - f.theo); }},
+    {"영업일잔존일수", [](F f) { return Number(f.BusinessDaysTo(f.p.expiry)); }},
+    {"직전매도대비총수량", [](F f) { return Number(f.book.AskSize() - f.before.AskSize()); }},
+    {"직전매수대비총수량", [](F f) { return Number(f.book.BidSize() - f.before.BidSize()); }},
+    {"직전매도대비총건수", [](F f) { return Number(f.book.AskCount() - f.before.AskCount()); }},
+    {"직전매수대비총건수", [](F f) { return Number(f.book.BidCount() - f.before.BidCount()); }},
+    {"익일예상상한가",
+     [](F f) { return f.Px(f.Grid(static_cast<double>(f.x.last) * (1 + kDailyLimit))); }},
+    {"익일예상하한가",
+     [](F f) {
+       return f.Px(f.GridAtLeastTick(static_cast<double>(f.x.last) * (1 - kDailyLimit)));
+     }},
+    {"예약실제주문일자",
+     [](F f) {
+       return Ymd(market::BusinessDayOnOrAfter(
+           market::ToYmd(market::FromYmd(f.today).addDays(1)), f.q.broker.settings.holidays));
+     }},
+    {"직전매도대비수량1", [](F f) { return Number(f.AskSizeChange(0)); }},
+    {"직전매수대비수량1", [](F f) { return Number(f.BidSizeChange(0)); }},
+    {"직전매도대비건수1", [](F f) { return Number(f.AskCountChange(0)); }},
+    {"직전매수대비건수1", [](F f) { return Number(f.BidCountChange(0)); }},
+    {"직전매도대비수량2", [](F f) { return Number(f.AskSizeChange(1)); }},
+    {"직전매수대비수량2", [](F f) { return Number(f.BidSizeChange(1)); }},
+    {"직전매도대비건수2", [](F f) { return Number(f.AskCountChange(1)); }},
+    {"직전매수대비건수2", [](F f) { return Number(f.BidCountChange(1)); }},
+    {"직전매도대비수량3", [](F f) { return Number(f.AskSizeChange(2)); }},
+    {"직전매수대비수량3", [](F f) { return Number(f.BidSizeChange(2)); }},
+    {"직전매도대비건수3", [](F f) { return Number(f.AskCountChange(2)); }},
+    {"직전매수대비건수3", [](F f) { return Number(f.BidCountChange(2)); }},
+    {"직전매도대비수량4", [](F f) { return Number(f.AskSizeChange(3)); }},
+    {"직전매수대비수량4", [](F f) { return Number(f.BidSizeChange(3)); }},
+    {"직전매도대비건수4", [](F f) { return Number(f.AskCountChange(3)); }},
+    {"직전매수대비건수4", [](F f) { return Number(f.BidCountChange(3)); }},
+    {"직전매도대비수량5", [](F f) { return Number(f.AskSizeChange(4)); }},
+    {"직전매수대비수량5", [](F f) { return Number(f.BidSizeChange(4)); }},
+    {"직전매도대비건수5", [](F f) { return Number(f.AskCountChange(4)); }},
+    {"직전매수대비건수5", [](F f) { return Number(f.BidCountChange(4)); }},
+    {"예상체결가격", [](F f) { return f.Px(f.x.last); }},
+    {"이론가대비구분",
+     [](F f) {
+       const double last = static_cast<double>(f.x.last);
+       return std::string(last > f.theo + 0.5 ? "2" : last < f.theo - 0.5 ? "5" : "3");
+     }},
+    {"이론가대비", [](F f) { return f.Px(std::abs(static_cast<double>(f.x.last) - f.theo)); }},
+});
+
+// Every name of the record has its row, and every row a name of the record.
+constexpr bool TableMatchesRecord() {
+  for (std::string_view name : kSymbolRecordFields) {
+    if (std::none_of(kFields.begin(), kFields.end(),
+                     [&](const SymbolField& f) { return f.name == name; })) {
+      return false;
+    }
+  }
+  for (const SymbolField& f : kFields) {
+    if (std::find(kSymbolRecordFields.begin(), kSymbolRecordFields.end(), f.name) ==
+        kSymbolRecordFields.end()) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(TableMatchesRecord(), "the table and the record's field names disagree");
 
 }  // namespace
 
@@ -326,9 +543,10 @@ EventData DomesticSymbol(QueryContext& q) {
       SelectedFields(q.request.fieldList, kSymbolRecordFields.size());
   const Product& p = CheckedProduct(q, in.Raw(0, 8), {Market::kDomestic});
   if (p.kind == market::ProductKind::kIndex) throw Refused(kMsgUnknownProduct, p.code);
+  const Figures figures(q, p);
   EventData d;
   EventData::Row& row = d.AddRow("OutRec1");
-  row = SymbolRecord(q, p).Build();
+  for (const SymbolField& field : kFields) row[field.name] = field.Of(figures);
   KeepSelected(row, kSymbolRecordFields, selected);
   return d;
 }
