@@ -7,7 +7,7 @@
 namespace zqk::test {
 namespace {
 
-TEST(ReplyTextTest, FieldsHaveTheirWidthAndKeepCharactersWhole) {
+TEST(FieldText, FieldsHaveTheirWidthAndKeepCharactersWhole) {
   struct Case {
     const char* text;
     size_t width;
