@@ -2,12 +2,6 @@
 
 namespace zqk {
 
-size_t CountCp949Chars(std::string_view text) {
-  size_t count = 0;
-  for (size_t at = 0; at < text.size(); at += Cp949CharLength(text, at)) ++count;
-  return count;
-}
-
 std::string_view FirstCp949Chars(std::string_view text, size_t count) {
   size_t end = 0;
   for (size_t n = 0; n < count && end < text.size(); ++n) end += Cp949CharLength(text, end);

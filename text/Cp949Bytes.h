@@ -26,9 +26,6 @@ constexpr size_t Cp949CharLength(std::string_view text, size_t at) {
                                                                                              : 1;
 }
 
-// The characters of `text`.
-size_t CountCp949Chars(std::string_view text);
-
 // The first `count` characters of `text` (all of it when it holds fewer).
 std::string_view FirstCp949Chars(std::string_view text, size_t count);
 

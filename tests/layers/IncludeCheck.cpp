@@ -173,7 +173,8 @@ std::vector<Violation> CheckIncludes(const fs::path& root, const LayerList& laye
     const bool up = layers.Reach(to).contains(from);
     found.push_back({inc.file, inc.line,
                      "includes " + inc.target + (up ? ": points up from " : ": sideways from ") +
-                         from + " to " + to + (up ? ", a layer above it" : ", which it does not build on")});
+                         from + " to " + to +
+                         (up ? ", a layer above it" : ", which it does not build on")});
   }
 
   // An include from room a to room b is in a cycle when b reaches back to a.
@@ -193,9 +194,9 @@ std::vector<Violation> CheckIncludes(const fs::path& root, const LayerList& laye
   for (size_t i = 0; i < includes.size(); ++i) {
     const auto& [a, b] = includeRooms[i];
     if (a.empty() || !reaches(b, a)) continue;
-    found.push_back({includes[i].file, includes[i].line,
-                     "includes " + includes[i].target + ": rooms in a cycle, " + b +
-                         " reaches back to " + a});
+    found.push_back(
+        {includes[i].file, includes[i].line,
+         "includes " + includes[i].target + ": rooms in a cycle, " + b + " reaches back to " + a});
   }
   std::sort(found.begin(), found.end());
   return found;

@@ -63,8 +63,7 @@ TEST(LayerCheck, NamesEveryFaultWithFileAndLine) {
   }
   const LayerList layers = ParseLayerList(ReadWholeFile(root / "layers.txt"));
   const std::vector<Violation> expected = {
-      {"box/Root.h", 1,
-       "includes box/four/W.h: rooms in a cycle, box/four reaches back to box"},
+      {"box/Root.h", 1, "includes box/four/W.h: rooms in a cycle, box/four reaches back to box"},
       {"box/four/W.h", 2, "includes box/Root.h: rooms in a cycle, box reaches back to box/four"},
       {"box/one/X.h", 1, "includes box/two/Y.h: rooms in a cycle, box/two reaches back to box/one"},
       {"box/three/Z.h", 1,

@@ -53,24 +53,22 @@ TEST(Cp949Bytes, LeadAndTrailBytesAtTheirBounds) {
 }
 
 // "가" is B0 A1; a lead byte without a trail byte after it stands alone.
-TEST(Cp949Bytes, CountsAndCutsWithoutSplittingACharacter) {
+TEST(Cp949Bytes, CutsWithoutSplittingACharacter) {
   const struct {
     std::string_view text;
-    size_t chars;
     size_t limit;  // bytes for Cp949Prefix, characters for FirstCp949Chars
     std::string_view prefix, first;
   } rows[] = {
-      {"", 0, 3, "", ""},
-      {"abc", 3, 2, "ab", "ab"},
-      {"\xB0\xA1\xB0\xA1", 2, 3, "\xB0\xA1", "\xB0\xA1\xB0\xA1"},
-      {"a\xB0\xA1", 2, 2, "a", "a\xB0\xA1"},
-      {"\xB0\xA1z", 2, 1, "", "\xB0\xA1"},
-      {"\xB0\x30", 2, 1, "\xB0", "\xB0"},    // no trail byte: two characters
-      {"ab\xB0", 3, 3, "ab", "ab\xB0"},  // a lead byte cut off at the end
-      {"\xFF\xA1", 2, 1, "\xFF", "\xFF"},    // 0xFF leads nothing
+      {"", 3, "", ""},
+      {"abc", 2, "ab", "ab"},
+      {"\xB0\xA1\xB0\xA1", 3, "\xB0\xA1", "\xB0\xA1\xB0\xA1"},
+      {"a\xB0\xA1", 2, "a", "a\xB0\xA1"},
+      {"\xB0\xA1z", 1, "", "\xB0\xA1"},
+      {"\xB0\x30", 1, "\xB0", "\xB0"},  // no trail byte: two characters
+      {"ab\xB0", 3, "ab", "ab\xB0"},    // a lead byte cut off at the end
+      {"\xFF\xA1", 1, "\xFF", "\xFF"},  // 0xFF leads nothing
   };
   for (const auto& r : rows) {
-    EXPECT_EQ(CountCp949Chars(r.text), r.chars) << r.text;
     EXPECT_EQ(Cp949Prefix(r.text, r.limit), r.prefix) << r.text;
     EXPECT_EQ(FirstCp949Chars(r.text, r.limit), r.first) << r.text;
   }
