@@ -29,7 +29,8 @@ void CZQKCommClientDlg::OnRqTest() {
       rqId = state;
     } else {
       if (HasAccountRewrite(trCode)) {
-        input = RewriteAccountInput(input, m_agent.GetAccountText(InputAccount(input)));
+        input =
+            RewriteAccountInput(trCode, input, m_agent.GetAccountText(InputAccount(trCode, input)));
       }
       rqId = m_agent.RequestTr(trCode, input, ByteLength(input), m_strNextKey);
       m_strNextKey.clear();
