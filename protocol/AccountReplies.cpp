@@ -143,7 +143,7 @@ constexpr Field kFxAssetsRow[] = {
     Amount(f::kDepositAmount),  Amount(f::kDepositBalance),        Amount(f::kValuationProfit),
     Amount(f::kInitialMargin),  Amount(f::kMaintenanceMargin),     Amount(f::kOrderable),
 };
-constexpr RecordLayout kFxAssets[] = {Single(kFxAssetsRow)};
+constexpr RecordLayout kFxAssets[] = {Repeated(kFxAssetsRow)};
 
 // --- Orders: the reply of every order code.
 
