@@ -49,8 +49,8 @@ constexpr CodeInfo kCodes[] = {
      "Domestic night-session (CME) cancel order", kNotDecoded},
 
     // Overseas futures and options.
-    {tr::kAccountList, kOverseas, kTrQuery, "계좌목록", "The user's accounts (raw data)", kDecoded,
-     "GetLastData returns the list"},
+    {tr::kAccountList, kOverseas, kTrQuery, "계좌목록", "The user's accounts", kDecoded,
+     "raw data, which GetLastData returns too"},
     {tr::kOverseasDeposit, kOverseas, kTrQuery, "해외 예탁자산 및 증거금",
      "Overseas deposit and margin by currency", kDecoded},
     {tr::kOverseasPasswordCheck, kOverseas, kTrQuery, "해외 계좌 비밀번호 확인",

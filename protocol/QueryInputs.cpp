@@ -35,8 +35,7 @@ constexpr InputField kDomesticHolding[] = {
 constexpr InputField kUser[] = {
     {f::kUserId, 0, 20, kText, {}, "blank: the signed-in user", f::kUserId}};
 constexpr InputField kUserOfList[] = {{f::kUserId, 0, 20, kText, {}, "blank: the signed-in user"}};
-constexpr InputField kDomesticSymbol[] = {
-    {f::kProductCode, 0, 8, kCode, {}, "the rest is not read", f::kShortCode}};
+constexpr InputField kDomesticSymbol[] = {{f::kProductCode, 0, 8, kCode, {}, {}, f::kShortCode}};
 
 constexpr InputField kOverseasAccountOnly[] = {kOverseasAccount, kOverseasPassword};
 constexpr InputField kOverseasDeposit[] = {
