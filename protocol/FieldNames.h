@@ -63,6 +63,11 @@ inline constexpr std::string_view kContractSize = "계약단위";
 inline constexpr std::string_view kTradingUnit = "거래단위";
 inline constexpr std::string_view kDecimals = "소수점자리수";
 inline constexpr std::string_view kNotation = "진법";
+inline constexpr std::string_view kRootName = "상품명";
+inline constexpr std::string_view kContractMonth = "결제월";
+inline constexpr std::string_view kFractionBase = "가격표시분모";
+inline constexpr std::string_view kMarginRate = "증거금률";
+inline constexpr std::string_view kCallOrPut = "콜풋구분";
 
 // --- Orders.
 inline constexpr std::string_view kOrderNumber = "주문번호";

@@ -18,6 +18,7 @@
 
 #include "protocol/Codes.h"
 #include "protocol/FieldNames.h"
+#include "protocol/MasterFileLayouts.h"
 #include "protocol/OrderLayouts.h"
 #include "protocol/QueryInputs.h"
 #include "protocol/RealTypes.h"
@@ -69,6 +70,7 @@ constexpr const char* kSampleAccounts[] = {"06801004", "015872", "017539"};
 struct Observed {
   std::vector<std::string> faults;                           // what the sandbox threw (UTF-8)
   std::map<std::string, EventData, std::less<>> replies;     // by code
+  std::vector<EventData> masterFiles;                        // every download
   std::map<std::string, std::string, std::less<>> refused;   // query code: why (UTF-8)
   std::map<int32_t, std::vector<EventData>> records;         // by real type
   std::map<std::string, ConsoleReads, std::less<>> console;  // by code
@@ -143,6 +145,7 @@ void RunSandbox(Observed& o) {
   run.Advance(5000);
   for (Delivered& d : run.delivered) {
     if (d.realType == sandbox::EventStore::kReplyType) {
+      if (d.code == tr::kMasterFile) o.masterFiles.push_back(d.data);
       o.replies.insert_or_assign(d.code, std::move(d.data));
     } else {
       o.records[d.realType].push_back(std::move(d.data));
@@ -207,11 +210,13 @@ void ExpectRowFits(std::span<const Field> fields, const sandbox::FieldRow& row,
   }
 }
 
-// Each field of each row of the block fits its kind where the row holds it.
+// Each field of each row of the block fits its kind where the row holds it;
+// a row takes `stride` bytes (0: its fields' widths).
 void ExpectBlockRowsFit(std::span<const Field> fields, std::string_view rows,
-                        const std::string& where) {
+                        const std::string& where, size_t stride = 0) {
   const size_t width = protocol::Width(fields);
-  for (size_t at = 0; width > 0 && at + width <= rows.size(); at += width) {
+  if (stride == 0) stride = width;
+  for (size_t at = 0; width > 0 && at + width <= rows.size(); at += stride) {
     size_t offset = at;
     for (const Field& f : fields) {
       const std::string_view value = rows.substr(offset, f.width);
@@ -500,6 +505,26 @@ std::string TypeName(const testing::TestParamInfo<protocol::RealTypeLayout>& inf
 
 INSTANTIATE_TEST_SUITE_P(EveryRealType, RealTypeCheck, testing::ValuesIn(protocol::AllRealTypes()),
                          TypeName);
+
+TEST(ProtocolCheck, MasterFileRowsFitTheirColumns) {
+  const Observed& o = Observe();
+  std::set<std::string> files;
+  for (const EventData& d : o.masterFiles) {
+    const std::string name = ValueOf(d, protocol::kOutRec1, field::kFileName);
+    const protocol::MasterFileLayout* layout = protocol::FindMasterFileLayout(name);
+    ASSERT_NE(layout, nullptr) << U(name);
+    files.insert(name);
+    const std::string_view content =
+        std::string_view(d.block).substr(protocol::BlockHeaderWidth(tr::kMasterFile));
+    ASSERT_FALSE(content.empty());
+    ASSERT_EQ(content.size() % layout->RowWidth(), 0u) << U(name);
+    for (size_t at = 0; at < content.size(); at += layout->RowWidth()) {
+      EXPECT_EQ(content.substr(at + layout->RowWidth() - 2, 2), "\r\n");
+    }
+    ExpectBlockRowsFit(layout->columns, content, U(name), layout->RowWidth());
+  }
+  EXPECT_EQ(files.size(), protocol::MasterFileLayouts().size());
+}
 
 TEST(ProtocolCheck, TheSandboxRunsWithoutAFault) {
   EXPECT_EQ(Observe().faults, std::vector<std::string>());
