@@ -232,7 +232,7 @@ std::string FidFieldNumbers() {
     }
     std::vector<std::string> numbered;
     for (size_t i = 0; i < fields.size(); ++i) {
-      char number[8];
+      char number[24];
       std::snprintf(number, sizeof number, "%03zu", i);
       numbered.push_back(Cat({number, " ", U(fields[i].name)}));
     }
