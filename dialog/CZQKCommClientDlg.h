@@ -6,11 +6,13 @@
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "agent/CZQKCommAgent.h"
+#include "dialog/ActivityTracker.h"
 #include "dialog/ControlModel.h"
 #include "dialog/DialogHost.h"
 #include "dialog/EventLog.h"
@@ -40,6 +42,11 @@ class CZQKCommClientDlg : public AgentEventSink {
   ControlModel& Model() { return model_; }
   const ControlModel& Model() const { return model_; }
   EventLog& Log() { return log_; }
+  // The requests and feeds of the session, those given up for want of an
+  // answer moved out of the flight first (no agent call).
+  const ActivityTracker& Activity();
+  // Agent time (ms), the activity's clock.
+  int64_t NowMs() const;
   CZQKCommAgent& Agent() { return m_agent; }
   const std::filesystem::path& ExecutableDir() const { return env_.executableDir; }
   std::filesystem::path LogFilePath() const;
@@ -137,6 +144,11 @@ class CZQKCommClientDlg : public AgentEventSink {
   Environment env_;
   ControlModel model_;
   EventLog log_;
+  ActivityTracker activity_;
+  // The RQID of the reply being decoded (its next page is a continuation of
+  // it), and that of the reply whose next page is being asked for.
+  std::optional<int32_t> decodingRqId_;
+  std::optional<int32_t> continuing_;
   CZQKCommAgent m_agent;
   bool destroyed_ = false;
   std::time_t stampTime_ = -1;

@@ -6,8 +6,9 @@
 namespace zqk {
 
 void CZQKCommClientDlg::OnSendOrder() {
-  const int32_t result =
-      m_agent.SendOrder(model_.Text(id::kOrderTrCode), model_.Text(id::kOrderRecord));
+  const std::string trCode = model_.Text(id::kOrderTrCode);
+  const int32_t result = m_agent.SendOrder(trCode, model_.Text(id::kOrderRecord));
+  activity_.RequestSent(result, trCode, NowMs(), env_.clock());
   std::string line(Lang("주문요청 요청번호[", "Request Order No["));
   line.append(std::to_string(result)).append("]");
   AddLog(std::move(line));
@@ -15,12 +16,18 @@ void CZQKCommClientDlg::OnSendOrder() {
 
 void CZQKCommClientDlg::OnOrderRealRegister() {
   // The user ID of edit 1002 as it is now, not the one of the last Login.
-  m_agent.AddOrderReal(model_.Text(id::kUserId), model_.Text(id::kOrderRealAccount));
+  const std::string account = model_.Text(id::kOrderRealAccount);
+  if (m_agent.AddOrderReal(model_.Text(id::kUserId), account) >= 0) {
+    activity_.OrderFeedAdded(account);
+  }
   AddLog(std::string(Lang("실시간 주문체결/미체결 등록", "Order Real Input Register")));
 }
 
 void CZQKCommClientDlg::OnOrderRealUnregister() {
-  m_agent.RemoveOrderReal(model_.Text(id::kUserId), model_.Text(id::kOrderRealAccount));
+  const std::string account = model_.Text(id::kOrderRealAccount);
+  if (m_agent.RemoveOrderReal(model_.Text(id::kUserId), account) >= 0) {
+    activity_.OrderFeedRemoved(account);
+  }
   AddLog(std::string(Lang("실시간 주문체결/미체결 해지", "Order Real Input UnRegister")));
 }
 
