@@ -1,10 +1,15 @@
 #include "dialog/LogPattern.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "text/Cp949.h"
 #include "text/Cp949Bytes.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace zqk {
 namespace {
@@ -35,27 +40,52 @@ std::variant<LogPattern, PatternProblem> LogPattern::Compile(std::string_view cp
   for (size_t i = 0; i < cp949.size(); ++i) {
     p.folded_[i] = static_cast<char>(p.fold_[static_cast<uint8_t>(cp949[i])]);
   }
-  const size_t m = p.folded_.size();
-  p.shift_.fill(m);
-  for (size_t i = 0; i + 1 < m; ++i) p.shift_[static_cast<uint8_t>(p.folded_[i])] = m - 1 - i;
+  // The first and last bytes in their other case, where they are letters.
+  p.other_ = p.folded_;
+  if (!matchCase) {
+    for (char& c : p.other_) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - ('a' - 'A'));
+    }
+  }
   return p;
+}
+
+bool LogPattern::SameAt(const uint8_t* text) const {
+  const auto* pattern = reinterpret_cast<const uint8_t*>(folded_.data());
+  const size_t m = folded_.size();
+  if (matchCase_) return std::memcmp(text, pattern, m) == 0;
+  for (size_t i = 0; i < m; ++i) {
+    if (fold_[text[i]] != pattern[i]) return false;
+  }
+  return true;
 }
 
 size_t LogPattern::Candidate(std::string_view bytes, size_t from) const {
   const size_t m = folded_.size();
-  if (bytes.size() < m) return kNpos;
+  const size_t n = bytes.size();
+  if (n < m || from > n - m) return kNpos;
   const auto* text = reinterpret_cast<const uint8_t*>(bytes.data());
-  const auto* pattern = reinterpret_cast<const uint8_t*>(folded_.data());
-  const uint8_t last = pattern[m - 1];
-  const size_t lastStart = bytes.size() - m;
-  for (size_t pos = from; pos <= lastStart;) {
-    const uint8_t c = fold_[text[pos + m - 1]];
-    if (c == last) {
-      size_t i = 0;
-      while (i + 1 < m && fold_[text[pos + i]] == pattern[i]) ++i;
-      if (i + 1 >= m) return pos;
+  size_t pos = from;
+#ifdef __SSE2__
+  // Sixteen places at a time: those whose first and last bytes are the
+  // pattern's (in either case of a letter) are compared in full.
+  const auto set = [](uint8_t b) { return _mm_set1_epi8(static_cast<char>(b)); };
+  const __m128i first = set(folded_.front()), firstOther = set(other_.front());
+  const __m128i last = set(folded_.back()), lastOther = set(other_.back());
+  for (; pos + m - 1 + 16 <= n; pos += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + pos));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + pos + m - 1));
+    const __m128i atFirst = _mm_or_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(a, firstOther));
+    const __m128i atLast = _mm_or_si128(_mm_cmpeq_epi8(b, last), _mm_cmpeq_epi8(b, lastOther));
+    for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(atFirst, atLast)));
+         mask != 0; mask &= mask - 1) {
+      const size_t at = pos + static_cast<size_t>(__builtin_ctz(mask));
+      if (SameAt(text + at)) return at;
     }
-    pos += shift_[c];
+  }
+#endif
+  for (; pos + m <= n; ++pos) {
+    if (SameAt(text + pos)) return pos;
   }
   return kNpos;
 }
@@ -108,8 +138,18 @@ void LogPattern::ScanLines(const EventLog& log, LineIndex first, LineIndex limit
     for (size_t pos = 0;;) {
       const size_t hit = Candidate(run, pos);
       if (hit == kNpos) break;
-      while (hit >= end && line + 1 < runEnd.value) {
-        text = log.Line(LineIndex{++line});
+      if (hit >= end) {
+        // The last line that starts at or before the candidate holds it.
+        size_t low = line + 1, high = runEnd.value;
+        while (low < high) {
+          const size_t mid = low + (high - low) / 2;
+          if (static_cast<size_t>(log.Line(LineIndex{mid}).data() - run.data()) <= hit)
+            low = mid + 1;
+          else
+            high = mid;
+        }
+        line = low - 1;
+        text = log.Line(LineIndex{line});
         begin = static_cast<size_t>(text.data() - run.data());
         end = begin + text.size();
         known = 0;

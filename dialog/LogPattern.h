@@ -55,11 +55,15 @@ class LogPattern {
   // candidate of the same line, so that a long line is walked once.
   bool AcceptFrom(std::string_view line, size_t at, size_t& known) const;
 
+  // Whether the pattern stands at `text` (at least its length), letters
+  // folded unless case matters.
+  bool SameAt(const uint8_t* text) const;
+
   std::string text_;    // as given
   std::string folded_;  // searched for: ASCII letters in lower case unless matchCase_
+  std::string other_;   // folded_ with its letters in upper case (equal when case matters)
   bool matchCase_ = true;
   std::array<uint8_t, 256> fold_{};
-  std::array<size_t, 256> shift_{};  // Horspool's shift by the window's last byte
 };
 
 }  // namespace zqk
