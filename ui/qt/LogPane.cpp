@@ -128,6 +128,7 @@ void LogPane::SelectLines(LineIndex anchor, LineIndex cursor) {
   SetFollowing(false);
   scrollToCursor_ = true;
   ScheduleRefresh();
+  emit cursorMoved();
 }
 
 bool LogPane::IsSelected(LineIndex line) const {

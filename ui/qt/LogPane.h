@@ -66,6 +66,8 @@ class LogPane : public QAbstractScrollArea {
 
  signals:
   void followingChanged(bool following);
+  // The user selected other lines.
+  void cursorMoved();
   // The search found more, or finished.
   void searchProgressed();
   // Ctrl+C copied `copied` of the `selected` lines (fewer when too many).

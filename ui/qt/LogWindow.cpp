@@ -89,6 +89,7 @@ LogWindow::LogWindow(CZQKCommClientDlg& dlg, QWidget* parent)
   connect(pane_, &LogPane::followingChanged, this,
           [this](bool following) { followMark_->setVisible(!following); });
   connect(pane_, &LogPane::searchProgressed, this, &LogWindow::UpdateSearchStatus);
+  connect(pane_, &LogPane::cursorMoved, this, &LogWindow::UpdateSearchStatus);
   connect(pane_, &LogPane::copied, this, [this](qsizetype copied, qsizetype selected) {
     if (copied < selected) {
       ShowNotice(Text("선택한 %2줄 가운데 앞의 %1줄만 복사했습니다. 모두 저장하려면 내보내기를 "
