@@ -104,6 +104,8 @@ ActivityWindow::ActivityWindow(CZQKCommClientDlg& dlg, QWidget* parent)
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->horizontalHeader()->setStretchLastSection(true);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
     box->addWidget(titles_[t]);
     box->addWidget(view);
     if (t < static_cast<size_t>(ActivityTable::kQuoteFeeds)) splitter->addWidget(holder);

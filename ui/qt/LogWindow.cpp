@@ -57,7 +57,6 @@ LogWindow::LogWindow(CZQKCommClientDlg& dlg, QWidget* parent)
   bar->addWidget(previous_);
   bar->addWidget(next_);
   bar->addWidget(filter_);
-  bar->addWidget(searchStatus_);
   layout->addLayout(bar);
 
   pane_ = new LogPane(dlg_.Log(), this);
@@ -75,6 +74,7 @@ LogWindow::LogWindow(CZQKCommClientDlg& dlg, QWidget* parent)
   exportMenu_ = new QMenu(this);
   export_->setMenu(exportMenu_);
   foot->addWidget(followMark_);
+  foot->addWidget(searchStatus_);
   foot->addWidget(notice_, 1);
   foot->addWidget(export_);
   layout->addLayout(foot);
