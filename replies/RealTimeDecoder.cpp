@@ -1,5 +1,6 @@
 #include "replies/RealTimeDecoder.h"
 
+#include <algorithm>
 #include <array>
 
 #include "replies/RealTimeTable.h"
@@ -11,7 +12,8 @@ constexpr std::string_view kRecord = "OutRec1";
 constexpr std::string_view kBlockMode = "A";
 constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
 
-// The overseas trade's conversion trace and the start of its raw block.
+// The overseas trade's conversion trace and the start of its raw block, in
+// bytes: a character of this program's text is a byte.
 constexpr std::string_view kTradeQuoteLine = "Real 82 Recv[%s]->[%s]->[%s]->[%s]->[%s]";
 constexpr int32_t kTradeBlockLength = 230;
 constexpr size_t kTradeBlockShown = 10;
@@ -89,7 +91,7 @@ void DecodeTradeQuote(const RealTypeRow& row, std::string_view key, int32_t real
   FillPlaceholders(text, kTradeQuoteLine, trace);
   out.Log(text);
   const std::string block = reader.GetDataBlock(key, realType, 0, kTradeBlockLength, 0, kBlockMode);
-  out.Log(FirstCharacters(block, kTradeBlockShown));
+  out.Log(LeadingBytes(block, kTradeBlockShown));
 }
 
 bool IsLeadByte(unsigned char c) {
@@ -128,13 +130,16 @@ void DecodeRealData(std::string_view key, int32_t realType, AgentReader& reader,
   }
 }
 
-std::string_view FirstCharacters(std::string_view cp949, size_t count) {
+std::string_view LeadingBytes(std::string_view cp949, size_t maxBytes) {
+  const size_t limit = std::min(maxBytes, cp949.size());
   size_t end = 0;
-  for (size_t n = 0; n < count && end < cp949.size(); ++n) {
+  while (end < limit) {
     const bool pair = IsLeadByte(static_cast<unsigned char>(cp949[end])) &&
                       end + 1 < cp949.size() &&
                       IsTrailByte(static_cast<unsigned char>(cp949[end + 1]));
-    end += pair ? 2 : 1;
+    const size_t next = end + (pair ? 2 : 1);
+    if (next > limit) break;
+    end = next;
   }
   return cp949.substr(0, end);
 }

@@ -19,10 +19,11 @@ namespace zqk {
 void DecodeRealData(std::string_view key, int32_t realType, AgentReader& reader, DecoderOutput& out,
                     std::string& lastOrderNo);
 
-// The first `count` characters of CP949 text (all of it when it has fewer):
-// a lead byte with its trail byte is one character and is never cut in half;
-// any other byte is one character.
-std::string_view FirstCharacters(std::string_view cp949, size_t count);
+// The start of CP949 text in at most `maxBytes` bytes (all of it when it is
+// shorter), one byte fewer where the last byte would be the lead byte of a
+// double-byte character: a character is never cut in half. A lead byte
+// without its trail byte is a byte like any other.
+std::string_view LeadingBytes(std::string_view cp949, size_t maxBytes);
 
 // Replaces `out` with `format`, each %s or %d replaced, in order, by the next
 // of `values` (`out` keeps its room, for the next line).

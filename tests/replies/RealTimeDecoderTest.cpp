@@ -114,8 +114,7 @@ TEST(OverseasTrade, ConvertsThePriceInAChainAndShowsTheBlockStart) {
               {"체결가", "12345"},
               {"누적거래량", "77"}},
              std::string("AB가나다라마바사아자차카").append(200, 'x'));
-  EXPECT_EQ(f.Lines(),
-            (Texts{"Real 82 Recv[12345]->[123.45]->[f1]->[f2]->[f3]", "AB가나다라마바사아"}));
+  EXPECT_EQ(f.Lines(), (Texts{"Real 82 Recv[12345]->[123.45]->[f1]->[f2]->[f3]", "AB가나다라"}));
   EXPECT_EQ(f.model().Text(id::kRealProduct), "6EU16");
   EXPECT_EQ(f.model().Text(id::kRealTime), "153000");
   EXPECT_EQ(f.model().Text(id::kRealPrice), "123.45");
@@ -215,24 +214,25 @@ INSTANTIATE_TEST_SUITE_P(
                                "8"}),
     [](const testing::TestParamInfo<FilterCase>& info) { return info.param.name; });
 
-TEST(FirstCharacters, CountsADoubleByteCharacterOnceAndNeverHalvesIt) {
+TEST(LeadingBytes, TakesAtMostTheBytesAndNeverHalvesACharacter) {
   struct Row {
     std::string text;
-    size_t count;
+    size_t bytes;
     std::string expected;
   };
   const Row rows[] = {
       {"0123456789ABC", 10, "0123456789"},
       {"12345", 10, "12345"},
       {"", 10, ""},
-      {"가나다라마바사아자차카", 10, "가나다라마바사아자차"},
-      {"123456789가나", 10, "123456789가"},
-      {"12345678\x81", 10, "12345678\x81"},  // a lead byte at the very end
-      {"\x81\x20\x81\x41", 2, "\x81\x20"},   // a lead byte without a trail byte
-      {"\xA1\xA1\xA1\xA1", 1, "\xA1\xA1"},   // the ideographic space
+      {"가나다라마바사아자차카", 10, "가나다라마"},
+      {"123456789가나", 10, "123456789"},          // the tenth byte would halve 가
+      {"12345678가나", 10, "12345678가"},          // 가 ends on the tenth byte
+      {"12345678\x81", 10, "12345678\x81"},        // a lead byte at the very end
+      {"123456789\x81\x20", 10, "123456789\x81"},  // a lead byte without a trail byte
+      {"\xA1\xA1\xA1\xA1", 3, "\xA1\xA1"},         // the ideographic space
   };
   for (const Row& r : rows) {
-    EXPECT_EQ(FirstCharacters(r.text, r.count), r.expected) << Cp949ToUtf8(r.text);
+    EXPECT_EQ(LeadingBytes(r.text, r.bytes), r.expected) << Cp949ToUtf8(r.text);
   }
 }
 
