@@ -16,8 +16,12 @@ std::string_view TrimCode(std::string_view code) {
   return end == std::string_view::npos ? std::string_view() : code.substr(0, end + 1);
 }
 
-ProductUniverse::ProductUniverse() {
-  AddDomesticProducts(products_);
+bool TradesOn(const Product& p, int32_t ymd) {
+  return (p.listed == 0 || p.listed <= ymd) && (p.expiry == 0 || ymd <= p.expiry);
+}
+
+ProductUniverse::ProductUniverse(int32_t termsDate) {
+  AddDomesticProducts(products_, termsDate);
   AddOverseasProducts(products_);
   AddFxPairs(products_);
   byCode_.reserve(products_.size());

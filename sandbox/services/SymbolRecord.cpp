@@ -13,6 +13,7 @@
 #include "sandbox/Broker.h"
 #include "sandbox/ReplyText.h"
 #include "sandbox/market/Calendar.h"
+#include "sandbox/market/IndexCarry.h"
 #include "sandbox/market/SeededHash.h"
 #include "sandbox/services/FieldList.h"
 #include "sandbox/services/QueryInput.h"
@@ -89,8 +90,9 @@ EventData::Row SymbolRecord::Build() {
   const market::Greeks g = m_.OptionGreeks(p_, q_.now);
   const double years = std::max(0.0, m_.YearsToExpiry(p_, q_.now));
   const double theo = s.fair;
+  // The index carried to expiry as the market prices the contract.
   const double forward =
-      static_cast<double>(indexLevel) * (1 + 0.015 * years);  // the model's carry
+      market::CarriedForward(static_cast<double>(indexLevel), m_.Carry(p_, q_.now), years);
   const market::Bar yesterday = m_.Bars(p_, 86'400, m_.clock().DayStart(q_.now) - 1, 1).front();
   const int64_t prev = x.prevClose;
   const int64_t prevVolume =
