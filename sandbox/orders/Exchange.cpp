@@ -159,6 +159,18 @@ void Exchange::Cancelled(AccountBook& book, const std::string& number) {
   Settle(book, original, now);
 }
 
+void Exchange::Adopt(AccountBook& book) {
+  const int64_t now = broker_.Now();
+  RunTo(broker_.market.StepAt(now));
+  for (const Order& o : book.orders()) {
+    if (o.Open() <= 0) continue;
+    const bool working = std::any_of(working_.begin(), working_.end(), [&](const Working& w) {
+      return w.book == &book && w.number == o.number;
+    });
+    if (!working) Track(book, o.number, !IsStop(o.ticket), ExpiryStep(o, 0, o.atMs));
+  }
+}
+
 void Exchange::Arrive(AccountBook& book, const std::string& number, int64_t step, int64_t atMs) {
   const OrderTicket t = book.FindOrder(number)->ticket;
   const int32_t open = book.FindOrder(number)->Open();

@@ -7,8 +7,8 @@
 // checked at every later step; stop orders wait until the market trades at
 // or through their stop. Day orders (domestic, overseas DAY) end at local
 // midnight, GTD orders at the end of their date, GTC and FX orders never.
-// Orders of the accounts' seeded history stay where they rest until they
-// are amended or cancelled.
+// Orders of the accounts' seeded history join once their user signs in
+// (Adopt) and then work like any other.
 //
 // Everything that happens to an order goes out as order-feed records, in the
 // order it happened (OrderFeedRecords.h lists the types).
@@ -48,6 +48,9 @@ class Exchange {
   // An accepted amend or cancel order, already in its book.
   void Amended(market::AccountBook& book, const std::string& number);
   void Cancelled(market::AccountBook& book, const std::string& number);
+  // Every open order of the book that is not working yet (its seeded
+  // history) rests from now on.
+  void Adopt(market::AccountBook& book);
 
   bool IsCme(const market::AccountBook& book, std::string_view number) const;
   bool HasWorking() const { return !working_.empty(); }

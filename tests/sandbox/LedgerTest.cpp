@@ -88,14 +88,14 @@ struct FillStep {
 };
 
 TEST_F(LedgerTest, FillsNetThePositionAndBookProfits) {
-  const Product& future = *market_.products().Find("101G3000");  // 250,000 KRW a point
+  const Product& future = *market_.products().Find("101G3000");  // 500,000 KRW a point in 2016
   AccountBook book = Empty(Market::kDomestic);
   const FillStep steps[] = {
       {Side::kBuy, 2, 25000, Side::kBuy, 2, 25000, 0},
       {Side::kBuy, 2, 25100, Side::kBuy, 4, 25050, 0},
-      {Side::kSell, 1, 25150, Side::kBuy, 3, 25050, 250'000},
-      {Side::kSell, 5, 24950, Side::kSell, 2, 24950, -750'000},
-      {Side::kBuy, 2, 24900, Side::kBuy, 0, 0, 250'000},
+      {Side::kSell, 1, 25150, Side::kBuy, 3, 25050, 500'000},
+      {Side::kSell, 5, 24950, Side::kSell, 2, 24950, -1'500'000},
+      {Side::kBuy, 2, 24900, Side::kBuy, 0, 0, 500'000},
   };
   double realized = 0;
   double fees = 0;

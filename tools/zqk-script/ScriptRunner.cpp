@@ -142,10 +142,17 @@ class Runner {
   }
   bool Do(const Print& a);
   bool Do(const PressKey& a) {
-    if (a.key == Key::kEnter)
-      dlg_->OnOK();
-    else
-      dlg_->OnCancel();
+    switch (a.key) {
+      case Key::kEnter:  // asks first, as Escape does
+        dlg_->OnEnterKey();
+        break;
+      case Key::kEscape:
+        dlg_->OnEscapeKey();
+        break;
+      case Key::kClose:  // the close box ends at once
+        dlg_->OnCancel();
+        break;
+    }
     EndIfClosed();
     return true;
   }
