@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "replies/Cp949Characters.h"
 #include "replies/RealTimeTable.h"
 
 namespace zqk {
@@ -90,14 +91,6 @@ void DecodeTradeQuote(const RealTypeRow& row, std::string_view key, int32_t real
   out.Log(text);
   const std::string block = reader.GetDataBlock(key, realType, 0, kTradeBlockLength, 0, kBlockMode);
   out.Log(FirstCharacters(block, kTradeBlockShown));
-}
-
-bool IsLeadByte(unsigned char c) {
-  return c >= 0x81 && c <= 0xFE;
-}
-
-bool IsTrailByte(unsigned char c) {
-  return (c >= 0x41 && c <= 0x5A) || (c >= 0x61 && c <= 0x7A) || (c >= 0x81 && c <= 0xFE);
 }
 
 }  // namespace

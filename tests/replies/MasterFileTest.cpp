@@ -260,13 +260,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MasterFileDownload, NamesThatCouldLeaveTheDirectoryAreRefused) {
   fs::create_directory(exe / "mst");
-  const std::string names[] = {"../ABC.mst",           "a/b",  "a\\b", "..", ".", "",
-                               std::string("a\0b", 3), "a\x81"};
-  for (const std::string& name : names) {
+  // The name as the failure line shows it: up to its last whole character, so
+  // that a lone lead byte at its end does not swallow the line's next byte.
+  const std::pair<std::string, std::string> names[] = {
+      {"../ABC.mst", "../ABC.mst"},
+      {"a/b", "a/b"},
+      {"a\\b", "a\\b"},
+      {"..", ".."},
+      {".", "."},
+      {"", ""},
+      {std::string("a\0b", 3), std::string("a\0b", 3)},
+      {"a\x81", "a"},
+      {"ABC\xB0", "ABC"},
+      {"\xB0\xA1\xB0", "\xB0\xA1"}};
+  for (const auto& [name, shown] : names) {
     f.dlg().Log().Clear();
     Download("3", name, "REOK", "abc");
     std::string failure = Utf8ToCp949((exe / "mst").string());
-    failure.append("/").append(name).append("화일 생성에 실패하였습니다.");
+    failure.append("/").append(shown).append("화일 생성에 실패하였습니다.");
     EXPECT_EQ(f.Lines(), (Texts{"파일크기[3]", failure})) << Cp949ToUtf8(name);
   }
   EXPECT_EQ(Listing(), Texts{"mst"});
