@@ -9,9 +9,6 @@
 
 namespace zqk::sandbox {
 
-namespace {
-
-// The bytes of `text` that fit in `width` without cutting a character.
 size_t FitLength(std::string_view text, size_t width) {
   size_t end = 0;
   while (end < text.size()) {
@@ -22,8 +19,6 @@ size_t FitLength(std::string_view text, size_t width) {
   }
   return end;
 }
-
-}  // namespace
 
 std::string Fit(std::string_view text, size_t width) {
   std::string out(text.substr(0, FitLength(text, width)));

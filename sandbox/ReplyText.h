@@ -14,6 +14,9 @@
 
 namespace zqk::sandbox {
 
+// The bytes of `text` that fit in `width` without cutting a character; a
+// lead byte at its end, without its second byte, is not a whole character.
+size_t FitLength(std::string_view text, size_t width);
 // `text` left-aligned in `width` bytes, filled with blanks; a longer text is
 // cut before the first character that does not fit whole.
 std::string Fit(std::string_view text, size_t width);

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "sandbox/Broker.h"
+#include "sandbox/ReplyText.h"
 #include "sandbox/market/Calendar.h"
 
 namespace zqk::sandbox {
@@ -56,9 +57,12 @@ market::AccountBook& OwnAccount(QueryContext& q, std::string_view number,
                                 std::initializer_list<Market> markets) {
   const std::string_view trimmed = TrimBlanks(number);
   market::AccountBook* book = q.broker.UserAccount(trimmed);
-  if (trimmed.empty() || !book) throw Refused(kMsgUnknownAccount, std::string(trimmed));
+  // The field's width may cut a double-byte character: the detail shows the
+  // whole characters only.
+  const std::string shown(trimmed.substr(0, FitLength(trimmed, trimmed.size())));
+  if (trimmed.empty() || !book) throw Refused(kMsgUnknownAccount, shown);
   if (std::find(markets.begin(), markets.end(), book->account().market) == markets.end()) {
-    throw Refused(kMsgWrongMarketAccount, std::string(trimmed));
+    throw Refused(kMsgWrongMarketAccount, shown);
   }
   return *book;
 }
