@@ -12,7 +12,6 @@
 #include <functional>
 #include <optional>
 #include <set>
-#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
