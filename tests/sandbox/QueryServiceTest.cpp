@@ -465,6 +465,9 @@ std::vector<RefusalCase> RefusalCases() {
       {"UnknownAccount", false, "g11002.DQ0242&", Pad("12345678", 11) + Pad("6042", 8), "", "",
        "-108", "등록되지 않은 계좌입니다[12345678]"},
       {"NoAccount", false, "g11002.DQ0104&", "", "", "", "-108", "등록되지 않은 계좌입니다"},
+      // The 11-byte field ends inside 가: the detail stops before it.
+      {"AccountCutInsideACharacter", false, "g11002.DQ0107&", "0680100423가" + Pad("6042", 8), "",
+       "", "-108", "등록되지 않은 계좌입니다[0680100423]"},
       {"WrongPassword", false, "g11002.DQ0107&", Pad("06801004", 11) + Pad("0000", 8), "", "",
        "-109", "계좌 비밀번호가 일치하지 않습니다[06801004]"},
       {"AccountOfAnotherMarket", false, "g11004.AQ0605%", "0175396042", "", "", "-114",
