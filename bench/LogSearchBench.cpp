@@ -51,8 +51,8 @@ void BM_CountMatches(benchmark::State& state, const std::string& word, bool matc
     matches = search.Matches().size();
   }
   state.counters["matching_lines"] = static_cast<double>(matches);
-  state.counters["lines_per_s"] =
-      benchmark::Counter(static_cast<double>(kLines), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["lines_per_s"] = benchmark::Counter(static_cast<double>(kLines),
+                                                     benchmark::Counter::kIsIterationInvariantRate);
   if (matches != kLines / 1000) state.SkipWithError("wrong number of matches");
 }
 BENCHMARK_CAPTURE(BM_CountMatches, ascii_word_match_case, std::string("ESU16"), true)

@@ -60,7 +60,12 @@ class CZQKCommClientDlg : public AgentEventSink {
   void SelectItem(ControlId id, ListIndex index);
   // The user edited a control's text; no command runs.
   void EditText(ControlId id, std::string_view text);
-  // Enter (through OK), Escape and the close box (through Cancel).
+  // Enter and Escape: the user is asked first, then OnOK or OnCancel end
+  // the dialog. A stray key must not sign out and lose the unsaved log.
+  void OnEnterKey();
+  void OnEscapeKey();
+  // Enter (through OK), Escape and the close box (through Cancel); the close
+  // box and the system menu's Close end the dialog without asking.
   void OnOK();
   void OnCancel();
   // A system-menu command (the About item is kAboutCommandId).
@@ -140,6 +145,8 @@ class CZQKCommClientDlg : public AgentEventSink {
   // Runs a command or an event; an AgentError becomes a message box and
   // abandons it.
   void Guarded(const std::function<void()>& fn);
+  // "Exit the console?", No the default.
+  bool ConfirmExit();
 
   Environment env_;
   ControlModel model_;

@@ -4,6 +4,17 @@
 #include "dialog/CZQKCommClientDlg.h"
 
 namespace zqk {
+namespace {
+
+// A refused registration must not read as a success: the failure line
+// carries the agent's result instead.
+std::string OrderFeedLine(int32_t result, std::string_view done, std::string_view failed) {
+  if (result >= 0) return std::string(done);
+  std::string line(failed);
+  return line.append("[").append(std::to_string(result)).append("]");
+}
+
+}  // namespace
 
 void CZQKCommClientDlg::OnSendOrder() {
   const std::string trCode = model_.Text(id::kOrderTrCode);
@@ -17,18 +28,19 @@ void CZQKCommClientDlg::OnSendOrder() {
 void CZQKCommClientDlg::OnOrderRealRegister() {
   // The user ID of edit 1002 as it is now, not the one of the last Login.
   const std::string account = model_.Text(id::kOrderRealAccount);
-  if (m_agent.AddOrderReal(model_.Text(id::kUserId), account) >= 0) {
-    activity_.OrderFeedAdded(account);
-  }
-  AddLog(std::string(Lang("실시간 주문체결/미체결 등록", "Order Real Input Register")));
+  const int32_t result = m_agent.AddOrderReal(model_.Text(id::kUserId), account);
+  if (result >= 0) activity_.OrderFeedAdded(account);
+  AddLog(OrderFeedLine(result, Lang("실시간 주문체결/미체결 등록", "Order Real Input Register"),
+                       Lang("실시간 주문체결/미체결 등록 실패", "Order Real Input Register Fail")));
 }
 
 void CZQKCommClientDlg::OnOrderRealUnregister() {
   const std::string account = model_.Text(id::kOrderRealAccount);
-  if (m_agent.RemoveOrderReal(model_.Text(id::kUserId), account) >= 0) {
-    activity_.OrderFeedRemoved(account);
-  }
-  AddLog(std::string(Lang("실시간 주문체결/미체결 해지", "Order Real Input UnRegister")));
+  const int32_t result = m_agent.RemoveOrderReal(model_.Text(id::kUserId), account);
+  if (result >= 0) activity_.OrderFeedRemoved(account);
+  AddLog(
+      OrderFeedLine(result, Lang("실시간 주문체결/미체결 해지", "Order Real Input UnRegister"),
+                    Lang("실시간 주문체결/미체결 해지 실패", "Order Real Input UnRegister Fail")));
 }
 
 }  // namespace zqk

@@ -12,6 +12,7 @@
 #include "dialog/LogTimestamp.h"
 #include "sandbox/fixture/FixtureProtocol.h"
 #include "text/Cp949.h"
+#include "tools/zqk-script/CallRecordDrain.h"
 #include "tools/zqk-script/ScriptHost.h"
 
 namespace zqk::script {
@@ -51,12 +52,14 @@ class Runner {
     env.executableDir = options.executableDir;
     env.componentRegistry = options.componentRegistry;
     dlg_ = std::make_unique<CZQKCommClientDlg>(std::move(env));
+    drain_ = std::make_unique<CallRecordDrain>(dlg_->Agent());
     EventLog& log = dlg_->Log();
     log.AddListener([this, &log](LogChange change) {
       if (change != LogChange::kAppended) return;
       std::string_view line = log.Line(LineIndex{log.Count() - 1});
       if (!options_.timestamps) line = StripLogTimestamp(line);
       out_ << LogLineForOutput(line) << '\n';
+      drain_->LineLogged();
     });
     // Connect says nothing when the agent cannot be created, as the dialog
     // must; a script run still learns why.
@@ -96,6 +99,7 @@ class Runner {
         break;
       }
       Settle();
+      drain_->StepDone();
     }
     // The end of a script closes the dialog as its close box does.
     dlg_->OnDestroy();
@@ -144,10 +148,17 @@ class Runner {
   bool Do(const Print& a);
   bool Do(const PrintActivity& a);
   bool Do(const PressKey& a) {
-    if (a.key == Key::kEnter)
-      dlg_->OnOK();
-    else
-      dlg_->OnCancel();
+    switch (a.key) {
+      case Key::kEnter:  // asks first, as Escape does
+        dlg_->OnEnterKey();
+        break;
+      case Key::kEscape:
+        dlg_->OnEscapeKey();
+        break;
+      case Key::kClose:  // the close box ends at once
+        dlg_->OnCancel();
+        break;
+    }
     EndIfClosed();
     return true;
   }
@@ -162,6 +173,8 @@ class Runner {
   std::ostream& err_;
   ScriptHost host_;
   VirtualUiThread ui_;
+  // Declared before the dialog, so that it outlives the log lines it counts.
+  std::unique_ptr<CallRecordDrain> drain_;
   std::unique_ptr<CZQKCommClientDlg> dlg_;
   int line_ = 0;
 };

@@ -247,11 +247,11 @@ bool DialogView::HandleDialogKey(QObject* target, const QKeyEvent* event) {
         button->click();
         return true;
       }
-      dlg_.OnOK();
+      dlg_.OnEnterKey();
       return true;
     case Qt::Key_Escape:
       if (PopupOpen(target)) return false;
-      dlg_.OnCancel();
+      dlg_.OnEscapeKey();
       return true;
     case Qt::Key_Down:
     case Qt::Key_Right:
