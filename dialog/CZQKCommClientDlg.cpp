@@ -19,6 +19,15 @@ CZQKCommClientDlg::CZQKCommClientDlg(Environment env)
 
 CZQKCommClientDlg::~CZQKCommClientDlg() = default;
 
+int64_t CZQKCommClientDlg::NowMs() const {
+  return env_.uiThread->NowMs();
+}
+
+const ActivityTracker& CZQKCommClientDlg::Activity() {
+  activity_.Expire(NowMs());
+  return activity_;
+}
+
 std::filesystem::path CZQKCommClientDlg::LogFilePath() const {
   return env_.executableDir / kLogFileName;
 }

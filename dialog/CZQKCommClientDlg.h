@@ -6,11 +6,13 @@
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "agent/CZQKCommAgent.h"
+#include "dialog/ActivityTracker.h"
 #include "dialog/ControlModel.h"
 #include "dialog/DialogHost.h"
 #include "dialog/EventLog.h"
@@ -40,6 +42,11 @@ class CZQKCommClientDlg : public AgentEventSink {
   ControlModel& Model() { return model_; }
   const ControlModel& Model() const { return model_; }
   EventLog& Log() { return log_; }
+  // The requests and feeds of the session, those given up for want of an
+  // answer moved out of the flight first (no agent call).
+  const ActivityTracker& Activity();
+  // Agent time (ms), the activity's clock.
+  int64_t NowMs() const;
   CZQKCommAgent& Agent() { return m_agent; }
   const std::filesystem::path& ExecutableDir() const { return env_.executableDir; }
   std::filesystem::path LogFilePath() const;
@@ -53,7 +60,12 @@ class CZQKCommClientDlg : public AgentEventSink {
   void SelectItem(ControlId id, ListIndex index);
   // The user edited a control's text; no command runs.
   void EditText(ControlId id, std::string_view text);
-  // Enter (through OK), Escape and the close box (through Cancel).
+  // Enter and Escape: the user is asked first, then OnOK or OnCancel end
+  // the dialog. A stray key must not sign out and lose the unsaved log.
+  void OnEnterKey();
+  void OnEscapeKey();
+  // Enter (through OK), Escape and the close box (through Cancel); the close
+  // box and the system menu's Close end the dialog without asking.
   void OnOK();
   void OnCancel();
   // A system-menu command (the About item is kAboutCommandId).
@@ -133,10 +145,17 @@ class CZQKCommClientDlg : public AgentEventSink {
   // Runs a command or an event; an AgentError becomes a message box and
   // abandons it.
   void Guarded(const std::function<void()>& fn);
+  // "Exit the console?", No the default.
+  bool ConfirmExit();
 
   Environment env_;
   ControlModel model_;
   EventLog log_;
+  ActivityTracker activity_;
+  // The RQID of the reply being decoded (its next page is a continuation of
+  // it), and that of the reply whose next page is being asked for.
+  std::optional<int32_t> decodingRqId_;
+  std::optional<int32_t> continuing_;
   CZQKCommAgent m_agent;
   bool destroyed_ = false;
   std::time_t stampTime_ = -1;

@@ -15,7 +15,8 @@ constexpr bool kNotDecoded = false;
 constexpr CodeInfo kCodes[] = {
     // Domestic futures and options.
     {tr::kDomesticProducts, kDomestic, kTrQuery, "국내 종목 목록", "Domestic products", kDecoded,
-     "futures and options whose code starts with the input"},
+     "futures and options whose code starts with the input, of those that trade on the clock's "
+     "date"},
     {tr::kDomesticFills, kDomestic, kTrQuery, "국내 체결내역", "Domestic fills of the account",
      kDecoded},
     {tr::kDomesticOpenOrders, kDomestic, kTrQuery, "국내 미체결내역",
@@ -62,7 +63,7 @@ constexpr CodeInfo kCodes[] = {
     {tr::kOverseasPrice, kOverseas, kFidQuery, "해외 현재가", "Overseas price (prices raw)",
      kDecoded},
     {tr::kOverseasProducts, kOverseas, kTrQuery, "해외 종목 시세 목록",
-     "Overseas products with their prices", kDecoded},
+     "Overseas products with their prices", kDecoded, "of those that trade on the clock's date"},
     {tr::kOverseasSymbolService, kOverseas, kTrQuery, "해외 종목 서비스",
      "The overseas product service: products per exchange", kDecoded},
     {tr::kRecentTrades, kOverseas, kTrQuery, "해외 최근 체결", "The latest trades, newest first",

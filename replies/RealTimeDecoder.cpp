@@ -13,7 +13,8 @@ namespace {
 constexpr std::string_view kRecord = protocol::kOutRec1;
 constexpr std::string_view kBlockMode = "A";
 
-// The overseas trade's conversion trace and the start of its raw block.
+// The overseas trade's conversion trace and the start of its raw block, in
+// bytes: a character of this program's text is a byte.
 constexpr std::string_view kTradeQuoteLine = "Real 82 Recv[%s]->[%s]->[%s]->[%s]->[%s]";
 constexpr size_t kTradeBlockShown = 10;
 
@@ -100,7 +101,7 @@ void DecodeTradeQuote(const RealTypeRow& row, std::string_view key, int32_t real
   out.Log(text);
   const RawBlock raw = RawBlockOf(key, realType);
   const std::string block = reader.GetDataBlock(raw.key, realType, 0, raw.length, 0, kBlockMode);
-  out.Log(FirstCp949Chars(block, kTradeBlockShown));
+  out.Log(Cp949LeadingBytes(block, kTradeBlockShown));
 }
 
 }  // namespace

@@ -28,6 +28,17 @@ std::string MarketName(Market m) {
   return {};
 }
 
+// The code, and for a code of the broker's that another operation serves,
+// which one: a trader who sent the overseas price query by RequestTr learns
+// to send it by RequestFid.
+std::string UnknownCodeDetail(std::string_view code) {
+  std::string detail(code);
+  if (const protocol::CodeInfo* known = protocol::FindCode(code)) {
+    detail.append(": ").append(protocol::OperationName(known->operation)).append("로 요청하십시오");
+  }
+  return detail;
+}
+
 // "2016-09-01T09:00:00", local time.
 std::string LocalMoment(int64_t epochSecs) {
   return QDateTime::fromSecsSinceEpoch(epochSecs).toString(Qt::ISODate).toStdString();
@@ -155,6 +166,7 @@ int32_t SandboxAgent::Login(std::string_view userId, std::string_view password,
   }
   if (broker_.user != user) EndSession();
   broker_.user = user;
+  orders_.SignedIn(*user);
   broker_.poster.AgentMessage(kMsgLoggedIn, user->id);
   return 1;
 }
@@ -181,7 +193,7 @@ int32_t SandboxAgent::Request(const QueryRequest& asked, std::optional<int32_t> 
     poster.RequestMessage(request.rqId, *refusal);
   } else if (!code || code->operation != request.kind ||
              (request.kind != ServiceKind::kOrder && !service)) {
-    poster.RequestMessage(request.rqId, kMsgUnknownTrCode, request.code);
+    poster.RequestMessage(request.rqId, kMsgUnknownTrCode, UnknownCodeDetail(request.code));
   } else if (inputLength &&
              (*inputLength < 0 || static_cast<size_t>(*inputLength) != request.input.size())) {
     poster.RequestMessage(

@@ -76,12 +76,13 @@ EventData Valuation(QueryContext& q, bool (*pick)(const Product&)) {
 
 EventData DomesticProducts(QueryContext& q) {
   // The start of the codes to list (blank: every domestic future and
-  // option).
+  // option), of the contracts that trade today.
   const QueryInput in(q);
   const std::string_view prefix = in.Text(f::kProductCode);
+  const int32_t today = LocalOf(q, q.now).date;
   EventData d;
   for (const Product* p : q.broker.market.products().Matching(prefix, Market::kDomestic)) {
-    if (p->kind == market::ProductKind::kIndex) continue;
+    if (p->kind == market::ProductKind::kIndex || !market::TradesOn(*p, today)) continue;
     LayoutRow row = AddReplyRow(d, q);
     row.Set(f::kProductCode, p->code)
         .Set(f::kProductName, p->name)

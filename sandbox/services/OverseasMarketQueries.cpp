@@ -146,9 +146,10 @@ EventData OverseasPrice(QueryContext& q) {
 
 EventData OverseasProducts(QueryContext& q) {
   // An exchange ("CME") for its futures, or the start of codes ("ES",
-  // "OES"); blank: every overseas future.
+  // "OES"); blank: every overseas future. Contracts that trade today.
   const QueryInput in(q);
   const std::string_view key = in.Text(f::kExchangeOrCode);
+  const int32_t today = LocalOf(q, q.now).date;
   market::SimulatedMarket& m = q.broker.market;
   const std::vector<const Product*> overseas = m.products().Matching("", Market::kOverseas);
   const bool exchange = std::any_of(overseas.begin(), overseas.end(),
@@ -158,7 +159,7 @@ EventData OverseasProducts(QueryContext& q) {
     const bool listed = key.empty() || exchange
                             ? !p->IsOption() && (key.empty() || p->exchange == key)
                             : p->code.starts_with(key);
-    if (!listed) continue;
+    if (!listed || !market::TradesOn(*p, today)) continue;
     const market::Glance g = m.GlanceAt(*p, q.now);
     AddReplyRow(d, q)
         .Set(f::kProductCode, p->code)

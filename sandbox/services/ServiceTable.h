@@ -2,8 +2,8 @@
 // The query services the sandbox answers, by code: the function that builds
 // each reply. How a code is requested (a TR query by RequestTr, a FID query
 // by RequestFid, an order by SendOrder) and its input and reply layouts are
-// the broker's codes table (protocol/); a code requested the wrong way is as
-// unknown as a misspelt one.
+// the broker's codes table (protocol/); a code requested the wrong way is
+// refused like a misspelt one, with the operation that serves it named.
 
 #include <cstdint>
 #include <exception>

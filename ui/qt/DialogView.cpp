@@ -22,6 +22,7 @@
 #include "ui/qt/Cp949Text.h"
 #include "ui/qt/DialogFont.h"
 #include "ui/qt/LogView.h"
+#include "ui/qt/ToolWindows.h"
 
 namespace zqk {
 namespace {
@@ -104,6 +105,16 @@ void DialogView::BuildSystemMenu() {
   closeAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
   addAction(closeAction_);  // the shortcut works with the menu closed too
   connect(closeAction_, &QAction::triggered, this, [this] { close(); });
+  // The tool windows, above the separator before About.
+  for (size_t i = 0; i < ToolWindowItems().size(); ++i) {
+    QAction* action = systemMenu_->addAction(QString());
+    action->setShortcut(QKeySequence(ToolWindowItems()[i].key));
+    addAction(action);  // the key works with the menu closed too
+    connect(action, &QAction::triggered, this, [this, i] { OpenToolWindow(i); });
+    toolActions_.push_back(action);
+    toolWindows_.emplace_back();
+  }
+  ApplyToolLanguage();
   systemMenu_->addSeparator();
   aboutAction_ = systemMenu_->addAction(FromCp949(kAboutMenuText));
   connect(aboutAction_, &QAction::triggered, this, [this] { dlg_.OnSysCommand(kAboutCommandId); });
@@ -111,6 +122,29 @@ void DialogView::BuildSystemMenu() {
   auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
   connect(shortcut, &QShortcut::activated, this,
           [this] { ShowSystemMenu(mapToGlobal(QPoint(0, 0))); });
+}
+
+void DialogView::OpenToolWindow(size_t index) {
+  QPointer<QWidget>& window = toolWindows_.at(index);
+  if (!window) {
+    window = ToolWindowItems()[index].create(dlg_, this);
+    // Each tool window's key works from the other tool windows as well.
+    for (QAction* action : toolActions_) window->addAction(action);
+    for (const QPointer<QWidget>& other : toolWindows_) {
+      if (other && other != window) other->addAction(toolActions_[index]);
+    }
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void DialogView::ApplyToolLanguage() {
+  for (size_t i = 0; i < toolActions_.size(); ++i) {
+    const ToolWindowItem& item = ToolWindowItems()[i];
+    toolActions_[i]->setText(FromCp949(dlg_.Lang(item.korean, item.english)));
+    if (toolWindows_[i]) item.applyLanguage(toolWindows_[i]);
+  }
 }
 
 void DialogView::ShowSystemMenu(const QPoint& globalPos) {
@@ -178,6 +212,7 @@ void DialogView::Sync(ControlId id, ControlChange change) {
         radio->setChecked(model.IsChecked(id));
         UpdateRadioTabStops(id);
       }
+      if (id == id::kKorean) ApplyToolLanguage();
       break;
     case ControlChange::kEnabled:
       widget->setEnabled(model.IsEnabled(id));
@@ -212,11 +247,11 @@ bool DialogView::HandleDialogKey(QObject* target, const QKeyEvent* event) {
         button->click();
         return true;
       }
-      dlg_.OnOK();
+      dlg_.OnEnterKey();
       return true;
     case Qt::Key_Escape:
       if (PopupOpen(target)) return false;
-      dlg_.OnCancel();
+      dlg_.OnEscapeKey();
       return true;
     case Qt::Key_Down:
     case Qt::Key_Right:
