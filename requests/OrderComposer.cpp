@@ -14,6 +14,19 @@ const OrderLayout& LayoutOf(std::string_view trCode) {
   return *protocol::FindOrderLayout(trCode);
 }
 
+OrderKind PlainKind(OrderKind kind) {
+  switch (kind) {
+    case OrderKind::kCmeNew:
+      return OrderKind::kNew;
+    case OrderKind::kCmeAmend:
+      return OrderKind::kAmend;
+    case OrderKind::kCmeCancel:
+      return OrderKind::kCancel;
+    default:
+      return kind;
+  }
+}
+
 }  // namespace
 
 const std::string& OrderFormValues::Get(OrderField field) const {
@@ -92,7 +105,9 @@ const OrderLayout& FxCancelLayout() {
 }
 
 const OrderLayout* LayoutFor(Market market, OrderKind kind) {
-  const std::optional<std::string_view> code = OrderTrCode(market, kind);
+  // The CME kinds take the records of the plain kinds, in any market: only
+  // their codes differ.
+  const std::optional<std::string_view> code = OrderTrCode(market, PlainKind(kind));
   const OrderLayout* layout = code ? protocol::FindOrderLayout(*code) : nullptr;
   return layout && layout->composed ? layout : nullptr;
 }
