@@ -4,11 +4,14 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,6 +31,11 @@ namespace {
 
 // The system menu's Close item, as the platform labels it.
 constexpr const char* kCloseMenuText = "닫기(&C)";
+// The session recording's item and file dialog.
+constexpr const char* kStartRecordingText = "세션 기록(&R)...";
+constexpr const char* kStopRecordingText = "세션 기록 중지(&R)";
+constexpr const char* kRecordingFileTitle = "세션 기록 파일";
+constexpr const char* kRecordingFileFilter = "세션 기록 (*.jsonl);;모든 파일 (*)";
 
 // A multi-line edit holds CR LF line breaks, as the platform's edit does.
 std::string MultiLineToModel(const QString& text) {
@@ -104,6 +112,7 @@ void DialogView::BuildSystemMenu() {
   closeAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
   addAction(closeAction_);  // the shortcut works with the menu closed too
   connect(closeAction_, &QAction::triggered, this, [this] { close(); });
+  AddRecordingItem();
   systemMenu_->addSeparator();
   aboutAction_ = systemMenu_->addAction(FromCp949(kAboutMenuText));
   connect(aboutAction_, &QAction::triggered, this, [this] { dlg_.OnSysCommand(kAboutCommandId); });
@@ -111,6 +120,39 @@ void DialogView::BuildSystemMenu() {
   auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
   connect(shortcut, &QShortcut::activated, this,
           [this] { ShowSystemMenu(mapToGlobal(QPoint(0, 0))); });
+}
+
+void DialogView::AddRecordingItem() {
+  recordAction_ = systemMenu_->addAction(FromCp949(kStartRecordingText));
+  connect(recordAction_, &QAction::triggered, this, [this] { ToggleRecording(); });
+  // A recording may also stop by itself (a write that failed).
+  connect(systemMenu_, &QMenu::aboutToShow, this, [this] {
+    recordAction_->setText(
+        FromCp949(dlg_.IsRecording() ? kStopRecordingText : kStartRecordingText));
+  });
+}
+
+void DialogView::ToggleRecording() {
+  if (dlg_.IsRecording()) {
+    dlg_.StopRecording();
+    return;
+  }
+  const QString file = chooseRecordingFile_
+                           ? chooseRecordingFile_()
+                           : QFileDialog::getSaveFileName(this, FromCp949(kRecordingFileTitle),
+                                                          QStringLiteral("session.jsonl"),
+                                                          FromCp949(kRecordingFileFilter));
+  if (file.isEmpty()) return;
+  std::string reason;
+  if (!dlg_.StartRecording(QFile::encodeName(file).toStdString(), &reason)) {
+    QMessageBox box(QMessageBox::Warning, FromCp949(kAppTitle),
+                    FromCp949(dlg_.Lang("세션 기록을 시작할 수 없습니다: ",
+                                        "The session cannot be recorded: ")) +
+                        file + QStringLiteral(": ") + QString::fromStdString(reason),
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+  }
 }
 
 void DialogView::ShowSystemMenu(const QPoint& globalPos) {

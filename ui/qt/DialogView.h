@@ -8,6 +8,7 @@
 // system menu that Linux window managers do not give a dialog.
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -39,6 +40,12 @@ class DialogView : public QWidget {
   QMenu* SystemMenu() const { return systemMenu_; }
   QAction* AboutAction() const { return aboutAction_; }
   QAction* CloseAction() const { return closeAction_; }
+  // Starts a session recording (asking for its file) or stops the one that runs.
+  QAction* RecordAction() const { return recordAction_; }
+  // Asks for the file of a recording; empty: none. A file dialog by default.
+  void SetRecordingFileChooser(std::function<QString()> chooser) {
+    chooseRecordingFile_ = std::move(chooser);
+  }
   void ShowSystemMenu(const QPoint& globalPos);
 
   // Ends the dialog (the host's EndDialog): the window closes.
@@ -59,6 +66,8 @@ class DialogView : public QWidget {
  private:
   void Build();
   void BuildSystemMenu();
+  void AddRecordingItem();
+  void ToggleRecording();
   void Bind(ControlId id, QWidget* widget);
   void Sync(ControlId id, ControlChange change);
   void SyncAll(ControlId id);
@@ -80,6 +89,8 @@ class DialogView : public QWidget {
   QMenu* systemMenu_ = nullptr;
   QAction* closeAction_ = nullptr;
   QAction* aboutAction_ = nullptr;
+  QAction* recordAction_ = nullptr;
+  std::function<QString()> chooseRecordingFile_;
   // Set while a model change is written into a widget: the widget's signals
   // must not come back as user actions.
   bool syncing_ = false;
