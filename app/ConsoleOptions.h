@@ -12,8 +12,8 @@
 namespace zqk {
 
 struct ConsoleOptions {
-  std::filesystem::path recordFile;  // --record FILE
-  std::filesystem::path replayFile;  // --replay FILE
+  std::filesystem::path recordFile{};  // --record FILE
+  std::filesystem::path replayFile{};  // --replay FILE
   // --replay-speed N: 1 the recorded pace, 0 as fast as the events are handled.
   double replaySpeed = 1;
 };

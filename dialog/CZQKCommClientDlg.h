@@ -81,6 +81,8 @@ class CZQKCommClientDlg : public AgentEventSink {
   // wrapper), every user step and every message box. False and a UTF-8
   // reason when the file cannot be written.
   bool StartRecording(const std::filesystem::path& file, std::string* reason);
+  // The same, telling the user in a message box when it cannot start.
+  bool StartRecordingOrSayWhy(const std::filesystem::path& file);
   void StopRecording();
   // False also once a write failed (the user has been told).
   bool IsRecording() const;

@@ -76,11 +76,11 @@ void SessionPlayer::Schedule() {
   if (!attached_ || ticket_) return;
   const RecordedEntry* next = Done() ? nullptr : session_->Peek();
   if (!next) {
-    // Within a script, the script's end decides when the recording has none.
-    if (!Done() && !ReplaysSteps()) return;
+    // Within a script, the script's end decides when the recording has none;
+    // a message box at the end of the recording is one it does not have.
+    if (!Done() && (!ReplaysSteps() || awaitingBox_)) return;
     // The end of the recorded steps, or a divergence: told and undone from
-    // the top of the loop, not from inside whatever call found it.
-    if (!Done()) session_->Finish();
+    // the top of the loop, once the console has done what it was doing.
     dueMs_ = ui_.NowMs();
     ticket_ = ui_.Post([this] { PlayNext(); }, 0);
     return;
@@ -104,8 +104,10 @@ void SessionPlayer::Schedule() {
 void SessionPlayer::PlayNext() {
   ticket_.reset();
   dueMs_.reset();
-  const RecordedEntry* next = session_->Peek();
+  const RecordedEntry* next = Done() ? nullptr : session_->Peek();
   if (!next) {
+    if (awaitingBox_) return;
+    if (!Done()) session_->Finish();
     CheckDone();
     return;
   }

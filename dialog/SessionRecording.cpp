@@ -51,6 +51,16 @@ bool CZQKCommClientDlg::StartRecording(const std::filesystem::path& file, std::s
   return true;
 }
 
+bool CZQKCommClientDlg::StartRecordingOrSayWhy(const std::filesystem::path& file) {
+  std::string reason;
+  if (StartRecording(file, &reason)) return true;
+  sessionHost_->Inner().ShowMessageBox(
+      std::string(Lang("세션 기록을 시작할 수 없습니다: ", "The session cannot be recorded: ")) +
+          Utf8ToCp949(file.string() + ": " + reason),
+      kAppTitle, MessageBoxButtons::kOk, MessageBoxIcon::kExclamation);
+  return false;
+}
+
 void CZQKCommClientDlg::StopRecording() {
   m_agent.SetRecorder(nullptr);
   recorder_.reset();

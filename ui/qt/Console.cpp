@@ -26,7 +26,7 @@ Console::Console(QtDialogHost& host, const std::filesystem::path& executableDir,
   host_.SetWindow(&window_);
   dlg_.OnInitDialog();
   if (session.replay) StartReplay(session);
-  if (!session.recordFile.empty()) StartRecording(session.recordFile);
+  if (!session.recordFile.empty()) dlg_.StartRecordingOrSayWhy(session.recordFile);
   // A recording's lines are written whole at the end of each pass of the
   // event loop, before it waits for more.
   if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
@@ -73,15 +73,6 @@ void Console::ReplayDone() {
     text.append(file);
     host_.ShowMessageBox(text, kAppTitle, MessageBoxButtons::kOk, MessageBoxIcon::kInformation);
   }
-}
-
-void Console::StartRecording(const std::filesystem::path& file) {
-  std::string reason;
-  if (dlg_.StartRecording(file, &reason)) return;
-  host_.ShowMessageBox(std::string(dlg_.Lang("세션 기록을 시작할 수 없습니다: ",
-                                             "The session cannot be recorded: ")) +
-                           Utf8ToCp949(file.string() + ": " + reason),
-                       kAppTitle, MessageBoxButtons::kOk, MessageBoxIcon::kExclamation);
 }
 
 void Console::Destroy() {

@@ -44,7 +44,6 @@ class Console {
   static CZQKCommClientDlg::Environment MakeEnvironment(QtDialogHost& host, UiThread& uiThread,
                                                         const std::filesystem::path& executableDir);
   void StartReplay(const ConsoleSession& session);
-  void StartRecording(const std::filesystem::path& file);
   // Tells the user how the replay ended.
   void ReplayDone();
 

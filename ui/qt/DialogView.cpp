@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -142,17 +141,7 @@ void DialogView::ToggleRecording() {
                            : QFileDialog::getSaveFileName(this, FromCp949(kRecordingFileTitle),
                                                           QStringLiteral("session.jsonl"),
                                                           FromCp949(kRecordingFileFilter));
-  if (file.isEmpty()) return;
-  std::string reason;
-  if (!dlg_.StartRecording(QFile::encodeName(file).toStdString(), &reason)) {
-    QMessageBox box(QMessageBox::Warning, FromCp949(kAppTitle),
-                    FromCp949(dlg_.Lang("세션 기록을 시작할 수 없습니다: ",
-                                        "The session cannot be recorded: ")) +
-                        file + QStringLiteral(": ") + QString::fromStdString(reason),
-                    QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
-  }
+  if (!file.isEmpty()) dlg_.StartRecordingOrSayWhy(QFile::encodeName(file).toStdString());
 }
 
 void DialogView::ShowSystemMenu(const QPoint& globalPos) {
