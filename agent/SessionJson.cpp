@@ -1,6 +1,7 @@
 #include "agent/SessionJson.h"
 
 #include <charconv>
+#include <cstring>
 
 #include "text/Cp949Table.h"
 
@@ -11,6 +12,30 @@ constexpr char kHexDigits[] = "0123456789abcdef";
 
 bool IsPlain(unsigned char c) {
   return c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
+}
+
+// Whether none of the 8 bytes of `w` needs more than a copy: the words of a
+// run of ASCII go by in one test rather than eight.
+bool AllPlain(uint64_t w) {
+  constexpr uint64_t kOnes = 0x0101010101010101u;
+  constexpr uint64_t kHigh = 0x8080808080808080u;
+  auto hasZero = [](uint64_t v) { return (v - kOnes) & ~v & kHigh; };
+  const uint64_t special = (w & kHigh) | ((w - 0x20 * kOnes) & ~w & kHigh) |
+                           hasZero(w ^ ('"' * kOnes)) | hasZero(w ^ ('\\' * kOnes));
+  return special == 0;
+}
+
+// The end of the run of plain bytes that starts at `from`.
+size_t PlainRunEnd(std::string_view text, size_t from) {
+  size_t at = from;
+  while (at + 8 <= text.size()) {
+    uint64_t w;
+    std::memcpy(&w, text.data() + at, 8);
+    if (!AllPlain(w)) break;
+    at += 8;
+  }
+  while (at < text.size() && IsPlain(static_cast<unsigned char>(text[at]))) ++at;
+  return at;
 }
 
 void AppendEscaped(std::string& out, unsigned char c) {
@@ -44,8 +69,7 @@ void AppendJsonText(std::string& out, std::string_view cp949) {
   size_t i = 0;
   while (i < cp949.size()) {
     // Runs of plain ASCII, the bulk of every line, in one append.
-    size_t run = i;
-    while (run < cp949.size() && IsPlain(static_cast<unsigned char>(cp949[run]))) ++run;
+    const size_t run = PlainRunEnd(cp949, i);
     out.append(cp949.data() + i, run - i);
     i = run;
     if (i == cp949.size()) break;
@@ -55,16 +79,26 @@ void AppendJsonText(std::string& out, std::string_view cp949) {
       ++i;
       continue;
     }
-    const std::string_view utf8 = i + 1 < cp949.size()
-                                      ? table.Utf8Of(c, static_cast<unsigned char>(cp949[i + 1]))
-                                      : std::string_view();
-    if (utf8.empty()) {
-      out.resize(mark);
-      AppendJsonHex(out, cp949);
-      return;
+    // A run of double-byte characters (a Korean word) in one append too.
+    char converted[96];
+    size_t used = 0;
+    while (i < cp949.size() && static_cast<unsigned char>(cp949[i]) >= 0x80 &&
+           used + 3 <= sizeof converted) {
+      const std::string_view utf8 = i + 1 < cp949.size()
+                                        ? table.Utf8Of(static_cast<unsigned char>(cp949[i]),
+                                                       static_cast<unsigned char>(cp949[i + 1]))
+                                        : std::string_view();
+      if (utf8.empty()) {
+        out.resize(mark);
+        AppendJsonHex(out, cp949);
+        return;
+      }
+      // Three bytes whatever the length: the table keeps three for each.
+      std::memcpy(converted + used, utf8.data(), 3);
+      used += utf8.size();
+      i += 2;
     }
-    out += utf8;
-    i += 2;
+    out.append(converted, used);
   }
   out += '"';
 }
