@@ -101,10 +101,11 @@ std::string CallString(CZQKCommAgent& agent, Dispid dispid, std::initializer_lis
 // recording runs, so that the calls their handlers make follow them.
 class EventTap : public AgentEventSink {
  public:
-  EventTap(AgentEventSink& sink, SessionRecorder* const& recorder, const int& callDepth)
-      : sink_(sink), recorder_(recorder), callDepth_(callDepth) {}
+  EventTap(AgentEventSink& sink, SessionRecorder* const& recorder, const int& callDepth,
+           const int& extensionDepth)
+      : sink_(sink), recorder_(recorder), callDepth_(callDepth), extensionDepth_(extensionDepth) {}
   int32_t OnAgentEvent(int32_t dispid, std::span<const zqk_value> args) override {
-    if (recorder_) recorder_->Event(dispid, args, callDepth_ > 0);
+    if (recorder_) recorder_->Event(dispid, args, callDepth_ > 0, extensionDepth_ > 0);
     return sink_.OnAgentEvent(dispid, args);
   }
 
@@ -112,6 +113,7 @@ class EventTap : public AgentEventSink {
   AgentEventSink& sink_;
   SessionRecorder* const& recorder_;
   const int& callDepth_;
+  const int& extensionDepth_;
 };
 
 }  // namespace
@@ -125,8 +127,8 @@ struct CZQKCommAgent::Impl {
 
 CZQKCommAgent::CZQKCommAgent(UiThread& uiThread, AgentEventSink& sink,
                              std::filesystem::path registryFile)
-    : impl_(new Impl{uiThread, EventTap(sink, recorder_, callDepth_), std::move(registryFile),
-                     nullptr}) {}
+    : impl_(new Impl{uiThread, EventTap(sink, recorder_, callDepth_, extensionDepth_),
+                     std::move(registryFile), nullptr}) {}
 
 CZQKCommAgent::~CZQKCommAgent() {
   DestroyWindow();
@@ -309,10 +311,11 @@ AgentResult CZQKCommAgent::Invoke(const OperationInfo& opInfo, std::span<const A
   using SteadyClock = std::chrono::steady_clock;
   const bool timed = interfaceCall && recorder_;
   const SteadyClock::time_point start = timed ? SteadyClock::now() : SteadyClock::time_point();
-  if (interfaceCall) ++callDepth_;
+  int& depth = interfaceCall ? callDepth_ : extensionDepth_;
+  ++depth;
   const int32_t status =
       control->invoke(control, id, values.data(), static_cast<uint32_t>(values.size()), &out);
-  if (interfaceCall) --callDepth_;
+  --depth;
   // Read again: a nested event loop inside the call may have started or
   // stopped the recording.
   if (interfaceCall && recorder_) {

@@ -170,8 +170,10 @@ class CZQKCommAgent {
   SessionRecorder* recorder_ = nullptr;
   std::shared_ptr<ReplaySession> replay_;
   // Calls of the interface under way: an event fired while one is, is fired
-  // inside it.
+  // inside it. Calls outside it (a driver's control operations) likewise:
+  // an event fired inside one is the driver's, not the agent's answer.
   int callDepth_ = 0;
+  int extensionDepth_ = 0;
   std::string windowName_;
   int32_t windowId_ = 0;
   std::string lastCreateError_;

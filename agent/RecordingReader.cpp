@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "files/RegularFile.h"
+#include "text/Blanks.h"
 #include "text/Cp949Table.h"
 
 namespace zqk {
@@ -185,7 +186,7 @@ void ParseCall(const QJsonObject& o, RecordedEntry& e) {
 }
 
 void ParseEvent(const QJsonObject& o, RecordedEntry& e) {
-  CheckKeys(o, {"t", "event", "args"}, {"nested"});
+  CheckKeys(o, {"t", "event", "args"}, {"nested", "driven"});
   e.kind = RecordedEntry::Kind::kEvent;
   const QJsonValue event = o[u"event"];
   if (event.isString()) {
@@ -201,6 +202,7 @@ void ParseEvent(const QJsonObject& o, RecordedEntry& e) {
     e.args.push_back(ToAnyValue(args[i], "args[" + std::to_string(i) + "]"));
   }
   if (o.contains(u"nested")) e.nested = ToBool(o[u"nested"], "nested");
+  if (o.contains(u"driven")) e.driven = ToBool(o[u"driven"], "driven");
 }
 
 void ParseControl(const QJsonObject& o, RecordedEntry& e) {
@@ -445,16 +447,18 @@ void RecordingReader::CheckSequence(const RecordedEntry& e) {
     case Kind::kCall:
       if (!controlUp_) throw LineFault("a call while no agent control exists");
       switch (e.op->dispid) {
+        // The edits' texts go out as typed, blanks and all: agents do not
+        // take the blanks around a code or key as part of it.
         case Dispid::kRequestTr:
         case Dispid::kRequestFid:
         case Dispid::kSendOrder:
-          requestedCodes_.insert(e.args[0].str);
+          requestedCodes_.emplace(TrimBlanks(e.args[0].str));
           break;
         case Dispid::kAddReal:
-          registeredKeys_.insert(e.args[0].str);
+          registeredKeys_.emplace(TrimBlanks(e.args[0].str));
           break;
         case Dispid::kAddOrderReal:
-          registeredKeys_.insert(e.args[1].str);
+          registeredKeys_.emplace(TrimBlanks(e.args[1].str));
           break;
         case Dispid::kRequestMasterFile:
           masterFilesRequested_ = true;
@@ -467,8 +471,8 @@ void RecordingReader::CheckSequence(const RecordedEntry& e) {
       break;
   }
   if (!controlUp_) throw LineFault("an event while no agent control exists");
-  if (!checking_ || e.args.size() != 2 || e.args[0].type != ValueType::kString) return;
-  const std::string& code = e.args[0].str;
+  if (!checking_ || e.driven || e.args.size() != 2 || e.args[0].type != ValueType::kString) return;
+  const std::string code(TrimBlanks(e.args[0].str));
   if (e.eventDispid == static_cast<int32_t>(EventDispid::kOnTrReply) &&
       !requestedCodes_.contains(code) &&
       !(masterFilesRequested_ && code == options_.masterFileReplyCode)) {

@@ -94,9 +94,12 @@ struct RecordedEntry {
   int32_t status = 0;
   RecordedValue result;
   int64_t ns = 0;
-  // kEvent: the event's dispatch ID; nested: fired inside the call recorded next.
+  // kEvent: the event's dispatch ID; nested: fired inside the call recorded
+  // next; driven: fired at a driver's request (the fixture agent's), so no
+  // request of the console's stands behind it.
   int32_t eventDispid = 0;
   bool nested = false;
+  bool driven = false;
   // kCreate: whether the control was created, else why not (CP949).
   bool created = false;
   std::string error;

@@ -76,9 +76,10 @@ SessionRecorder::~SessionRecorder() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-void SessionRecorder::BeginLine() {
+void SessionRecorder::BeginLine(bool readClock) {
+  if (readClock) timeMs_ = clock_() - startMs_;
   buffer_ += "{\"t\":";
-  AppendJsonInt(buffer_, clock_() - startMs_);
+  AppendJsonInt(buffer_, timeMs_);
 }
 
 void SessionRecorder::EndLine(size_t lineStart) {
@@ -99,7 +100,7 @@ void SessionRecorder::Call(const OperationInfo& op, std::span<const zqk_value> a
                            const zqk_value& result, int64_t ns) {
   if (!Active()) return;
   const size_t start = buffer_.size();
-  BeginLine();
+  BeginLine(false);
   buffer_ += ",\"call\":\"";
   buffer_ += op.name;
   buffer_ += '"';
@@ -117,7 +118,8 @@ void SessionRecorder::Call(const OperationInfo& op, std::span<const zqk_value> a
   EndLine(start);
 }
 
-void SessionRecorder::Event(int32_t dispid, std::span<const zqk_value> args, bool nested) {
+void SessionRecorder::Event(int32_t dispid, std::span<const zqk_value> args, bool nested,
+                            bool driven) {
   if (!Active()) return;
   const size_t start = buffer_.size();
   BeginLine();
@@ -131,6 +133,7 @@ void SessionRecorder::Event(int32_t dispid, std::span<const zqk_value> args, boo
   }
   AppendArgs(buffer_, args);
   if (nested) buffer_ += ",\"nested\":true";
+  if (driven) buffer_ += ",\"driven\":true";
   EndLine(start);
 }
 

@@ -49,8 +49,9 @@ class SessionRecorder {
   // failure, its error text), and the time the call took.
   void Call(const OperationInfo& op, std::span<const zqk_value> args, int32_t status,
             const zqk_value& result, int64_t ns);
-  // An event as the component fired it; `nested` when fired inside a call.
-  void Event(int32_t dispid, std::span<const zqk_value> args, bool nested);
+  // An event as the component fired it; `nested` when fired inside a call,
+  // `driven` when inside a driver's request outside the agent interface.
+  void Event(int32_t dispid, std::span<const zqk_value> args, bool nested, bool driven = false);
   void ControlCreated(bool ok, std::string_view error);
   void ControlDestroyed();
   void Step(const RecordedStep& step);
@@ -61,8 +62,10 @@ class SessionRecorder {
 
  private:
   SessionRecorder(std::filesystem::path file, int fd, Clock clock);
-  // Starts a line with its time; the caller appends the rest.
-  void BeginLine();
+  // Starts a line with its time; the caller appends the rest. A call takes
+  // the time of the step or event in whose handling it is made, rather than
+  // asking the clock a dozen times for one record.
+  void BeginLine(bool readClock = true);
   // Ends the line begun at `lineStart`; writes the buffer when it is full.
   void EndLine(size_t lineStart);
   void Fail(const std::string& reason);
@@ -71,6 +74,7 @@ class SessionRecorder {
   int fd_;
   Clock clock_;
   int64_t startMs_ = 0;
+  int64_t timeMs_ = 0;  // of the last line that read the clock
   std::string buffer_;
   uint64_t written_ = 0;  // bytes of whole lines in the file
   FailureHandler onFailure_;

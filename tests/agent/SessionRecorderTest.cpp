@@ -71,10 +71,12 @@ TEST_P(RecordedTextTest, ReadsBackByteForByte) {
   {
     auto recorder = SessionRecorder::Start(dir / "r.jsonl", "{class}", clock.Fn(), &reason);
     ASSERT_TRUE(recorder) << reason;
+    clock.now += 7;
     recorder->ControlCreated(true, {});
     const OperationInfo& op = *FindOperation(static_cast<int32_t>(Dispid::kGetFieldValue));
     const zqk_value args[] = {Str(c.bytes), Long(-1), Str("OutRec1"), Long(0), Str(c.bytes)};
-    clock.now += 7;
+    // A call has the time of what it was made for.
+    clock.now += 1;
     recorder->Call(op, args, ZQK_OK, Str(c.bytes), 42);
     // Real-time records come for what was registered.
     const zqk_value real[] = {Str(c.bytes), Long(65)};
