@@ -19,7 +19,8 @@
 namespace zqk {
 namespace {
 
-zqk_value Str(const std::string& s) {
+// A view of `s`, which outlives the value.
+zqk_value Str(std::string_view s) {
   return {ZQK_VT_STR, 0, s.data(), static_cast<uint32_t>(s.size())};
 }
 zqk_value Long(int32_t v) {
