@@ -1,7 +1,6 @@
 #include "agent/SessionJson.h"
 
 #include <charconv>
-#include <cstring>
 
 #include "text/Cp949Table.h"
 
@@ -38,88 +37,121 @@ size_t PlainRunEnd(std::string_view text, size_t from) {
   return at;
 }
 
-void AppendEscaped(std::string& out, unsigned char c) {
+char* WriteEscaped(char* out, unsigned char c) {
+  char shortForm = 0;
   switch (c) {
     case '"':
-      out += "\\\"";
-      return;
+      shortForm = '"';
+      break;
     case '\\':
-      out += "\\\\";
-      return;
+      shortForm = '\\';
+      break;
     case '\n':
-      out += "\\n";
-      return;
+      shortForm = 'n';
+      break;
     case '\r':
-      out += "\\r";
-      return;
+      shortForm = 'r';
+      break;
     case '\t':
-      out += "\\t";
-      return;
+      shortForm = 't';
+      break;
   }
-  const char escape[] = {'\\', 'u', '0', '0', kHexDigits[c >> 4], kHexDigits[c & 0xF]};
-  out.append(escape, sizeof escape);
+  *out++ = '\\';
+  if (shortForm) {
+    *out++ = shortForm;
+    return out;
+  }
+  const char escape[] = {'u', '0', '0', kHexDigits[c >> 4], kHexDigits[c & 0xF]};
+  return WriteJsonRaw(out, std::string_view(escape, sizeof escape));
 }
 
 }  // namespace
 
-void AppendJsonText(std::string& out, std::string_view cp949) {
-  const size_t mark = out.size();
+size_t JsonTextRoom(std::string_view cp949) {
+  constexpr size_t kShort = 4096;
+  if (cp949.size() <= kShort) return MaxJsonTextBytes(cp949.size());
   const Cp949Table& table = Cp949Table::Get();
-  out += '"';
+  size_t bytes = 2;
   size_t i = 0;
   while (i < cp949.size()) {
-    // Runs of plain ASCII, the bulk of every line, in one append.
     const size_t run = PlainRunEnd(cp949, i);
-    out.append(cp949.data() + i, run - i);
+    bytes += run - i;
     i = run;
     if (i == cp949.size()) break;
     const auto c = static_cast<unsigned char>(cp949[i]);
     if (c < 0x80) {
-      AppendEscaped(out, c);
+      bytes += 6;
       ++i;
       continue;
     }
-    // A run of double-byte characters (a Korean word) in one append too.
-    char converted[96];
-    size_t used = 0;
-    while (i < cp949.size() && static_cast<unsigned char>(cp949[i]) >= 0x80 &&
-           used + 3 <= sizeof converted) {
-      const std::string_view utf8 = i + 1 < cp949.size()
-                                        ? table.Utf8Of(static_cast<unsigned char>(cp949[i]),
-                                                       static_cast<unsigned char>(cp949[i + 1]))
-                                        : std::string_view();
-      if (utf8.empty()) {
-        out.resize(mark);
-        AppendJsonHex(out, cp949);
-        return;
-      }
-      // Three bytes whatever the length: the table keeps three for each.
-      std::memcpy(converted + used, utf8.data(), 3);
-      used += utf8.size();
-      i += 2;
-    }
-    out.append(converted, used);
+    const std::string_view utf8 = i + 1 < cp949.size()
+                                      ? table.Utf8Of(c, static_cast<unsigned char>(cp949[i + 1]))
+                                      : std::string_view();
+    if (utf8.empty()) return 2 * cp949.size() + 16;  // written as hex
+    bytes += 3;
+    i += 2;
   }
-  out += '"';
+  return bytes + 16;
 }
 
-void AppendJsonHex(std::string& out, std::string_view bytes) {
-  out += "{\"hex\":\"";
-  const size_t at = out.size();
-  out.resize(at + 2 * bytes.size());
-  char* p = out.data() + at;
+char* WriteJsonText(char* out, std::string_view cp949) {
+  char* const start = out;
+  const Cp949Table& table = Cp949Table::Get();
+  *out++ = '"';
+  size_t i = 0;
+  while (i < cp949.size()) {
+    // Runs of plain ASCII, the bulk of every line, in one copy.
+    const size_t run = PlainRunEnd(cp949, i);
+    std::memcpy(out, cp949.data() + i, run - i);
+    out += run - i;
+    i = run;
+    if (i == cp949.size()) break;
+    const auto c = static_cast<unsigned char>(cp949[i]);
+    if (c < 0x80) {
+      out = WriteEscaped(out, c);
+      ++i;
+      continue;
+    }
+    const std::string_view utf8 = i + 1 < cp949.size()
+                                      ? table.Utf8Of(c, static_cast<unsigned char>(cp949[i + 1]))
+                                      : std::string_view();
+    if (utf8.empty()) return WriteJsonHex(start, cp949);
+    // Three bytes whatever the length: the table keeps three for each, and a
+    // character of two bytes has room for three.
+    std::memcpy(out, utf8.data(), 3);
+    out += utf8.size();
+    i += 2;
+  }
+  *out++ = '"';
+  return out;
+}
+
+char* WriteJsonHex(char* out, std::string_view bytes) {
+  out = WriteJsonRaw(out, "{\"hex\":\"");
   for (const char b : bytes) {
     const auto c = static_cast<unsigned char>(b);
-    *p++ = kHexDigits[c >> 4];
-    *p++ = kHexDigits[c & 0xF];
+    *out++ = kHexDigits[c >> 4];
+    *out++ = kHexDigits[c & 0xF];
   }
-  out += "\"}";
+  return WriteJsonRaw(out, "\"}");
 }
 
-void AppendJsonInt(std::string& out, int64_t value) {
-  char digits[24];
-  const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-  out.append(digits, end);
+char* WriteJsonInt(char* out, int64_t value) {
+  return std::to_chars(out, out + kMaxJsonIntBytes, value).ptr;
+}
+
+JsonLineBuffer::JsonLineBuffer(size_t capacity)
+    : data_(std::make_unique_for_overwrite<char[]>(capacity)), capacity_(capacity) {}
+
+char* JsonLineBuffer::Room(size_t bytes) {
+  if (capacity_ - size_ < bytes) {
+    const size_t capacity = std::max(2 * capacity_, size_ + bytes);
+    auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+    std::memcpy(grown.get(), data_.get(), size_);
+    data_ = std::move(grown);
+    capacity_ = capacity;
+  }
+  return data_.get() + size_;
 }
 
 }  // namespace zqk

@@ -6,29 +6,47 @@
 #include <cstring>
 #include <ctime>
 
-#include "agent/SessionJson.h"
 #include "files/RegularFile.h"
 
 namespace zqk {
 namespace {
 
-void AppendValue(std::string& out, const zqk_value& v) {
-  if (v.type == ZQK_VT_I4) {
-    AppendJsonInt(out, v.i4);
-  } else if (v.type == ZQK_VT_STR) {
-    AppendJsonText(out, v.len > 0 && v.str ? std::string_view(v.str, v.len) : std::string_view());
-  } else {
-    out += "null";
-  }
+// Room for the fixed parts of any line: its time, keys, brackets.
+constexpr size_t kLineOverhead = 160;
+
+std::string_view Bytes(const zqk_value& v) {
+  return v.type == ZQK_VT_STR && v.len > 0 && v.str ? std::string_view(v.str, v.len)
+                                                    : std::string_view();
 }
 
-void AppendArgs(std::string& out, std::span<const zqk_value> args) {
-  out += ",\"args\":[";
+size_t MaxValueBytes(const zqk_value& v) {
+  return v.type == ZQK_VT_STR ? JsonTextRoom(Bytes(v)) : kMaxJsonIntBytes + 4;
+}
+
+char* WriteValue(char* out, const zqk_value& v) {
+  if (v.type == ZQK_VT_I4) return WriteJsonInt(out, v.i4);
+  if (v.type == ZQK_VT_STR) return WriteJsonText(out, Bytes(v));
+  return WriteJsonRaw(out, "null");
+}
+
+size_t MaxArgsBytes(std::span<const zqk_value> args) {
+  size_t bytes = 0;
+  for (const zqk_value& a : args) bytes += MaxValueBytes(a) + 1;
+  return bytes;
+}
+
+char* WriteArgs(char* out, std::span<const zqk_value> args) {
+  out = WriteJsonRaw(out, ",\"args\":[");
   for (size_t i = 0; i < args.size(); ++i) {
-    if (i > 0) out += ',';
-    AppendValue(out, args[i]);
+    if (i > 0) *out++ = ',';
+    out = WriteValue(out, args[i]);
   }
-  out += ']';
+  *out++ = ']';
+  return out;
+}
+
+char* WriteBool(char* out, bool value) {
+  return WriteJsonRaw(out, value ? "true" : "false");
 }
 
 std::string LocalTimeIso8601() {
@@ -48,16 +66,20 @@ std::unique_ptr<SessionRecorder> SessionRecorder::Start(const std::filesystem::p
   const int fd = OpenRegularFileForWriting(file, reason);
   if (fd < 0) return nullptr;
   std::unique_ptr<SessionRecorder> recorder(new SessionRecorder(file, fd, std::move(clock)));
-  std::string& out = recorder->buffer_;
-  out += "{\"recording\":";
-  AppendJsonText(out, kRecordingFormatName);
-  out += ",\"version\":";
-  AppendJsonInt(out, kRecordingVersion);
-  out += ",\"classId\":";
-  AppendJsonText(out, classId);
-  out += ",\"started\":";
-  AppendJsonText(out, LocalTimeIso8601());
-  out += "}\n";
+  JsonLineBuffer& buffer = recorder->buffer_;
+  const std::string started = LocalTimeIso8601();
+  char* out = buffer.Room(kLineOverhead + MaxJsonTextBytes(classId.size()) +
+                          MaxJsonTextBytes(started.size()));
+  out = WriteJsonRaw(out, "{\"recording\":");
+  out = WriteJsonText(out, kRecordingFormatName);
+  out = WriteJsonRaw(out, ",\"version\":");
+  out = WriteJsonInt(out, kRecordingVersion);
+  out = WriteJsonRaw(out, ",\"classId\":");
+  out = WriteJsonText(out, classId);
+  out = WriteJsonRaw(out, ",\"started\":");
+  out = WriteJsonText(out, started);
+  out = WriteJsonRaw(out, "}\n");
+  buffer.SetEnd(out);
   recorder->Flush();
   if (!recorder->Active()) {
     if (reason) *reason = "the header cannot be written";
@@ -67,191 +89,200 @@ std::unique_ptr<SessionRecorder> SessionRecorder::Start(const std::filesystem::p
 }
 
 SessionRecorder::SessionRecorder(std::filesystem::path file, int fd, Clock clock)
-    : file_(std::move(file)), fd_(fd), clock_(std::move(clock)), startMs_(clock_()) {
-  buffer_.reserve(2 * kFlushBytes);
-}
+    : file_(std::move(file)),
+      fd_(fd),
+      clock_(std::move(clock)),
+      startMs_(clock_()),
+      buffer_(2 * kFlushBytes) {}
 
 SessionRecorder::~SessionRecorder() {
   Flush();
   if (fd_ >= 0) ::close(fd_);
 }
 
-void SessionRecorder::BeginLine(bool readClock) {
+char* SessionRecorder::BeginLine(size_t maxBytes, bool readClock) {
   if (readClock) timeMs_ = clock_() - startMs_;
-  buffer_ += "{\"t\":";
-  AppendJsonInt(buffer_, timeMs_);
+  lineStart_ = buffer_.Size();
+  char* out = buffer_.Room(kLineOverhead + maxBytes);
+  out = WriteJsonRaw(out, "{\"t\":");
+  return WriteJsonInt(out, timeMs_);
 }
 
-void SessionRecorder::EndLine(size_t lineStart) {
-  buffer_ += "}\n";
-  if (buffer_.size() - lineStart > kMaxRecordingLineBytes) {
+void SessionRecorder::EndLine(char* out) {
+  out = WriteJsonRaw(out, "}\n");
+  buffer_.SetEnd(out);
+  const size_t bytes = buffer_.Size() - lineStart_;
+  if (bytes > kMaxRecordingLineBytes) {
     // A reader would refuse the line, and every line after it with it.
-    const size_t bytes = buffer_.size() - lineStart;
-    buffer_.resize(lineStart);
+    buffer_.Truncate(lineStart_);
     Flush();
     Fail("a line of " + std::to_string(bytes) + " bytes is longer than a recording may hold (" +
          DescribeSize(kMaxRecordingLineBytes) + ")");
     return;
   }
-  if (buffer_.size() >= kFlushBytes) Flush();
+  if (buffer_.Size() >= kFlushBytes) Flush();
 }
 
 void SessionRecorder::Call(const OperationInfo& op, std::span<const zqk_value> args, int32_t status,
                            const zqk_value& result, int64_t ns) {
   if (!Active()) return;
-  const size_t start = buffer_.size();
-  BeginLine(false);
-  buffer_ += ",\"call\":\"";
-  buffer_ += op.name;
-  buffer_ += '"';
-  AppendArgs(buffer_, args);
+  char* out =
+      BeginLine(op.name.size() + MaxArgsBytes(args) + MaxValueBytes(result), /*readClock=*/false);
+  out = WriteJsonRaw(out, ",\"call\":\"");
+  out = WriteJsonRaw(out, op.name);
+  *out++ = '"';
+  out = WriteArgs(out, args);
   if (status != ZQK_OK) {
-    buffer_ += ",\"status\":";
-    AppendJsonInt(buffer_, status);
+    out = WriteJsonRaw(out, ",\"status\":");
+    out = WriteJsonInt(out, status);
   }
   if (result.type != ZQK_VT_EMPTY) {
-    buffer_ += ",\"result\":";
-    AppendValue(buffer_, result);
+    out = WriteJsonRaw(out, ",\"result\":");
+    out = WriteValue(out, result);
   }
-  buffer_ += ",\"ns\":";
-  AppendJsonInt(buffer_, ns);
-  EndLine(start);
+  out = WriteJsonRaw(out, ",\"ns\":");
+  out = WriteJsonInt(out, ns);
+  EndLine(out);
 }
 
 void SessionRecorder::Event(int32_t dispid, std::span<const zqk_value> args, bool nested,
                             bool driven) {
   if (!Active()) return;
-  const size_t start = buffer_.size();
-  BeginLine();
-  buffer_ += ",\"event\":";
-  if (const EventInfo* info = FindEvent(dispid)) {
-    buffer_ += '"';
-    buffer_ += info->name;
-    buffer_ += '"';
+  const EventInfo* info = FindEvent(dispid);
+  char* out = BeginLine((info ? info->name.size() : 0) + MaxArgsBytes(args));
+  out = WriteJsonRaw(out, ",\"event\":");
+  if (info) {
+    *out++ = '"';
+    out = WriteJsonRaw(out, info->name);
+    *out++ = '"';
   } else {
-    AppendJsonInt(buffer_, dispid);
+    out = WriteJsonInt(out, dispid);
   }
-  AppendArgs(buffer_, args);
-  if (nested) buffer_ += ",\"nested\":true";
-  if (driven) buffer_ += ",\"driven\":true";
-  EndLine(start);
+  out = WriteArgs(out, args);
+  if (nested) out = WriteJsonRaw(out, ",\"nested\":true");
+  if (driven) out = WriteJsonRaw(out, ",\"driven\":true");
+  EndLine(out);
 }
 
 void SessionRecorder::ControlCreated(bool ok, std::string_view error) {
   if (!Active()) return;
-  const size_t start = buffer_.size();
-  BeginLine();
-  buffer_ += ",\"control\":\"create\",\"ok\":";
-  AppendJsonBool(buffer_, ok);
+  char* out = BeginLine(JsonTextRoom(error));
+  out = WriteJsonRaw(out, ",\"control\":\"create\",\"ok\":");
+  out = WriteBool(out, ok);
   if (!ok) {
-    buffer_ += ",\"error\":";
-    AppendJsonText(buffer_, error);
+    out = WriteJsonRaw(out, ",\"error\":");
+    out = WriteJsonText(out, error);
   }
-  EndLine(start);
+  EndLine(out);
 }
 
 void SessionRecorder::ControlDestroyed() {
   if (!Active()) return;
-  const size_t start = buffer_.size();
-  BeginLine();
-  buffer_ += ",\"control\":\"destroy\"";
-  EndLine(start);
+  char* out = BeginLine(0);
+  out = WriteJsonRaw(out, ",\"control\":\"destroy\"");
+  EndLine(out);
 }
 
 void SessionRecorder::Step(const RecordedStep& s) {
   if (!Active()) return;
-  const size_t start = buffer_.size();
-  BeginLine();
-  buffer_ += ",\"step\":\"";
-  buffer_ += StepName(s.kind);
-  buffer_ += '"';
+  char* out = BeginLine(JsonTextRoom(s.text) + JsonTextRoom(s.caption) + 64);
+  out = WriteJsonRaw(out, ",\"step\":\"");
+  out = WriteJsonRaw(out, StepName(s.kind));
+  *out++ = '"';
   switch (s.kind) {
     case StepKind::kSet:
-      buffer_ += ",\"id\":";
-      AppendJsonInt(buffer_, s.control);
-      buffer_ += ",\"text\":";
-      AppendJsonText(buffer_, s.text);
+      out = WriteJsonRaw(out, ",\"id\":");
+      out = WriteJsonInt(out, s.control);
+      out = WriteJsonRaw(out, ",\"text\":");
+      out = WriteJsonText(out, s.text);
       break;
     case StepKind::kClick:
-      buffer_ += ",\"id\":";
-      AppendJsonInt(buffer_, s.control);
+      out = WriteJsonRaw(out, ",\"id\":");
+      out = WriteJsonInt(out, s.control);
       break;
     case StepKind::kSelect:
-      buffer_ += ",\"id\":";
-      AppendJsonInt(buffer_, s.control);
-      buffer_ += ",\"index\":";
-      AppendJsonInt(buffer_, s.number);
+      out = WriteJsonRaw(out, ",\"id\":");
+      out = WriteJsonInt(out, s.control);
+      out = WriteJsonRaw(out, ",\"index\":");
+      out = WriteJsonInt(out, s.number);
       break;
     case StepKind::kSysCommand:
-      buffer_ += ",\"command\":";
-      AppendJsonInt(buffer_, s.number);
+      out = WriteJsonRaw(out, ",\"command\":");
+      out = WriteJsonInt(out, s.number);
       break;
     case StepKind::kBox:
-      buffer_ += ",\"text\":";
-      AppendJsonText(buffer_, s.text);
-      buffer_ += ",\"caption\":";
-      AppendJsonText(buffer_, s.caption);
-      buffer_ += ",\"buttons\":\"";
-      buffer_ += kBoxButtonNames[s.buttons];
-      buffer_ += "\",\"icon\":\"";
-      buffer_ += kBoxIconNames[s.icon];
-      buffer_ += "\",\"answer\":\"";
-      buffer_ += kBoxAnswerNames[s.number];
-      buffer_ += '"';
+      out = WriteJsonRaw(out, ",\"text\":");
+      out = WriteJsonText(out, s.text);
+      out = WriteJsonRaw(out, ",\"caption\":");
+      out = WriteJsonText(out, s.caption);
+      out = WriteJsonRaw(out, ",\"buttons\":\"");
+      out = WriteJsonRaw(out, kBoxButtonNames[s.buttons]);
+      out = WriteJsonRaw(out, "\",\"icon\":\"");
+      out = WriteJsonRaw(out, kBoxIconNames[s.icon]);
+      out = WriteJsonRaw(out, "\",\"answer\":\"");
+      out = WriteJsonRaw(out, kBoxAnswerNames[s.number]);
+      *out++ = '"';
       break;
     case StepKind::kOk:
     case StepKind::kCancel:
     case StepKind::kDestroy:
       break;
   }
-  EndLine(start);
+  EndLine(out);
 }
 
 void SessionRecorder::State(const RecordedState& state) {
   if (!Active()) return;
-  const size_t start = buffer_.size();
-  BeginLine();
-  buffer_ += ",\"state\":{\"control\":";
-  AppendJsonBool(buffer_, state.controlUp);
-  buffer_ += ",\"members\":{";
-  for (size_t i = 0; i < state.members.size(); ++i) {
-    if (i > 0) buffer_ += ',';
-    AppendJsonText(buffer_, state.members[i].first);
-    buffer_ += ':';
-    AppendJsonText(buffer_, state.members[i].second);
+  size_t maxBytes = 0;
+  for (const auto& [name, value] : state.members) {
+    maxBytes += JsonTextRoom(name) + JsonTextRoom(value) + 2;
   }
-  buffer_ += "},\"controls\":[";
+  for (const RecordedControl& c : state.controls) {
+    maxBytes += kLineOverhead + JsonTextRoom(c.text);
+    for (const std::string& item : c.items) maxBytes += JsonTextRoom(item) + 1;
+  }
+  char* out = BeginLine(maxBytes);
+  out = WriteJsonRaw(out, ",\"state\":{\"control\":");
+  out = WriteBool(out, state.controlUp);
+  out = WriteJsonRaw(out, ",\"members\":{");
+  for (size_t i = 0; i < state.members.size(); ++i) {
+    if (i > 0) *out++ = ',';
+    out = WriteJsonText(out, state.members[i].first);
+    *out++ = ':';
+    out = WriteJsonText(out, state.members[i].second);
+  }
+  out = WriteJsonRaw(out, "},\"controls\":[");
   for (size_t i = 0; i < state.controls.size(); ++i) {
     const RecordedControl& c = state.controls[i];
-    if (i > 0) buffer_ += ',';
-    buffer_ += "{\"id\":";
-    AppendJsonInt(buffer_, c.id);
-    buffer_ += ",\"text\":";
-    AppendJsonText(buffer_, c.text);
-    buffer_ += ",\"checked\":";
-    AppendJsonBool(buffer_, c.checked);
-    buffer_ += ",\"enabled\":";
-    AppendJsonBool(buffer_, c.enabled);
-    buffer_ += ",\"visible\":";
-    AppendJsonBool(buffer_, c.visible);
-    buffer_ += ",\"items\":[";
+    if (i > 0) *out++ = ',';
+    out = WriteJsonRaw(out, "{\"id\":");
+    out = WriteJsonInt(out, c.id);
+    out = WriteJsonRaw(out, ",\"text\":");
+    out = WriteJsonText(out, c.text);
+    out = WriteJsonRaw(out, ",\"checked\":");
+    out = WriteBool(out, c.checked);
+    out = WriteJsonRaw(out, ",\"enabled\":");
+    out = WriteBool(out, c.enabled);
+    out = WriteJsonRaw(out, ",\"visible\":");
+    out = WriteBool(out, c.visible);
+    out = WriteJsonRaw(out, ",\"items\":[");
     for (size_t j = 0; j < c.items.size(); ++j) {
-      if (j > 0) buffer_ += ',';
-      AppendJsonText(buffer_, c.items[j]);
+      if (j > 0) *out++ = ',';
+      out = WriteJsonText(out, c.items[j]);
     }
-    buffer_ += "],\"selected\":";
-    AppendJsonInt(buffer_, c.selected);
-    buffer_ += '}';
+    out = WriteJsonRaw(out, "],\"selected\":");
+    out = WriteJsonInt(out, c.selected);
+    *out++ = '}';
   }
-  buffer_ += "]}";
-  EndLine(start);
+  out = WriteJsonRaw(out, "]}");
+  EndLine(out);
 }
 
 void SessionRecorder::Flush() {
-  if (!Active() || buffer_.empty()) return;
+  if (!Active() || buffer_.Empty()) return;
   size_t done = 0;
-  while (done < buffer_.size()) {
-    const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+  while (done < buffer_.Size()) {
+    const ssize_t n = ::write(fd_, buffer_.Data() + done, buffer_.Size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       const int error = n < 0 ? errno : EIO;
@@ -266,13 +297,12 @@ void SessionRecorder::Flush() {
     }
     done += static_cast<size_t>(n);
   }
-  written_ += buffer_.size();
-  buffer_.clear();
+  written_ += buffer_.Size();
+  buffer_.Clear();
 }
 
 void SessionRecorder::Fail(const std::string& reason) {
-  buffer_.clear();
-  buffer_.shrink_to_fit();
+  buffer_.Clear();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   if (onFailure_) onFailure_(file_.string() + ": " + reason);

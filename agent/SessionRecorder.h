@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "agent/SessionEntry.h"
+#include "agent/SessionJson.h"
 #include "agent/abi/AgentAbi.h"
 #include "agent/abi/DispatchIds.h"
 
@@ -62,12 +63,14 @@ class SessionRecorder {
 
  private:
   SessionRecorder(std::filesystem::path file, int fd, Clock clock);
-  // Starts a line with its time; the caller appends the rest. A call takes
-  // the time of the step or event in whose handling it is made, rather than
-  // asking the clock a dozen times for one record.
-  void BeginLine(bool readClock = true);
-  // Ends the line begun at `lineStart`; writes the buffer when it is full.
-  void EndLine(size_t lineStart);
+  // Starts a line of at most `maxBytes` beyond its fixed parts with its time,
+  // and returns where the rest goes. A call takes the time of the step or
+  // event in whose handling it is made, rather than asking the clock a dozen
+  // times for one record.
+  char* BeginLine(size_t maxBytes, bool readClock = true);
+  // Ends the line whose last byte went before `out`; writes the buffer when
+  // it is full.
+  void EndLine(char* out);
   void Fail(const std::string& reason);
 
   std::filesystem::path file_;
@@ -75,7 +78,8 @@ class SessionRecorder {
   Clock clock_;
   int64_t startMs_ = 0;
   int64_t timeMs_ = 0;  // of the last line that read the clock
-  std::string buffer_;
+  JsonLineBuffer buffer_;
+  size_t lineStart_ = 0;
   uint64_t written_ = 0;  // bytes of whole lines in the file
   FailureHandler onFailure_;
 };

@@ -52,6 +52,12 @@ struct Clock {
   }
 };
 
+std::string Repeated(std::string_view text, size_t times) {
+  std::string all;
+  for (size_t i = 0; i < times; ++i) all += text;
+  return all;
+}
+
 struct TextCase {
   const char* name;
   std::string bytes;  // CP949
@@ -117,15 +123,18 @@ TEST_P(RecordedTextTest, ReadsBackByteForByte) {
                                            .icon = 2}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, RecordedTextTest,
-                         testing::Values(TextCase{"empty", "", false},
-                                         TextCase{"ASCII", "ESU16 2175.25", false},
-                                         TextCase{"Korean", "현재가 체결량", false},
-                                         TextCase{"quotes and control bytes",
-                                                  std::string("\"\\\0\x01\r\n\x7F", 7), false},
-                                         TextCase{"a lone lead byte", "\xB0", true},
-                                         TextCase{"a byte that leads nothing", "ab\xFF", true},
-                                         TextCase{"no CP949 character", "\xC9\xA1", true}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, RecordedTextTest,
+    testing::Values(TextCase{"empty", "", false}, TextCase{"ASCII", "ESU16 2175.25", false},
+                    TextCase{"Korean", "현재가 체결량", false},
+                    TextCase{"quotes and control bytes", std::string("\"\\\0\x01\r\n\x7F", 7),
+                             false},
+                    TextCase{"a lone lead byte", "\xB0", true},
+                    TextCase{"a byte that leads nothing", "ab\xFF", true},
+                    TextCase{"no CP949 character", "\xC9\xA1", true},
+                    // Room is made by the text's own length beyond a few KiB.
+                    TextCase{"a long text", Repeated("현재가 \x01\"", 2000), false},
+                    TextCase{"long bytes", Repeated("\xFF", 5000), true}));
 
 TEST(SessionRecorder, WritesWholeLinesWhenTheBufferFillsOrIsFlushed) {
   test::TempDir dir;
