@@ -255,6 +255,8 @@ void ParseStep(const QJsonObject& o, RecordedEntry& e) {
     case StepKind::kOk:
     case StepKind::kCancel:
     case StepKind::kDestroy:
+    case StepKind::kEnter:
+    case StepKind::kEscape:
       CheckKeys(o, {"t", "step"}, {});
       break;
   }

@@ -92,6 +92,8 @@ std::string DescribeStep(const RecordedStep& s) {
     case StepKind::kOk:
     case StepKind::kCancel:
     case StepKind::kDestroy:
+    case StepKind::kEnter:
+    case StepKind::kEscape:
       break;
   }
   return out;

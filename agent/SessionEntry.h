@@ -38,15 +38,27 @@ struct RecordedValue {
   bool operator==(const RecordedValue&) const = default;
 };
 
-// The user steps. Enter reaches the dialog as OK; Escape and the close box as
-// Cancel; "destroy" is the dialog's destruction (the end of a session).
-enum class StepKind { kSet, kClick, kSelect, kOk, kCancel, kSysCommand, kBox, kDestroy };
-inline constexpr std::string_view kStepNames[] = {"set",    "click",      "select", "ok",
-                                                  "cancel", "syscommand", "box",    "destroy"};
+// The user steps. Enter and Escape ask before they end the dialog through OK
+// and Cancel; the close box ends it through Cancel at once; "destroy" is the
+// dialog's destruction (the end of a session).
+enum class StepKind {
+  kSet,
+  kClick,
+  kSelect,
+  kOk,
+  kCancel,
+  kSysCommand,
+  kBox,
+  kDestroy,
+  kEnter,
+  kEscape
+};
+inline constexpr std::string_view kStepNames[] = {
+    "set", "click", "select", "ok", "cancel", "syscommand", "box", "destroy", "enter", "escape"};
 std::string_view StepName(StepKind kind);
 
 // Message boxes, by the names the format gives them.
-inline constexpr std::string_view kBoxButtonNames[] = {"ok", "yesno"};
+inline constexpr std::string_view kBoxButtonNames[] = {"ok", "yesno", "yesno-default-no"};
 inline constexpr std::string_view kBoxIconNames[] = {"none", "exclamation", "question", "error",
                                                      "information"};
 inline constexpr std::string_view kBoxAnswerNames[] = {"ok", "yes", "no", "cancel"};

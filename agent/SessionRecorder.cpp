@@ -226,6 +226,8 @@ void SessionRecorder::Step(const RecordedStep& s) {
     case StepKind::kOk:
     case StepKind::kCancel:
     case StepKind::kDestroy:
+    case StepKind::kEnter:
+    case StepKind::kEscape:
       break;
   }
   EndLine(out);

@@ -43,7 +43,7 @@ class AnswersNo : public DialogHost {
  public:
   MessageBoxResult ShowMessageBox(std::string_view, std::string_view, MessageBoxButtons buttons,
                                   MessageBoxIcon) override {
-    if (buttons != MessageBoxButtons::kYesNo) return MessageBoxResult::kOk;
+    if (!IsYesNo(buttons)) return MessageBoxResult::kOk;
     ++questions;
     return MessageBoxResult::kNo;
   }

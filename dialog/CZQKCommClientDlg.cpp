@@ -7,24 +7,9 @@
 #include "dialog/LogFile.h"
 #include "dialog/LogTimestamp.h"
 #include "dialog/SessionPlayer.h"
+#include "dialog/SessionStepScope.h"
 
 namespace zqk {
-
-// A user step from its arrival to the end of its handling: recorded and
-// matched on arrival, unless it arrives within another step's handling (a key
-// that ends the dialog through OK).
-class CZQKCommClientDlg::StepScope {
- public:
-  StepScope(CZQKCommClientDlg& dlg, const RecordedStep& step) : dlg_(dlg) {
-    if (dlg_.stepDepth_++ == 0) dlg_.TapStep(step);
-  }
-  ~StepScope() { --dlg_.stepDepth_; }
-  StepScope(const StepScope&) = delete;
-  StepScope& operator=(const StepScope&) = delete;
-
- private:
-  CZQKCommClientDlg& dlg_;
-};
 
 CZQKCommClientDlg::CZQKCommClientDlg(Environment env)
     : env_(std::move(env)),
@@ -43,6 +28,15 @@ CZQKCommClientDlg::~CZQKCommClientDlg() {
   // The agent goes first: its last calls may still be recorded.
   m_agent.DestroyWindow();
   StopRecording();
+}
+
+int64_t CZQKCommClientDlg::NowMs() const {
+  return env_.uiThread->NowMs();
+}
+
+const ActivityTracker& CZQKCommClientDlg::Activity() {
+  activity_.Expire(NowMs());
+  return activity_;
 }
 
 std::filesystem::path CZQKCommClientDlg::LogFilePath() const {

@@ -7,11 +7,13 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "agent/CZQKCommAgent.h"
+#include "dialog/ActivityTracker.h"
 #include "dialog/ControlModel.h"
 #include "dialog/DialogHost.h"
 #include "dialog/EventLog.h"
@@ -47,6 +49,11 @@ class CZQKCommClientDlg : public AgentEventSink {
   ControlModel& Model() { return model_; }
   const ControlModel& Model() const { return model_; }
   EventLog& Log() { return log_; }
+  // The requests and feeds of the session, those given up for want of an
+  // answer moved out of the flight first (no agent call).
+  const ActivityTracker& Activity();
+  // Agent time (ms), the activity's clock.
+  int64_t NowMs() const;
   CZQKCommAgent& Agent() { return m_agent; }
   const std::filesystem::path& ExecutableDir() const { return env_.executableDir; }
   std::filesystem::path LogFilePath() const;
@@ -60,7 +67,12 @@ class CZQKCommClientDlg : public AgentEventSink {
   void SelectItem(ControlId id, ListIndex index);
   // The user edited a control's text; no command runs.
   void EditText(ControlId id, std::string_view text);
-  // Enter (through OK), Escape and the close box (through Cancel).
+  // Enter and Escape: the user is asked first, then OnOK or OnCancel end
+  // the dialog. A stray key must not sign out and lose the unsaved log.
+  void OnEnterKey();
+  void OnEscapeKey();
+  // Enter (through OK), Escape and the close box (through Cancel); the close
+  // box and the system menu's Close end the dialog without asking.
   void OnOK();
   void OnCancel();
   // A system-menu command (the About item is kAboutCommandId).
@@ -162,6 +174,8 @@ class CZQKCommClientDlg : public AgentEventSink {
   // Runs a command or an event; an AgentError becomes a message box and
   // abandons it.
   void Guarded(const std::function<void()>& fn);
+  // "Exit the console?", No the default.
+  bool ConfirmExit();
   // Creates the agent control as Connect does.
   void CreateAgentControl();
   // A user step as it reaches the dialog: recorded, and matched against a
@@ -174,6 +188,11 @@ class CZQKCommClientDlg : public AgentEventSink {
   std::unique_ptr<SessionHost> sessionHost_;
   ControlModel model_;
   EventLog log_;
+  ActivityTracker activity_;
+  // The RQID of the reply being decoded (its next page is a continuation of
+  // it), and that of the reply whose next page is being asked for.
+  std::optional<int32_t> decodingRqId_;
+  std::optional<int32_t> continuing_;
   CZQKCommAgent m_agent;
   bool destroyed_ = false;
   std::time_t stampTime_ = -1;

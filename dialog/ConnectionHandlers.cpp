@@ -35,6 +35,7 @@ void CZQKCommClientDlg::OnDisconnect() {
     if (m_agent.GetCommState() == 1 && !m_strUserId.empty()) m_agent.Logout(m_strUserId);
     m_agent.StopComm(1);
     m_agent.DestroyWindow();
+    activity_.Disconnected(NowMs());
   }
   AddLog(std::string(Lang("통신프로그램 종료 성공", "Communication Program Terminate")));
 }

@@ -8,9 +8,15 @@
 
 namespace zqk {
 
-enum class MessageBoxButtons { kOk, kYesNo };
+// Yes/No boxes have Yes as their default button, unless they ask before
+// something that cannot be undone: then No is the default.
+enum class MessageBoxButtons { kOk, kYesNo, kYesNoDefaultNo };
 enum class MessageBoxIcon { kNone, kExclamation, kQuestion, kError, kInformation };
 enum class MessageBoxResult { kOk, kYes, kNo, kCancel };
+
+inline bool IsYesNo(MessageBoxButtons buttons) {
+  return buttons != MessageBoxButtons::kOk;
+}
 
 // The result of a modal dialog (the framework's IDOK and IDCANCEL).
 enum class DialogResult { kOk = 1, kCancel = 2 };

@@ -11,7 +11,8 @@
 namespace zqk {
 
 // A recording names buttons, icons and answers in the order of these enums.
-static_assert(std::size(kBoxButtonNames) == static_cast<size_t>(MessageBoxButtons::kYesNo) + 1);
+static_assert(std::size(kBoxButtonNames) ==
+              static_cast<size_t>(MessageBoxButtons::kYesNoDefaultNo) + 1);
 static_assert(std::size(kBoxIconNames) == static_cast<size_t>(MessageBoxIcon::kInformation) + 1);
 static_assert(std::size(kBoxAnswerNames) == static_cast<size_t>(MessageBoxResult::kCancel) + 1);
 

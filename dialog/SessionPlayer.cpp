@@ -154,6 +154,12 @@ void SessionPlayer::Perform(const RecordedStep& s) {
     case StepKind::kDestroy:
       dlg_.OnDestroy();
       break;
+    case StepKind::kEnter:
+      dlg_.OnEnterKey();
+      break;
+    case StepKind::kEscape:
+      dlg_.OnEscapeKey();
+      break;
     case StepKind::kBox:
       break;
   }

@@ -70,7 +70,14 @@ Copied CopyContent(std::string_view trCode, int32_t size, AgentReader& reader,
     copied.result = file.Write(content);
     copied.length = content.size();
   });
-  if (copied.result.status == FileReplacement::Status::kOk) copied.result = file.Commit();
+  // Only content that was written replaces a file: an empty one (a size of 0,
+  // or one that is not a number, or no content at all) leaves an existing
+  // file as it was, as writing nothing into it in place would, and creates a
+  // missing one empty.
+  const bool replaces = copied.length > 0 || !file.TargetExists();
+  if (copied.result.status == FileReplacement::Status::kOk && replaces) {
+    copied.result = file.Commit();
+  }
   return copied;
 }
 

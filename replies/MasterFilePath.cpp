@@ -1,6 +1,7 @@
 #include "replies/MasterFilePath.h"
 
 #include "text/Cp949.h"
+#include "text/Cp949Bytes.h"
 
 namespace zqk {
 
@@ -21,7 +22,9 @@ std::optional<std::filesystem::path> MasterFilePath(const std::filesystem::path&
 std::string MasterFileShownPath(const std::filesystem::path& executableDir,
                                 std::string_view cp949Name) {
   std::string shown = Utf8ToCp949((executableDir / kMasterFileDirectory).string());
-  shown.append("/").append(cp949Name);
+  // The line goes on after the name: a lead byte left at its end would take
+  // the line's next byte as its second half.
+  shown.append("/").append(Cp949Prefix(cp949Name, cp949Name.size()));
   return shown;
 }
 

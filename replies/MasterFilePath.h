@@ -20,7 +20,8 @@ std::optional<std::filesystem::path> MasterFilePath(const std::filesystem::path&
                                                     std::string_view cp949Name);
 
 // The target as the log shows it, in CP949, for any name, refused or not:
-// the directory converted from the file system's UTF-8, the name as delivered.
+// the directory converted from the file system's UTF-8, the name as delivered
+// up to its last whole character (a lead byte at its very end is left out).
 std::string MasterFileShownPath(const std::filesystem::path& executableDir,
                                 std::string_view cp949Name);
 

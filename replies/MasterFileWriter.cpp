@@ -28,17 +28,21 @@ std::filesystem::path TemporaryName(const std::filesystem::path& directory) {
 }  // namespace
 
 FileReplacement::FileReplacement(std::filesystem::path target) : target_(std::move(target)) {
-  // The target is replaced only where it could have been written in place.
+  // The target is replaced only where it could have been written in place
+  // (through a link, as an open would follow it).
   struct stat old {};
-  const bool exists = ::stat(target_.c_str(), &old) == 0;
-  if (exists && S_ISDIR(old.st_mode)) {
+  targetExists_ = ::stat(target_.c_str(), &old) == 0;
+  if (targetExists_ && S_ISDIR(old.st_mode)) {
     opened_ = {Status::kOpenFailed, EISDIR};
     return;
   }
-  if (exists && ::access(target_.c_str(), W_OK) != 0) {
+  if (targetExists_ && ::access(target_.c_str(), W_OK) != 0) {
     opened_ = {Status::kOpenFailed, errno};
     return;
   }
+  // The name itself: a link is replaced by the new file, never followed.
+  struct stat named {};
+  const bool replacesRegularFile = ::lstat(target_.c_str(), &named) == 0 && S_ISREG(named.st_mode);
   const std::filesystem::path directory = target_.parent_path();
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary_ = TemporaryName(directory.empty() ? "." : directory);
@@ -51,8 +55,10 @@ FileReplacement::FileReplacement(std::filesystem::path target) : target_(std::mo
     temporary_.clear();
     return;
   }
-  // A replaced file keeps its permissions.
-  if (exists) ::fchmod(fd_, old.st_mode & 07777);
+  // A replaced file keeps its permissions, but never set-user-ID, set-group-ID
+  // or sticky: a download must not make a program run as its file's owner.
+  // Anything else gets those of a new file.
+  if (replacesRegularFile) ::fchmod(fd_, named.st_mode & 0777);
 }
 
 FileReplacement::~FileReplacement() {

@@ -12,7 +12,8 @@ namespace {
 constexpr std::string_view kRecord = "OutRec1";
 constexpr std::string_view kBlockMode = "A";
 
-// The overseas trade's conversion trace and the start of its raw block.
+// The overseas trade's conversion trace and the start of its raw block, in
+// bytes: a character of this program's text is a byte.
 constexpr std::string_view kTradeQuoteLine = "Real 82 Recv[%s]->[%s]->[%s]->[%s]->[%s]";
 constexpr int32_t kTradeBlockLength = 230;
 constexpr size_t kTradeBlockShown = 10;
@@ -89,7 +90,7 @@ void DecodeTradeQuote(const RealTypeRow& row, std::string_view key, int32_t real
   FillPlaceholders(text, kTradeQuoteLine, trace);
   out.Log(text);
   const std::string block = reader.GetDataBlock(key, realType, 0, kTradeBlockLength, 0, kBlockMode);
-  out.Log(FirstCp949Chars(block, kTradeBlockShown));
+  out.Log(Cp949LeadingBytes(block, kTradeBlockShown));
 }
 
 }  // namespace

@@ -26,6 +26,16 @@ std::string MarketName(Market m) {
   return {};
 }
 
+// The code, and for a code that another operation serves, which one: a
+// trader who sent o51000 by RequestTr learns to send it by RequestFid.
+std::string UnknownCodeDetail(std::string_view code) {
+  std::string detail(code);
+  if (const ServiceEntry* other = FindService(code)) {
+    detail.append(": ").append(OperationOf(other->kind)).append("로 요청하십시오");
+  }
+  return detail;
+}
+
 // "2016-09-01T09:00:00", local time.
 std::string LocalMoment(int64_t epochSecs) {
   return QDateTime::fromSecsSinceEpoch(epochSecs).toString(Qt::ISODate).toStdString();
@@ -153,6 +163,7 @@ int32_t SandboxAgent::Login(std::string_view userId, std::string_view password,
   }
   if (broker_.user != user) EndSession();
   broker_.user = user;
+  orders_.SignedIn(*user);
   broker_.poster.AgentMessage(kMsgLoggedIn, user->id);
   return 1;
 }
@@ -178,7 +189,7 @@ int32_t SandboxAgent::Request(const QueryRequest& asked, std::optional<int32_t> 
     poster.RequestMessage(request.rqId, *refusal);
   } else if (!service || service->kind != request.kind ||
              (request.kind != ServiceKind::kOrder && !service->handler)) {
-    poster.RequestMessage(request.rqId, kMsgUnknownTrCode, request.code);
+    poster.RequestMessage(request.rqId, kMsgUnknownTrCode, UnknownCodeDetail(request.code));
   } else if (inputLength &&
              (*inputLength < 0 || static_cast<size_t>(*inputLength) != request.input.size())) {
     poster.RequestMessage(

@@ -26,12 +26,14 @@ constexpr size_t Cp949CharLength(std::string_view text, size_t at) {
                                                                                              : 1;
 }
 
-// The first `count` characters of `text` (all of it when it holds fewer).
-std::string_view FirstCp949Chars(std::string_view text, size_t count);
-
 // The longest start of `text` of at most `maxBytes` bytes that ends between
-// two characters. A lead byte that ends `text` has lost its trail byte and is
-// left out: fixed-width fields never end in half a character.
+// two characters. A lead byte that ends `text` is a byte like any other: raw
+// data is shown as it came.
+std::string_view Cp949LeadingBytes(std::string_view text, size_t maxBytes);
+
+// Cp949LeadingBytes, except that a lead byte that ends `text` has lost its
+// trail byte and is left out: fixed-width fields and names written before
+// other text never end in half a character.
 std::string_view Cp949Prefix(std::string_view text, size_t maxBytes);
 
 }  // namespace zqk

@@ -43,6 +43,10 @@ void EventPoster::Reply(std::string_view code, int32_t rqId,
   });
 }
 
+void EventPoster::DeliverRequestMessage(int32_t rqId, const Message& m, std::string_view detail) {
+  host_.Fire(EventDispid::kOnRequestMessage, {rqId, MessageCode(m), WithDetail(m.text, detail)});
+}
+
 void EventPoster::DeliverReply(std::string_view code, int32_t rqId,
                                std::shared_ptr<const EventData> data) {
   store_.PutReply(code, rqId, std::move(data));

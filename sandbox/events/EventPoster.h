@@ -29,6 +29,7 @@ class EventPoster {
   void Reply(std::string_view code, int32_t rqId, std::shared_ptr<const EventData> data);
 
   // Now, from inside posted work: stores the data and fires the event.
+  void DeliverRequestMessage(int32_t rqId, const Message& m, std::string_view detail = {});
   void DeliverReply(std::string_view code, int32_t rqId, std::shared_ptr<const EventData> data);
   void DeliverReal(std::string_view key, int32_t realType, std::shared_ptr<const EventData> data);
 

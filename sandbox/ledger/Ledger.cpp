@@ -122,7 +122,12 @@ Order& AccountBook::Add(Order order) {
   // The first order of a number is the one it names.
   orderAt_.try_emplace(order.number, orders_.size());
   orders_.push_back(std::move(order));
+  OpenChanged(orders_.back(), 0);
   return orders_.back();
+}
+
+void AccountBook::OpenChanged(const Order& o, int32_t before) {
+  openMargin_.Change(static_cast<size_t>(&o - orders_.data()), o.ticket, before, o.Open());
 }
 
 const Position* AccountBook::FindPosition(const Product& p) const {
@@ -154,28 +159,28 @@ const Order& AccountBook::Place(const OrderTicket& ticket, int64_t atMs) {
 }
 
 Order* AccountBook::Withdraw(std::string_view number, int32_t quantity, OrderAction action,
-                             int64_t atMs) {
+                             int64_t atMs, int64_t price, int64_t stopPrice) {
   Order* target = FindOpen(number);
   if (!target) return nullptr;
   const int32_t open = target->Open();
   const int32_t taken = quantity > 0 ? std::min(quantity, open) : open;
   target->withdrawn += taken;
+  OpenChanged(*target, open);
   Order o;
   o.number = NextOrderNumber();
   o.original = target->number;
   o.action = action;
   o.ticket = target->ticket;
   o.ticket.quantity = taken;
+  if (price > 0) o.ticket.price = price;
+  if (stopPrice > 0) o.ticket.stopPrice = stopPrice;
   o.atMs = atMs;
   return &Add(std::move(o));  // `target` may dangle from here
 }
 
 const Order* AccountBook::Amend(std::string_view number, int64_t price, int32_t quantity,
                                 int64_t atMs, int64_t stopPrice) {
-  Order* o = Withdraw(number, quantity, OrderAction::kAmend, atMs);
-  if (o && price > 0) o->ticket.price = price;
-  if (o && stopPrice > 0) o->ticket.stopPrice = stopPrice;
-  return o;
+  return Withdraw(number, quantity, OrderAction::kAmend, atMs, price, stopPrice);
 }
 
 const Order* AccountBook::Cancel(std::string_view number, int32_t quantity, int64_t atMs) {
@@ -186,8 +191,10 @@ const Fill* AccountBook::ApplyFill(std::string_view number, int64_t price, int32
                                    int64_t atMs) {
   Order* order = FindOpen(number);
   if (!order || quantity <= 0) return nullptr;
-  const int32_t qty = std::min(quantity, order->Open());
+  const int32_t open = order->Open();
+  const int32_t qty = std::min(quantity, open);
   order->filled += qty;
+  OpenChanged(*order, open);
   const Product& p = *order->ticket.product;
   const Side side = order->ticket.side;
 
@@ -254,12 +261,9 @@ std::vector<Valuation> AccountBook::Value(SimulatedMarket& market, int64_t atMs)
                     Sign(pos.side);
     v.margin += MarginPerContract(p, mark, pos.side) * pos.quantity;
   }
-  for (const Order& o : orders_) {
-    if (o.Open() <= 0) continue;
-    const Product& p = *o.ticket.product;
-    const int64_t price = o.ticket.price > 0 ? o.ticket.price : market.At(p, atMs).session.last;
-    in(p.currency).orderMargin += MarginPerContract(p, price, o.ticket.side) * o.Open();
-  }
+  openMargin_.ForEach(market, atMs, [&](std::string_view currency, double margin) {
+    in(currency).orderMargin += margin;
+  });
   for (Valuation& v : by) v.maintenance = v.margin * 2 / 3;
   if (account_.market != Market::kFxMargin) return by;
   Valuation usd{"USD"};

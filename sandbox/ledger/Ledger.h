@@ -15,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "sandbox/ledger/OpenOrderMargin.h"
 #include "sandbox/market/Product.h"
 #include "sandbox/market/Users.h"
 
@@ -149,8 +150,13 @@ class AccountBook {
   // Adds an order to the book and its number to the index.
   Order& Add(Order order);
   // Takes `quantity` (0: all) of the open part of order `number` out of it
-  // into a new order of `action` that names it; null when nothing is open.
-  Order* Withdraw(std::string_view number, int32_t quantity, OrderAction action, int64_t atMs);
+  // into a new order of `action` that names it, at a new price and stop
+  // price where they are above 0; null when nothing is open.
+  Order* Withdraw(std::string_view number, int32_t quantity, OrderAction action, int64_t atMs,
+                  int64_t price = 0, int64_t stopPrice = 0);
+  // Order `o` of the book had `before` open until its last change: the margin
+  // of the open orders follows.
+  void OpenChanged(const Order& o, int32_t before);
   CashBalance& CashIn(std::string_view currency);
 
   std::string userId_;
@@ -165,6 +171,7 @@ class AccountBook {
     }
   };
   std::unordered_map<std::string, size_t, NumberHash, std::equal_to<>> orderAt_;
+  OpenOrderMargin openMargin_;
   std::vector<Fill> fills_;
   std::vector<Position> positions_;
   std::vector<CashBalance> cash_;

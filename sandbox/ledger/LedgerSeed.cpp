@@ -1,7 +1,9 @@
 // The ledger's starting point: every account opens the day with cash,
 // a position or two carried from the day before, and a morning of orders in
 // the five hours before the agent's start (filled, partly filled, resting
-// and cancelled), all priced from the market's own history.
+// and cancelled), all priced from the market's own history. No order that
+// still rests at the start crosses the market then: the exchange matches
+// seeded orders like any other once their user signs in.
 #include <algorithm>
 #include <cmath>
 
@@ -101,6 +103,7 @@ void Ledger::Seed(AccountBook& book, SimulatedMarket& market) {
                        Between(next(), 0, kMorningMs / count - kMinuteMs);
     const Product& p = *products[next() % products.size()];
     const Book quotes = market.BookAt(p, market.StepAt(at));
+    const Book opening = market.BookAt(p, market.StepAt(start));
     OrderTicket ticket;
     ticket.product = &p;
     ticket.side = next() % 2 ? Side::kBuy : Side::kSell;
@@ -120,14 +123,22 @@ void Ledger::Seed(AccountBook& book, SimulatedMarket& market) {
     }
     ticket.priceType = '1';
     if (outcome < 0.7 && ticket.quantity > 1) {
-      // Partly filled at the touch, the rest resting there.
+      // Partly filled at the touch, the rest resting there, or filled later
+      // in the morning where the market has since gone through it.
       ticket.price = touch;
-      const Order& o = book.Place(ticket, at);
-      book.ApplyFill(o.number, touch, ticket.quantity / 2, at);
+      const std::string number = book.Place(ticket, at).number;
+      book.ApplyFill(number, touch, ticket.quantity / 2, at);
+      const bool crossed = buy ? touch >= opening.asks[0].price : touch <= opening.bids[0].price;
+      if (crossed) {
+        book.ApplyFill(number, touch, ticket.quantity,
+                       std::min(start - 1000, at + Between(next(), 1, 20) * kMinuteMs));
+      }
       continue;
     }
-    // Resting well away from the market; some cancelled later.
-    int64_t price = buy ? quotes.bids[0].price : quotes.asks[0].price;
+    // Resting well away from the market, as it was then and as it is at the
+    // start; some cancelled later.
+    int64_t price = buy ? std::min(quotes.bids[0].price, opening.bids[0].price)
+                        : std::max(quotes.asks[0].price, opening.asks[0].price);
     for (int64_t k = Between(next(), 5, 20); k > 0; --k) {
       price = buy ? std::max(p.TickAt(0), SimulatedMarket::TickDown(p, price))
                   : SimulatedMarket::TickUp(p, price);

@@ -61,6 +61,12 @@ LocalTime MarketClock::Local(int64_t agentMs) const {
                    static_cast<int32_t>(intoDay % 1000)};
 }
 
+int32_t MarketClock::MinuteOfDay(int64_t agentMs) const {
+  const int64_t epochMs = EpochMs(agentMs);
+  CacheDay(epochMs);
+  return static_cast<int32_t>((epochMs - dayBegin_) / 60'000);
+}
+
 int64_t MarketClock::DayStart(int64_t agentMs) const {
   CacheDay(EpochMs(agentMs));
   return AgentMs(dayBegin_);

@@ -41,6 +41,9 @@ class MarketClock {
   int64_t agentMsAtStart() const { return agentMsAtStart_; }
 
   LocalTime Local(int64_t agentMs) const;
+  // Whole minutes since the local midnight that starts the day of `agentMs`;
+  // cheap for times of the day last asked about.
+  int32_t MinuteOfDay(int64_t agentMs) const;
   // Agent time of the local midnight that starts the day of `agentMs`, and of
   // the one that ends it.
   int64_t DayStart(int64_t agentMs) const;

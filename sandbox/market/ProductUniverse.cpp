@@ -12,8 +12,12 @@ double Product::RawValue() const {
   return multiplier / std::pow(10.0, decimals);
 }
 
-ProductUniverse::ProductUniverse() {
-  AddDomesticProducts(products_);
+bool TradesOn(const Product& p, int32_t ymd) {
+  return (p.listed == 0 || p.listed <= ymd) && (p.expiry == 0 || ymd <= p.expiry);
+}
+
+ProductUniverse::ProductUniverse(int32_t termsDate) {
+  AddDomesticProducts(products_, termsDate);
   AddOverseasProducts(products_);
   AddFxPairs(products_);
   byCode_.reserve(products_.size());

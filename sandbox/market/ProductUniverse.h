@@ -27,9 +27,14 @@
 
 namespace zqk::sandbox::market {
 
+// The day the agent's clock starts on by default.
+inline constexpr int32_t kSamplesEraDate = 20160901;
+
 class ProductUniverse {
  public:
-  ProductUniverse();
+  // The contracts' terms (the KOSPI200 family's multipliers) are those in
+  // force on `termsDate` (YYYYMMDD).
+  explicit ProductUniverse(int32_t termsDate = kSamplesEraDate);
   // The code index points into the products: no copies.
   ProductUniverse(const ProductUniverse&) = delete;
   ProductUniverse& operator=(const ProductUniverse&) = delete;
@@ -51,8 +56,13 @@ class ProductUniverse {
 
 // The builders of the three markets, in UniverseDomestic.cpp,
 // UniverseOverseas.cpp and UniverseFx.cpp.
-void AddDomesticProducts(std::vector<Product>& out);
+void AddDomesticProducts(std::vector<Product>& out, int32_t termsDate);
 void AddOverseasProducts(std::vector<Product>& out);
 void AddFxPairs(std::vector<Product>& out);
+
+// Whether a contract trades on `ymd`: listed by then and not yet past its
+// last trading day. Pairs and indices always do. (The market prices every
+// product at any time; the product lists show what a trader could trade.)
+bool TradesOn(const Product& p, int32_t ymd);
 
 }  // namespace zqk::sandbox::market

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "sandbox/market/IntradayProfile.h"
 #include "sandbox/market/PricePath.h"
 #include "sandbox/market/SeededHash.h"
 
@@ -12,8 +13,6 @@ namespace {
 // Log prices stay within +-30% of the start through a soft limit, so that
 // no run, however long, leaves the plausible range.
 constexpr double kBand = 0.3;
-// The carry of domestic futures over the index, a year.
-constexpr double kCarryRate = 0.015;
 constexpr double kStepsPerDay = 86'400'000.0 / kStepMs;
 constexpr double kYearMs = 365 * 86'400'000.0;
 // The steps one request for bars may walk through; beyond it each bar is
@@ -23,6 +22,20 @@ constexpr int64_t kMinBarSamples = 500;
 
 constexpr uint64_t kTradeSalt = 0x7A11'0000'0000'0001ull;
 constexpr uint64_t kBookSalt = 0xB00C'0000'0000'0002ull;
+constexpr uint64_t kSpreadSalt = 0x5B7E'AD00'0000'0003ull;
+
+// FX quotes of one pair at one moment: the usual spread, a little wider now
+// and then; the hour widens them all.
+constexpr double kFxSpreadSteps[] = {1.0, 1.0, 1.0, 1.15, 1.35, 1.6};
+
+int64_t CloseMsOf(const Product& p) {
+  return p.expiry ? MarketClock::CloseEpochMs(p.expiry) : 0;
+}
+
+// Years from `epochMs` to a close (0 for a product that never expires).
+double YearsTo(int64_t closeMs, int64_t epochMs) {
+  return closeMs ? static_cast<double>(closeMs - epochMs) / kYearMs : 0;
+}
 
 int64_t FloorDiv(int64_t a, int64_t b) {
   return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
@@ -55,22 +68,31 @@ int64_t Book::BidCount() const {
 }
 
 struct SimulatedMarket::Track {
-  Track(const Product& p, const Product& d, const Product& u, uint64_t seed)
+  Track(const Product& p, const Product& d, const Product& u, const CarrySchedule* carry,
+        uint64_t seed)
       : product(&p),
         driver(&d),
         underlying(&u),
+        carry(carry),
+        profile(&IntradayProfile::Of(p)),
         key(Hash(seed, p.id)),
         path(seed, d.id, d.dailyVol / std::sqrt(kStepsPerDay)),
         cursor(path),
-        expiryCloseMs(p.expiry ? MarketClock::CloseEpochMs(p.expiry) : 0) {}
+        expiryCloseMs(CloseMsOf(p)),
+        underlyingCloseMs(CloseMsOf(u)),
+        driverCloseMs(CloseMsOf(d)) {}
 
   const Product* product;
-  const Product* driver;      // whose path the price follows
-  const Product* underlying;  // options: the underlying; otherwise the product
+  const Product* driver;       // whose path the price follows
+  const Product* underlying;   // options: the underlying; otherwise the product
+  const CarrySchedule* carry;  // the index's, for its futures and their options
+  const IntradayProfile* profile;
   uint64_t key;
   PricePath path;  // the driver's
   PricePath::Cursor cursor;
   int64_t expiryCloseMs;
+  int64_t underlyingCloseMs;
+  int64_t driverCloseMs;
 
   bool started = false;
   Session session;
@@ -79,7 +101,11 @@ struct SimulatedMarket::Track {
 };
 
 SimulatedMarket::SimulatedMarket(uint64_t seed, MarketClock clock, size_t barCacheCapacity)
-    : seed_(seed), clock_(clock), tracks_(universe_.All().size()), barCache_(barCacheCapacity) {}
+    : seed_(seed),
+      clock_(clock),
+      universe_(clock_.Local(clock_.agentMsAtStart()).date),
+      tracks_(universe_.All().size()),
+      barCache_(barCacheCapacity) {}
 
 SimulatedMarket::~SimulatedMarket() = default;
 
@@ -108,12 +134,24 @@ const Product& SimulatedMarket::Driver(const Product& p) const {
   return front ? *front : *future;
 }
 
+const CarrySchedule* SimulatedMarket::CarryFor(const Product& p) {
+  // An overseas option is priced on its underlying future, whose family
+  // names the index; a domestic product names its index itself.
+  const Product* future =
+      p.market == Market::kOverseas && p.IsOption() ? universe_.Find(p.underlying) : &p;
+  const IndexCarry* carry = future ? FindIndexCarry(*future) : nullptr;
+  if (!carry) return nullptr;
+  auto it = carries_.find(carry);
+  if (it == carries_.end()) it = carries_.emplace(carry, CarrySchedule(*carry, clock_)).first;
+  return &it->second;
+}
+
 SimulatedMarket::Track& SimulatedMarket::TrackOf(const Product& p) {
   const size_t at = static_cast<size_t>(&p - universe_.All().data());
   std::unique_ptr<Track>& t = tracks_.at(at);
   if (!t) {
     const Product* u = p.IsOption() ? universe_.Find(p.underlying) : &p;
-    t = std::make_unique<Track>(p, Driver(p), u ? *u : p, seed_);
+    t = std::make_unique<Track>(p, Driver(p), u ? *u : p, CarryFor(p), seed_);
   }
   return *t;
 }
@@ -146,15 +184,20 @@ SimulatedMarket::Model SimulatedMarket::ModelAt(const Track& t, PricePath::Curso
   const double x = cursor ? cursor->At(step) : t.path.At(step);
   Model m;
   m.driver = static_cast<double>(d.reference) * std::exp(kBand * std::tanh(x / kBand));
-  m.years = t.expiryCloseMs
-                ? static_cast<double>(t.expiryCloseMs - clock_.EpochMs(MsOfStep(step))) / kYearMs
-                : 0;
-  // Domestic products follow the index with a carry; overseas ones their
-  // family's front month at a fixed spread.
+  const int64_t epochMs = clock_.EpochMs(MsOfStep(step));
+  m.years = YearsTo(t.expiryCloseMs, epochMs);
+  // Domestic products follow the index at its carry to their expiry; the
+  // later months of an overseas index future follow the front month at the
+  // carry between their expiries; other overseas months keep a fixed spread
+  // to the front.
   if (&p == &d) {
     m.forward = m.driver;
-  } else if (p.market == Market::kDomestic) {
-    m.forward = m.driver * (1 + kCarryRate * std::max(0.0, m.years));
+  } else if (t.carry && p.market == Market::kDomestic) {
+    m.forward = CarriedForward(m.driver, t.carry->At(epochMs), m.years);
+  } else if (t.carry) {
+    const double carry = t.carry->At(epochMs);
+    m.forward = m.driver * CarriedForward(1, carry, YearsTo(t.underlyingCloseMs, epochMs)) /
+                CarriedForward(1, carry, YearsTo(t.driverCloseMs, epochMs));
   } else {
     m.forward =
         m.driver * static_cast<double>(t.underlying->reference) / static_cast<double>(d.reference);
@@ -178,13 +221,22 @@ int64_t SimulatedMarket::PriceAt(const Product& p, int64_t step) {
   return RoundToGrid(p, Fair(p, step));
 }
 
+int SimulatedMarket::SpreadTicks(const Track& t, int64_t step) const {
+  const Product& p = *t.product;
+  if (p.kind != ProductKind::kFxPair) return p.spreadTicks;
+  const uint64_t h = Mix(t.key ^ kSpreadSalt ^ Mix(static_cast<uint64_t>(step)));
+  const double widen = kFxSpreadSteps[h % std::size(kFxSpreadSteps)];
+  const double hour = t.profile->Spread(clock_.MinuteOfDay(MsOfStep(step)));
+  return std::max(1, static_cast<int>(std::lround(p.spreadTicks * widen * hour)));
+}
+
 Book SimulatedMarket::BookFor(Track& t, int64_t step, double fair) const {
   Book book;
   const Product& p = *t.product;
   if (p.kind == ProductKind::kIndex) return book;
   const int64_t bid = std::max(FloorToGrid(p, fair), p.TickAt(0));
   int64_t ask = bid;
-  for (int i = 0; i < p.spreadTicks; ++i) ask = TickUp(p, ask);
+  for (int i = SpreadTicks(t, step); i > 0; --i) ask = TickUp(p, ask);
   const int64_t maxSize = std::max<int64_t>(5, static_cast<int64_t>(p.meanQty * 15));
   int64_t askPrice = ask;
   int64_t bidPrice = bid;
@@ -211,7 +263,8 @@ Book SimulatedMarket::BookAt(const Product& p, int64_t step) {
 }
 
 int32_t SimulatedMarket::TradeCount(const Track& t, int64_t step) const {
-  const double perStep = t.product->tradeRate * kStepMs / 1000.0;
+  const double perStep = t.product->tradeRate * kStepMs / 1000.0 *
+                         t.profile->Activity(clock_.MinuteOfDay(MsOfStep(step)));
   if (perStep <= 0) return 0;
   const uint64_t h = Mix(t.key + kTradeSalt * static_cast<uint64_t>(step));
   // floor(x + U) has the mean x for U uniform in [0, 1).
@@ -224,7 +277,7 @@ void SimulatedMarket::TradesFor(const Track& t, int64_t step, int32_t n, double 
   const Product& p = *t.product;
   const int64_t bid = std::max(FloorToGrid(p, fair), p.TickAt(0));
   int64_t ask = bid;
-  for (int i = 0; i < p.spreadTicks; ++i) ask = TickUp(p, ask);
+  for (int i = SpreadTicks(t, step); i > 0; --i) ask = TickUp(p, ask);
   const uint64_t h = Mix(t.key + kTradeSalt * static_cast<uint64_t>(step));
   const double maxQty = std::max(1.0, p.meanQty * 20);
   for (int32_t j = 0; j < n; ++j) {
@@ -343,7 +396,7 @@ Snapshot SimulatedMarket::At(const Product& p, int64_t atMs) {
   // The past of a product already followed further: a track of its own.
   std::unique_ptr<Track> past;
   if (t->started && (step < t->nextStep - 1 || step < t->session.firstStep)) {
-    past = std::make_unique<Track>(p, *t->driver, *t->underlying, seed_);
+    past = std::make_unique<Track>(p, *t->driver, *t->underlying, t->carry, seed_);
     t = past.get();
   }
   Advance(*t, step);
@@ -487,9 +540,12 @@ std::vector<Bar> SimulatedMarket::Bars(const Product& p, int32_t periodSecs, int
 }
 
 double SimulatedMarket::YearsToExpiry(const Product& p, int64_t atMs) {
+  return YearsTo(TrackOf(p).expiryCloseMs, clock_.EpochMs(atMs));
+}
+
+double SimulatedMarket::Carry(const Product& p, int64_t atMs) {
   const Track& t = TrackOf(p);
-  if (!t.expiryCloseMs) return 0;
-  return static_cast<double>(t.expiryCloseMs - clock_.EpochMs(atMs)) / kYearMs;
+  return t.carry ? t.carry->At(clock_.EpochMs(atMs)) : 0;
 }
 
 Greeks SimulatedMarket::OptionGreeks(const Product& p, int64_t atMs) {

@@ -5,22 +5,27 @@
 // Time runs in 100 ms steps from the agent's start (step 0; earlier steps are
 // the market's history). Each product's model price follows a seeded path
 // (PricePath.h): FX pairs, indices and the front overseas future of each
-// family follow their own; later overseas months follow their front month;
-// domestic futures follow the KOSPI200 index with a carry; options are
-// valued by Black's model on their underlying. Trades at a step are a pure
-// function of the seed, the product and the step: buys at the ask, sells at
-// the bid. A session is the local calendar day, from midnight or from the
-// agent's start, whichever is later; its previous close is the price at
-// midnight. Nothing closes: every product trades around the clock.
+// family follow their own; later overseas months follow their front month,
+// those of an equity index at its carry (IndexCarry.h), the others at a fixed
+// spread; domestic futures follow the KOSPI200 index at its carry; options
+// are valued by Black's model on their underlying. Trades at a step are a
+// pure function of the seed, the product and the step: buys at the ask,
+// sells at the bid, more of them at the busy hours of the product's market
+// (IntradayProfile.h), where FX spreads are also narrower. A session is the
+// local calendar day, from midnight or from the agent's start, whichever is
+// later; its previous close is the price at midnight. Nothing closes: every
+// product trades around the clock.
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string_view>
 #include <vector>
 
 #include "sandbox/market/BarCache.h"
 #include "sandbox/market/Calendar.h"
+#include "sandbox/market/IndexCarry.h"
 #include "sandbox/market/OptionModel.h"
 #include "sandbox/market/PricePath.h"
 #include "sandbox/market/ProductUniverse.h"
@@ -153,6 +158,9 @@ class SimulatedMarket {
   // Years from `atMs` to the product's expiry (negative once expired; 0 for
   // products that do not expire).
   double YearsToExpiry(const Product& p, int64_t atMs);
+  // The yearly carry (rate less dividend yield, as a fraction) of the index
+  // that `p` follows at `atMs`; 0 for a product that follows no index.
+  double Carry(const Product& p, int64_t atMs);
 
   // Rounding onto the product's tick grid.
   static int64_t FloorToGrid(const Product& p, double raw);
@@ -176,6 +184,11 @@ class SimulatedMarket {
   Model ModelAt(const Track& t, PricePath::Cursor* cursor, int64_t step) const;
   double FairWith(Track& t, int64_t step, bool sequential);
   Book BookFor(Track& t, int64_t step, double fair) const;
+  // Ask less bid at a step, in ticks: FX spreads vary with the hour and from
+  // quote to quote.
+  int SpreadTicks(const Track& t, int64_t step) const;
+  // The index carry that prices a product, or null.
+  const CarrySchedule* CarryFor(const Product& p);
   // The `count` trades of a step (TradeCount's).
   void TradesFor(const Track& t, int64_t step, int32_t count, double fair,
                  std::vector<Trade>& out) const;
@@ -201,6 +214,7 @@ class SimulatedMarket {
   ProductUniverse universe_;
   std::vector<std::unique_ptr<Track>> tracks_;  // by position in the universe
   BarCache barCache_;
+  std::map<const IndexCarry*, CarrySchedule> carries_;
 };
 
 }  // namespace zqk::sandbox::market

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "sandbox/market/Calendar.h"
+#include "sandbox/market/KospiMultiplier.h"
 #include "sandbox/market/ProductUniverse.h"
 
 namespace zqk::sandbox::market {
@@ -76,7 +77,7 @@ Product Future(const char* family, const char* familyName, const char* shortFami
   return p;
 }
 
-Product Option(bool call, char yearLetter, int year, int month, int64_t strike) {
+Product Option(bool call, char yearLetter, int year, int month, int64_t strike, double multiplier) {
   const char* cp = call ? "C" : "P";
   char strikeText[48];
   std::snprintf(strikeText, sizeof strikeText, "%lld.%lld", static_cast<long long>(strike / 100),
@@ -98,7 +99,7 @@ Product Option(bool call, char yearLetter, int year, int month, int64_t strike) 
   p.tick = 5;
   p.smallTick = 1;
   p.smallTickBelow = 300;
-  p.multiplier = 250'000;
+  p.multiplier = multiplier;
   p.marginRate = 0.09;
   p.expiry = NthWeekday(year, month, 4, 2);
   p.listed = WeekdayOnOrBefore(year - 1, month, 15);
@@ -115,21 +116,21 @@ Product Option(bool call, char yearLetter, int year, int month, int64_t strike) 
 
 }  // namespace
 
-void AddDomesticProducts(std::vector<Product>& out) {
+void AddDomesticProducts(std::vector<Product>& out, int32_t termsDate) {
   out.push_back(Index("KOSPI200", "코스피200지수", "KOSPI200 Index", kKospi200, 0.009));
   out.push_back(Index("KOSPI", "코스피지수", "KOSPI Index", 203465, 0.008));
 
   for (int y = 0; kYearLetters[y]; ++y) {
     for (int month = 3; month <= 12; month += 3) {
       out.push_back(Future("101", "코스피200", "K200", "KOSPI200", kYearLetters[y], kFirstYear + y,
-                           month, 5, 250'000, y == 0 ? 6 : 1.5));
+                           month, 5, KospiMultiplierOn("101", termsDate), y == 0 ? 6 : 1.5));
     }
   }
   // Mini futures: the monthly contracts of 2016 and 2017.
   for (int y = 0; y < 2; ++y) {
     for (int month = 1; month <= 12; ++month) {
       out.push_back(Future("105", "미니코스피200", "미니K200", "Mini KOSPI200", kYearLetters[y],
-                           kFirstYear + y, month, 2, 50'000, 1));
+                           kFirstYear + y, month, 2, KospiMultiplierOn("105", termsDate), 1));
     }
   }
   // Options: every month, nine strikes from 240.0 to 260.0.
@@ -137,7 +138,8 @@ void AddDomesticProducts(std::vector<Product>& out) {
     for (int month = 1; month <= 12; ++month) {
       for (bool call : {true, false}) {
         for (int64_t strike = 24000; strike <= 26000; strike += 250) {
-          out.push_back(Option(call, kYearLetters[y], kFirstYear + y, month, strike));
+          out.push_back(Option(call, kYearLetters[y], kFirstYear + y, month, strike,
+                               KospiMultiplierOn(call ? "201" : "301", termsDate)));
         }
       }
     }

@@ -16,16 +16,6 @@ using market::Order;
 using market::OrderTicket;
 using market::Product;
 
-bool IsStop(const OrderTicket& t) {
-  return t.priceType == '3' || t.priceType == '4';
-}
-
-// The price an awake order may trade at: 0 for market orders and for stop
-// orders, which turn into market orders.
-int64_t LimitOf(const OrderTicket& t) {
-  return t.priceType == '1' || t.priceType == '4' ? t.price : 0;
-}
-
 // The fill conditions by the codes of each market's list.
 bool FillOrKill(const OrderTicket& t) {
   switch (t.product->market) {
@@ -84,11 +74,11 @@ int64_t Exchange::ExpiryStep(const Order& order, int32_t validUntil, int64_t atM
 
 void Exchange::Track(AccountBook& book, const std::string& number, bool triggered,
                      int64_t expiresAtStep) {
-  working_.push_back(Working{&book, number, triggered, expiresAtStep});
+  working_.Add(Working{&book, number, triggered, expiresAtStep});
 }
 
 void Exchange::Untrack(const AccountBook& book, std::string_view number) {
-  std::erase_if(working_, [&](const Working& w) { return w.book == &book && w.number == number; });
+  working_.Remove(book, number);
 }
 
 bool Exchange::StopReachedNow(const OrderTicket& t, int64_t now) {
@@ -136,14 +126,10 @@ void Exchange::Amended(AccountBook& book, const std::string& number) {
   sink_.Record(book, openType, feeds::OpenOrderRecord(book, *book.FindOrder(original), openType));
 
   // The amending order inherits the old one's session, expiry and stop.
-  auto old = std::find_if(working_.begin(), working_.end(), [&](const Working& w) {
-    return w.book == &book && w.number == original;
-  });
+  const Working* old = working_.Find(book, original);
   const OrderTicket& t = amend.ticket;
-  const bool triggered =
-      !IsStop(t) || (old != working_.end() && old->triggered) || StopReachedNow(t, now);
-  const int64_t expires =
-      old != working_.end() ? old->expiresAtStep : ExpiryStep(amend, 0, amend.atMs);
+  const bool triggered = !IsStop(t) || (old && old->triggered) || StopReachedNow(t, now);
+  const int64_t expires = old ? old->expiresAtStep : ExpiryStep(amend, 0, amend.atMs);
   if (IsCme(book, original)) cme_.insert(Key(book, number));
   if (book.FindOrder(original)->Open() <= 0) Untrack(book, original);
   Enter(book, number, triggered, expires, step, now);
@@ -157,6 +143,16 @@ void Exchange::Cancelled(AccountBook& book, const std::string& number) {
   Acknowledge(book, cancel, kTextCancelled, now);
   if (book.FindOrder(original)->Open() <= 0) Untrack(book, original);
   Settle(book, original, now);
+}
+
+void Exchange::Adopt(AccountBook& book) {
+  const int64_t now = broker_.Now();
+  RunTo(broker_.market.StepAt(now));
+  for (const Order& o : book.orders()) {
+    if (o.Open() > 0 && !working_.Find(book, o.number)) {
+      Track(book, o.number, !IsStop(o.ticket), ExpiryStep(o, 0, o.atMs));
+    }
+  }
 }
 
 void Exchange::Arrive(AccountBook& book, const std::string& number, int64_t step, int64_t atMs) {
@@ -238,12 +234,13 @@ void Exchange::Settle(const AccountBook& book, const std::string& number, int64_
 
 void Exchange::RunTo(int64_t step) {
   for (int64_t s = lastStep_ + 1; s <= step && !working_.empty(); ++s) {
-    // By index: records go to the sink only, nothing here adds work.
-    for (size_t i = 0; i < working_.size(); ++i) Rest(working_[i], s);
-    std::erase_if(working_, [](const Working& w) {
-      const Order* o = w.book->FindOrder(w.number);
-      return !o || o->Open() <= 0;
-    });
+    // Records go to the sink only: nothing here adds work.
+    const auto bookOf = [&](const Product& p) -> const market::Book& { return Liquidity(p, s); };
+    const auto tradesOf = [&](const Product& p) { return broker_.market.TradesAt(p, s); };
+    for (const RestingOrders::Id id : working_.DueAt(s, bookOf, tradesOf)) {
+      Rest(working_[id], s);
+      working_.Refile(id);
+    }
   }
   lastStep_ = std::max(lastStep_, step);
 }

@@ -3,12 +3,13 @@
 // against the simulated market and books their fills in the ledger, which
 // moves positions and cash. An order meets the book of the step it arrives
 // at (Matching.h); what is left rests (limit, stop limit), keeps taking the
-// next steps' books (market) or ends (FOK, FAK/IOC). Resting orders are
-// checked at every later step; stop orders wait until the market trades at
-// or through their stop. Day orders (domestic, overseas DAY) end at local
-// midnight, GTD orders at the end of their date, GTC and FX orders never.
-// Orders of the accounts' seeded history stay where they rest until they
-// are amended or cancelled.
+// next steps' books (market) or ends (FOK, FAK/IOC). Resting orders meet
+// every later step that reaches them (RestingOrders.h), oldest first; stop
+// orders wait until the market trades at or through their stop. Day orders
+// (domestic, overseas DAY) end at local midnight, GTD orders at the end of
+// their date, GTC and FX orders never. Orders of the accounts' seeded history
+// join once their user signs in (Adopt), filed with the others, and then work
+// like any other.
 //
 // Everything that happens to an order goes out as order-feed records, in the
 // order it happened (OrderFeedRecords.h lists the types).
@@ -19,11 +20,11 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "sandbox/events/EventData.h"
 #include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/SimulatedMarket.h"
+#include "sandbox/orders/RestingOrders.h"
 
 namespace zqk::sandbox {
 class Broker;
@@ -48,6 +49,9 @@ class Exchange {
   // An accepted amend or cancel order, already in its book.
   void Amended(market::AccountBook& book, const std::string& number);
   void Cancelled(market::AccountBook& book, const std::string& number);
+  // Every open order of the book that is not working yet (its seeded
+  // history) rests from now on.
+  void Adopt(market::AccountBook& book);
 
   bool IsCme(const market::AccountBook& book, std::string_view number) const;
   bool HasWorking() const { return !working_.empty(); }
@@ -59,12 +63,7 @@ class Exchange {
   void SkipTo(int64_t step) { lastStep_ = step; }
 
  private:
-  struct Working {
-    market::AccountBook* book;
-    std::string number;
-    bool triggered;  // stop orders: the stop has been reached
-    int64_t expiresAtStep;
-  };
+  using Working = WorkingOrder;
   static constexpr int64_t kNever = std::numeric_limits<int64_t>::max();
 
   // Matches an arriving order (new, amended, or a stop just woken) against
@@ -97,8 +96,8 @@ class Exchange {
 
   Broker& broker_;
   OrderFeedSink& sink_;
-  std::vector<Working> working_;  // in the order they arrived
-  std::set<std::string> cme_;     // Key()s of the night session's orders
+  RestingOrders working_;
+  std::set<std::string> cme_;  // Key()s of the night session's orders
   int64_t lastStep_ = std::numeric_limits<int64_t>::min();
   // What each product's book still offers at one step, so that two orders
   // never take the same size.

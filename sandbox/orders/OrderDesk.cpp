@@ -96,6 +96,11 @@ const market::Order& OrderDesk::Enter(const orders::OrderCode& code,
 
 void OrderDesk::Refuse(int32_t rqId, const orders::OrderCode& code, const Refusal& refusal,
                        std::string_view account) {
+  // A console decodes the replies of new orders only: the request message,
+  // which it logs for every kind, says why an amend or cancel was refused.
+  queue_.Push([this, rqId, message = refusal.message, detail = refusal.detail] {
+    broker_.poster.DeliverRequestMessage(rqId, message, detail);
+  });
   orders::ReplyValues v;
   v.action = code.action;
   v.message = refusal.message;
@@ -144,6 +149,11 @@ void OrderDesk::ScheduleMatching() {
     exchange_.RunTo(broker_.market.StepAt(broker_.Now()));
     ScheduleMatching();
   });
+}
+
+void OrderDesk::SignedIn(const User& user) {
+  for (market::AccountBook* book : broker_.ledger.OfUser(user.id)) exchange_.Adopt(*book);
+  ScheduleMatching();
 }
 
 void OrderDesk::Connected() {

@@ -35,6 +35,9 @@ class OrderDesk : private orders::OrderFeedSink {
   void SendOpenOrders(std::string_view account);
   // The exchange resumes from now, skipping the time it was disconnected.
   void Connected();
+  // The user's accounts' resting orders (their seeded history included)
+  // work from now on.
+  void SignedIn(const User& user);
   // What is on its way goes; the exchange stands still.
   void Disconnected();
 

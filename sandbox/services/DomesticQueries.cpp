@@ -76,12 +76,13 @@ EventData Valuation(QueryContext& q, bool (*pick)(const Product&)) {
 
 EventData DomesticProducts(QueryContext& q) {
   // Bytes 1-8: the start of the codes to list (blank: every domestic
-  // future and option).
+  // future and option), of the contracts that trade today.
   const QueryInput in(q.request.input);
   const std::string_view prefix = in.Text(0, 8);
+  const int32_t today = LocalOf(q, q.now).date;
   EventData d;
   for (const Product* p : q.broker.market.products().Matching(prefix, Market::kDomestic)) {
-    if (p->kind == market::ProductKind::kIndex) continue;
+    if (p->kind == market::ProductKind::kIndex || !market::TradesOn(*p, today)) continue;
     EventData::Row& row = d.AddRow(kOut);
     row["종목코드"] = p->code;
     row["종목명"] = p->name;

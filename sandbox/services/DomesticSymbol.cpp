@@ -17,6 +17,7 @@
 #include "sandbox/broker/Broker.h"
 #include "sandbox/events/FieldText.h"
 #include "sandbox/market/Calendar.h"
+#include "sandbox/market/IndexCarry.h"
 #include "sandbox/market/SeededHash.h"
 #include "sandbox/services/FieldList.h"
 #include "sandbox/services/QueryInput.h"
@@ -140,7 +141,8 @@ Figures::Figures(QueryContext& query, const Product& product)
   greeks = m.OptionGreeks(p, q.now);
   years = std::max(0.0, m.YearsToExpiry(p, q.now));
   theo = s.fair;
-  forward = static_cast<double>(indexLevel) * (1 + 0.015 * years);  // the model's carry
+  // The index carried to expiry as the market prices the contract.
+  forward = market::CarriedForward(static_cast<double>(indexLevel), m.Carry(p, q.now), years);
   yesterday = m.Bars(p, 86'400, m.clock().DayStart(q.now) - 1, 1).front();
   prev = x.prevClose;
   prevVolume = static_cast<int64_t>(p.tradeRate * 86'400 * p.meanQty) * Seeded(1, 80, 120) / 100;

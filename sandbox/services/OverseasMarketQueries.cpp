@@ -160,9 +160,10 @@ EventData OverseasPrice(QueryContext& q) {
 
 EventData OverseasProducts(QueryContext& q) {
   // Bytes 1-10: an exchange ("CME") for its futures, or the start of codes
-  // ("ES", "OES"); blank: every overseas future.
+  // ("ES", "OES"); blank: every overseas future. Contracts that trade today.
   const QueryInput in(q.request.input);
   const std::string_view key = in.Text(0, 10);
+  const int32_t today = LocalOf(q, q.now).date;
   market::SimulatedMarket& m = q.broker.market;
   const std::vector<const Product*> overseas = m.products().Matching("", Market::kOverseas);
   const bool exchange = std::any_of(overseas.begin(), overseas.end(),
@@ -172,7 +173,7 @@ EventData OverseasProducts(QueryContext& q) {
     const bool listed = key.empty() || exchange
                             ? !p->IsOption() && (key.empty() || p->exchange == key)
                             : p->code.starts_with(key);
-    if (!listed) continue;
+    if (!listed || !market::TradesOn(*p, today)) continue;
     const market::Glance g = m.GlanceAt(*p, q.now);
     EventData::Row& row = d.AddRow(kOut1);
     row["종목코드"] = p->code;

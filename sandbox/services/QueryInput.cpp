@@ -6,6 +6,7 @@
 
 #include "sandbox/broker/Broker.h"
 #include "sandbox/market/Calendar.h"
+#include "text/Cp949Bytes.h"
 
 namespace zqk::sandbox {
 
@@ -50,9 +51,12 @@ market::AccountBook& OwnAccount(QueryContext& q, std::string_view number,
                                 std::initializer_list<Market> markets) {
   const std::string_view trimmed = TrimBlanks(number);
   market::AccountBook* book = q.broker.UserAccount(trimmed);
-  if (trimmed.empty() || !book) throw Refused(kMsgUnknownAccount, std::string(trimmed));
+  // The field's width may cut a double-byte character: the detail shows the
+  // whole characters only.
+  const std::string shown(Cp949Prefix(trimmed, trimmed.size()));
+  if (trimmed.empty() || !book) throw Refused(kMsgUnknownAccount, shown);
   if (std::find(markets.begin(), markets.end(), book->account().market) == markets.end()) {
-    throw Refused(kMsgWrongMarketAccount, std::string(trimmed));
+    throw Refused(kMsgWrongMarketAccount, shown);
   }
   return *book;
 }

@@ -58,6 +58,18 @@ constexpr ServiceEntry kServices[] = {
 
 }  // namespace
 
+std::string_view OperationOf(ServiceKind kind) {
+  switch (kind) {
+    case kTr:
+      return "RequestTr";
+    case kFid:
+      return "RequestFid";
+    case kOrder:
+      break;
+  }
+  return "SendOrder";
+}
+
 const ServiceEntry* FindService(std::string_view code) {
   for (const ServiceEntry& entry : kServices) {
     if (entry.code == code) return &entry;

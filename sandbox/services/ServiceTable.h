@@ -2,7 +2,7 @@
 // The broker services the sandbox knows by code: how each is requested (a TR
 // query by RequestTr, a FID query by RequestFid, an order by SendOrder) and,
 // for queries, the function that answers it. A code requested the wrong way
-// is as unknown as a misspelt one.
+// is refused like a misspelt one, with the operation that serves it named.
 
 #include <cstdint>
 #include <exception>
@@ -61,5 +61,9 @@ struct ServiceEntry {
 
 // Null for a code the broker does not offer. Codes compare exactly.
 const ServiceEntry* FindService(std::string_view code);
+
+// The agent operation that requests a kind of service: "RequestTr",
+// "RequestFid" or "SendOrder".
+std::string_view OperationOf(ServiceKind kind);
 
 }  // namespace zqk::sandbox

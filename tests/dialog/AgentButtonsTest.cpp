@@ -12,8 +12,8 @@ namespace {
 using test::Texts;
 
 constexpr std::string_view kResults = R"({"results": {
-    "AddReal": 7, "RemoveReal": -9, "SendOrder": [42, -3], "AddOrderReal": -1,
-    "RemoveOrderReal": -1,
+    "AddReal": 7, "RemoveReal": -9, "SendOrder": [42, -3], "AddOrderReal": 0,
+    "RemoveOrderReal": 0,
     "GetBusinessDay": {"cases": [{"args": [3], "result": "20240105"},
                                  {"args": [1], "result": ""}]},
     "GetInfo": {"cases": [{"args": [null, ""], "result": "모의투자"},
@@ -91,6 +91,47 @@ TEST_F(AgentButtons, OrderFeedUsesTheUserIdOfTheEditAtThePress) {
                               "실시간 주문체결/미체결 해지", "Order Real Input Register",
                               "Order Real Input UnRegister"}));
 }
+
+struct OrderFeedCase {
+  const char* name;
+  ControlId button;
+  int32_t result;
+  bool english;
+  std::string line;
+};
+
+class OrderFeedResult : public AgentButtons, public testing::WithParamInterface<OrderFeedCase> {};
+
+// A negative result is a failure and says so with the number; 0 and above
+// keep the plain line.
+TEST_P(OrderFeedResult, FailureLineCarriesTheResult) {
+  const OrderFeedCase& c = GetParam();
+  const std::string result = std::to_string(c.result);
+  const std::string json =
+      R"({"results": {"AddOrderReal": )" + result + R"(, "RemoveOrderReal": )" + result + "}}";
+  f.Load(std::u8string(json.begin(), json.end()));
+  if (c.english) English();
+  f.dlg().Click(c.button);
+  EXPECT_EQ(f.Lines(), Texts{c.line});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Results, OrderFeedResult,
+    testing::Values(OrderFeedCase{"OtherAccount", id::kOrderRealRegister, -108, false,
+                                  "실시간 주문체결/미체결 등록 실패[-108]"},
+                    OrderFeedCase{"NoAgentEnglish", id::kOrderRealRegister, -1, true,
+                                  "Order Real Input Register Fail[-1]"},
+                    OrderFeedCase{"Registered", id::kOrderRealRegister, 0, false,
+                                  "실시간 주문체결/미체결 등록"},
+                    OrderFeedCase{"PositiveIsSuccess", id::kOrderRealRegister, 3, true,
+                                  "Order Real Input Register"},
+                    OrderFeedCase{"NotRegistered", id::kOrderRealUnregister, -107, false,
+                                  "실시간 주문체결/미체결 해지 실패[-107]"},
+                    OrderFeedCase{"NotSignedInEnglish", id::kOrderRealUnregister, -104, true,
+                                  "Order Real Input UnRegister Fail[-104]"},
+                    OrderFeedCase{"Unregistered", id::kOrderRealUnregister, 0, true,
+                                  "Order Real Input UnRegister"}),
+    [](const testing::TestParamInfo<OrderFeedCase>& info) { return info.param.name; });
 
 TEST_F(AgentButtons, MasterFileRequestsLogFirstInBothLanguages) {
   struct Row {

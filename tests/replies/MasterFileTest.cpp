@@ -171,6 +171,64 @@ INSTANTIATE_TEST_SUITE_P(
                      "old"},
         DownloadCase{
             "NoDigitsInTheSize", "abc", "ABC.mst", "REOK", "abc", {"파일크기[0]", "처리완료"}, ""},
+        // A size of 0, or one that is not a number, writes nothing: the old
+        // file keeps every byte, as writing nothing into it in place would.
+        DownloadCase{"SizeNotANumberKeepsTheFile",
+                     "abc",
+                     "ABC.mst",
+                     "REOK",
+                     "abc",
+                     {"파일크기[0]", "처리완료"},
+                     "old",
+                     "old"},
+        DownloadCase{"EmptySizeKeepsTheFile",
+                     "",
+                     "ABC.mst",
+                     "REOK",
+                     "abc",
+                     {"파일크기[0]", "처리완료"},
+                     "old",
+                     "old"},
+        DownloadCase{"BlankSizeKeepsTheFile",
+                     "   ",
+                     "ABC.mst",
+                     "REOK",
+                     "abc",
+                     {"파일크기[0]", "처리완료"},
+                     "old",
+                     "old"},
+        DownloadCase{"HexSizeKeepsTheFile",
+                     "0x10",
+                     "ABC.mst",
+                     "REOK",
+                     "abc",
+                     {"파일크기[0]", "처리완료"},
+                     "old",
+                     "old"},
+        DownloadCase{"ZeroSizeKeepsTheFile",
+                     "0",
+                     "ABC.mst",
+                     "REOK",
+                     "abc",
+                     {"파일크기[0]", "처리완료"},
+                     "old",
+                     "old"},
+        DownloadCase{"ZeroSizeCreatesAMissingFile",
+                     "0",
+                     "ABC.mst",
+                     "REOK",
+                     "abc",
+                     {"파일크기[0]", "처리완료"},
+                     ""},
+        DownloadCase{"NoContentKeepsTheFile",
+                     "1000",
+                     "ABC.mst",
+                     "REOK",
+                     "",
+                     {"파일크기[1000]", "수신된 내용이 [0]바이트뿐이어서 그만큼만 기록하였습니다.",
+                      "처리완료"},
+                     "old",
+                     "old"},
         DownloadCase{"ALongerFileReplacedWhole",
                      "3",
                      "ABC.mst",
@@ -202,18 +260,82 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MasterFileDownload, NamesThatCouldLeaveTheDirectoryAreRefused) {
   fs::create_directory(exe / "mst");
-  const std::string names[] = {"../ABC.mst",           "a/b",  "a\\b", "..", ".", "",
-                               std::string("a\0b", 3), "a\x81"};
-  for (const std::string& name : names) {
+  // The name as the failure line shows it: up to its last whole character, so
+  // that a lone lead byte at its end does not swallow the line's next byte.
+  const std::pair<std::string, std::string> names[] = {
+      {"../ABC.mst", "../ABC.mst"},
+      {"a/b", "a/b"},
+      {"a\\b", "a\\b"},
+      {"..", ".."},
+      {".", "."},
+      {"", ""},
+      {std::string("a\0b", 3), std::string("a\0b", 3)},
+      {"a\x81", "a"},
+      {"ABC\xB0", "ABC"},
+      {"\xB0\xA1\xB0", "\xB0\xA1"}};
+  for (const auto& [name, shown] : names) {
     f.dlg().Log().Clear();
     Download("3", name, "REOK", "abc");
     std::string failure = Utf8ToCp949((exe / "mst").string());
-    failure.append("/").append(name).append("화일 생성에 실패하였습니다.");
+    failure.append("/").append(shown).append("화일 생성에 실패하였습니다.");
     EXPECT_EQ(f.Lines(), (Texts{"파일크기[3]", failure})) << Cp949ToUtf8(name);
   }
   EXPECT_EQ(Listing(), Texts{"mst"});
   EXPECT_TRUE(f.ArgsOf("GetDataBlock").empty());
 }
+
+// What stood at mst/ABC.mst before the download, and the mode the file has
+// after it: a replaced file keeps its permission bits but never set-user-ID,
+// set-group-ID or sticky; a new file, or one in place of a link, has a new
+// file's 0666 less the umask (022 here); a link is replaced, what it led to
+// is left as it was.
+struct ModeCase {
+  std::string name;
+  enum { kNothing, kFile, kLink } before;
+  mode_t oldMode;  // of the file, or of what the link leads to
+  mode_t newMode;
+};
+
+class Modes : public MasterFileDownload, public testing::WithParamInterface<ModeCase> {};
+
+TEST_P(Modes, OfTheReplacedFile) {
+  const ModeCase& c = GetParam();
+  fs::create_directory(exe / "mst");
+  const fs::path target = exe / "mst" / "ABC.mst";
+  const fs::path elsewhere = exe / "program";
+  const fs::path old = c.before == ModeCase::kLink ? elsewhere : target;
+  if (c.before != ModeCase::kNothing) {
+    std::ofstream(old, std::ios::binary) << "old";
+    ASSERT_EQ(::chmod(old.c_str(), c.oldMode), 0);
+  }
+  if (c.before == ModeCase::kLink) fs::create_symlink(elsewhere, target);
+  const mode_t umask = ::umask(022);
+  Download("3", "ABC.mst", "REOK", "new");
+  ::umask(umask);
+
+  EXPECT_EQ(f.Lines(), (Texts{"파일크기[3]", "처리완료"}));
+  struct stat after {};
+  ASSERT_EQ(::lstat(target.c_str(), &after), 0);
+  EXPECT_TRUE(S_ISREG(after.st_mode)) << "a link is replaced by the file";
+  EXPECT_EQ(after.st_mode & 07777, c.newMode);
+  EXPECT_EQ(test::ReadWholeFile(target), "new");
+  if (c.before == ModeCase::kLink) {
+    struct stat untouched {};
+    ASSERT_EQ(::stat(elsewhere.c_str(), &untouched), 0);
+    EXPECT_EQ(untouched.st_mode & 07777, c.oldMode);
+    EXPECT_EQ(test::ReadWholeFile(elsewhere), "old");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Modes,
+    testing::Values(ModeCase{"New", ModeCase::kNothing, 0, 0644},
+                    ModeCase{"Replaced", ModeCase::kFile, 0640, 0640},
+                    ModeCase{"ReplacedSetUserId", ModeCase::kFile, 04755, 0755},
+                    ModeCase{"ReplacedSetGroupIdAndSticky", ModeCase::kFile, 03775, 0775},
+                    ModeCase{"LinkToASetUserIdProgram", ModeCase::kLink, 04755, 0644},
+                    ModeCase{"LinkToAPrivateFile", ModeCase::kLink, 0600, 0644}),
+    [](const testing::TestParamInfo<ModeCase>& info) { return info.param.name; });
 
 TEST_F(MasterFileDownload, NoContentIsFetchedUnlessItCanBeWritten) {
   Download("3", "ABC.mst", "reok", "abc");  // no content in this reply

@@ -8,7 +8,6 @@
 
 #include "replies/RealTimeDecoder.h"
 #include "tests/support/FixtureDialog.h"
-#include "text/Cp949Bytes.h"
 
 namespace zqk {
 namespace {
@@ -115,8 +114,7 @@ TEST(OverseasTrade, ConvertsThePriceInAChainAndShowsTheBlockStart) {
               {"체결가", "12345"},
               {"누적거래량", "77"}},
              std::string("AB가나다라마바사아자차카").append(200, 'x'));
-  EXPECT_EQ(f.Lines(),
-            (Texts{"Real 82 Recv[12345]->[123.45]->[f1]->[f2]->[f3]", "AB가나다라마바사아"}));
+  EXPECT_EQ(f.Lines(), (Texts{"Real 82 Recv[12345]->[123.45]->[f1]->[f2]->[f3]", "AB가나다라"}));
   EXPECT_EQ(f.model().Text(id::kRealProduct), "6EU16");
   EXPECT_EQ(f.model().Text(id::kRealTime), "153000");
   EXPECT_EQ(f.model().Text(id::kRealPrice), "123.45");
@@ -215,27 +213,6 @@ INSTANTIATE_TEST_SUITE_P(
                                 "Yes미체결 주문번호[7]종목[ES]매매[1 ]가격[9]수량[9]"},
                                "8"}),
     [](const testing::TestParamInfo<FilterCase>& info) { return info.param.name; });
-
-TEST(FirstCp949Chars, CountsADoubleByteCharacterOnceAndNeverHalvesIt) {
-  struct Row {
-    std::string text;
-    size_t count;
-    std::string expected;
-  };
-  const Row rows[] = {
-      {"0123456789ABC", 10, "0123456789"},
-      {"12345", 10, "12345"},
-      {"", 10, ""},
-      {"가나다라마바사아자차카", 10, "가나다라마바사아자차"},
-      {"123456789가나", 10, "123456789가"},
-      {"12345678\x81", 10, "12345678\x81"},  // a lead byte at the very end
-      {"\x81\x20\x81\x41", 2, "\x81\x20"},   // a lead byte without a trail byte
-      {"\xA1\xA1\xA1\xA1", 1, "\xA1\xA1"},   // the ideographic space
-  };
-  for (const Row& r : rows) {
-    EXPECT_EQ(FirstCp949Chars(r.text, r.count), r.expected) << Cp949ToUtf8(r.text);
-  }
-}
 
 }  // namespace
 }  // namespace zqk

@@ -2,6 +2,9 @@
 // change it through, with positions netted by product and cash following.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <random>
 #include <set>
 
 #include "sandbox/ledger/Ledger.h"
@@ -88,14 +91,14 @@ struct FillStep {
 };
 
 TEST_F(LedgerTest, FillsNetThePositionAndBookProfits) {
-  const Product& future = *market_.products().Find("101G3000");  // 250,000 KRW a point
+  const Product& future = *market_.products().Find("101G3000");  // 500,000 KRW a point in 2016
   AccountBook book = Empty(Market::kDomestic);
   const FillStep steps[] = {
       {Side::kBuy, 2, 25000, Side::kBuy, 2, 25000, 0},
       {Side::kBuy, 2, 25100, Side::kBuy, 4, 25050, 0},
-      {Side::kSell, 1, 25150, Side::kBuy, 3, 25050, 250'000},
-      {Side::kSell, 5, 24950, Side::kSell, 2, 24950, -750'000},
-      {Side::kBuy, 2, 24900, Side::kBuy, 0, 0, 250'000},
+      {Side::kSell, 1, 25150, Side::kBuy, 3, 25050, 500'000},
+      {Side::kSell, 5, 24950, Side::kSell, 2, 24950, -1'500'000},
+      {Side::kBuy, 2, 24900, Side::kBuy, 0, 0, 500'000},
   };
   double realized = 0;
   double fees = 0;
@@ -160,6 +163,81 @@ TEST_F(LedgerTest, OpenOrdersAndPositionsHoldMargin) {
   EXPECT_NEAR(before - resting, 2 * MarginPerContract(es, 230000, Side::kSell), 0.01);
   const Valuation eur = book.ValueIn("EUR", market_, 0);
   EXPECT_EQ(eur.Equity(), 0) << "a currency the account does not hold";
+}
+
+// The margin of open orders is kept as orders open, fill, move and end; at
+// any moment it is what the open orders of the book add up to, each at its
+// price or, without one, at the market's last, and each currency appears as
+// its first open order does.
+TEST_F(LedgerTest, OrderMarginIsWhatTheOpenOrdersAddUpTo) {
+  struct Desk {
+    Market market;
+    std::vector<const char*> products;
+  };
+  const Desk desks[] = {{Market::kDomestic, {"101G3000", "201JB245"}},
+                        {Market::kOverseas, {"ESU16", "FDAXU16", "HSIU16"}}};
+  int ordered = 0;  // moments with two currencies of orders alone
+  for (const Desk& d : desks) {
+    AccountBook book = Empty(d.market);
+    std::mt19937 random(5);
+    auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+    for (int op = 0; op < 400; ++op) {
+      const int64_t at = op * kMinute;
+      const size_t kind = pick(10);
+      const std::vector<Order>& orders = book.orders();
+      const std::string target = orders.empty() ? "" : orders[pick(orders.size())].number;
+      if (kind < 5 || target.empty()) {
+        const Product& p = *market_.products().Find(d.products[pick(d.products.size())]);
+        const int64_t last = market_.At(p, at).session.last;
+        const bool priced = pick(4) != 0;
+        book.Place({&p, pick(2) ? Side::kBuy : Side::kSell, priced ? '1' : '2', '1',
+                    priced ? last + static_cast<int64_t>(pick(20)) - 10 : 0, 0,
+                    static_cast<int32_t>(1 + pick(5)), ""},
+                   at);
+      } else if (kind < 7) {
+        // Fills in the main currency only: the others stay currencies of
+        // orders alone, whose order in the valuation follows the orders.
+        if (book.FindOrder(target)->ticket.product->code == d.products[0]) {
+          book.ApplyFill(target, 100, static_cast<int32_t>(1 + pick(3)), at);
+        }
+      } else if (kind < 9) {
+        book.Amend(target, pick(2) ? 0 : 1 + static_cast<int64_t>(pick(300000)),
+                   static_cast<int32_t>(pick(3)), at);
+      } else {
+        book.Cancel(target, static_cast<int32_t>(pick(3)), at);
+      }
+
+      std::map<std::string, double> expected;
+      std::vector<std::string> firstSeen;
+      for (const Order& o : book.orders()) {
+        if (o.Open() <= 0) continue;
+        const Product& p = *o.ticket.product;
+        const int64_t price = o.ticket.price > 0 ? o.ticket.price : market_.At(p, at).session.last;
+        if (!expected.contains(p.currency)) firstSeen.push_back(p.currency);
+        expected[p.currency] += MarginPerContract(p, price, o.ticket.side) * o.Open();
+      }
+      std::vector<std::string> orderCurrencies;
+      for (const Valuation& v : book.Value(market_, at)) {
+        const double want = expected.contains(v.currency) ? expected[v.currency] : 0.0;
+        ASSERT_NEAR(v.orderMargin, want, 1e-9 * std::max(1.0, want)) << v.currency << " op " << op;
+        if (expected.contains(v.currency)) orderCurrencies.push_back(v.currency);
+      }
+      // Beyond the main currency (first) and those of cash and positions,
+      // which come before.
+      auto held = [&](const std::string& currency) {
+        return currency == book.MainCurrency() ||
+               std::any_of(book.cash().begin(), book.cash().end(),
+                           [&](const CashBalance& c) { return c.currency == currency; }) ||
+               std::any_of(book.positions().begin(), book.positions().end(),
+                           [&](const Position& x) { return x.product->currency == currency; });
+      };
+      std::erase_if(firstSeen, held);
+      std::erase_if(orderCurrencies, held);
+      ASSERT_EQ(orderCurrencies, firstSeen) << "op " << op;
+      ordered += firstSeen.size() >= 2;
+    }
+  }
+  EXPECT_GT(ordered, 0);
 }
 
 TEST_F(LedgerTest, FxAccountsCountEverythingInDollars) {

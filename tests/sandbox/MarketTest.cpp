@@ -216,19 +216,20 @@ struct KnownPrice {
 };
 
 // The figures of products the docs, samples and seeded accounts name, as
-// they were before the universe grew: a product's prices are seeded by its
-// own code (and its family's front month), never by its place among others.
+// they were before the universe grew (with the index carry and the hours of
+// each market): a product's prices are seeded by its own code (and its
+// family's front month), never by its place among others.
 constexpr KnownPrice kKnownPrices[] = {
-    {"ESU16", 217550, 217575, 147122},
-    {"ESZ16", 217825, 217825, 36415},
-    {"CLX16", 4529, 4529, 22940},
-    {"GCZ16", 13097, 13097, 14458},
-    {"ZNZ16", 132750000, 132765625, 25355},
-    {"HSIU16", 22896, 22897, 45608},
-    {"OESU16C2175", 2500, 2525, 11041},
-    {"101G3000", 26280, 26275, 26948},
-    {"201JB245", 4660, 4665, 15681},
-    {"EUR/USD", 111569, 111589, 67983},
+    {"ESU16", 217575, 217575, 29647},
+    {"ESZ16", 216625, 216650, 7346},
+    {"CLX16", 4529, 4529, 4681},
+    {"GCZ16", 13096, 13097, 2903},
+    {"ZNZ16", 132765625, 132765625, 5029},
+    {"HSIU16", 22896, 22897, 45427},
+    {"OESU16C2175", 2500, 2525, 2139},
+    {"101G3000", 26015, 26015, 47121},
+    {"201JB245", 3585, 3590, 26936},
+    {"EUR/USD", 111569, 111596, 54729},
     {"KOSPI200", 26071, 0, 0},
 };
 

@@ -6,9 +6,11 @@
 
 #include <algorithm>
 
+#include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/PriceFormat.h"
 #include "sandbox/market/SimulatedMarket.h"
 #include "sandbox/orders/OrderMessages.h"
+#include "sandbox/settings/SandboxSettings.h"
 #include "tests/sandbox/MarketFixture.h"
 #include "tests/sandbox/SandboxSession.h"
 
@@ -175,7 +177,7 @@ class OrderDeskTest : public SandboxSession {
     }
     return out;
   }
-  // OnTrReply as -1, OnRealData as its real type.
+  // OnTrReply as -1, OnRealData as its real type, OnRequestMessage as 0.
   static std::vector<int32_t> Types(const std::vector<Seen>& events) {
     std::vector<int32_t> out;
     for (const Seen& s : events) out.push_back(s.dispid == kOnTrReply ? -1 : s.type);
@@ -267,8 +269,9 @@ TEST_P(MarketOrderTest, AmendMovesARestingOrderAndCancelEndsIt) {
   EXPECT_EQ(cancelled[3]["잔량"], "0");
 
   const std::vector<Seen> again = Order(m, 2, {.side = "2", .qty = "", .original = second});
-  ASSERT_EQ(Types(again), std::vector<int32_t>{-1});
-  EXPECT_EQ(again[0]["처리코드"], "-220");
+  ASSERT_EQ(Types(again), (std::vector<int32_t>{0, -1}));
+  EXPECT_EQ(again[0].code, "-220");
+  EXPECT_EQ(again[1]["처리코드"], "-220");
 }
 
 INSTANTIATE_TEST_SUITE_P(Markets, MarketOrderTest, ::testing::Values(kDomestic, kOverseas, kFx),
@@ -412,16 +415,27 @@ TEST_P(ExpiryTest, DayOrdersEndAtMidnight) {
   Start(R"({"replyLatencyMs": 40, "replyJitterMs": 0, "clockStart": "2016-09-01T23:59:00"})");
   SignIn(c.market);
   const int64_t ask = market_.products().Find(c.market.product)->reference;
-  Order(c.market, 0, {.fill = c.condition, .price = Price(c.market.product, ask / 2 / 25 * 25)});
+  const std::string number =
+      Order(c.market, 0, {.fill = c.condition, .price = Price(c.market.product, ask / 2 / 25 * 25)})
+          .at(0)["주문번호"];
   const std::vector<Seen> events = Run(120'000);
   if (!c.ends) {
     EXPECT_TRUE(events.empty());
     return;
   }
-  ASSERT_EQ(Types(events),
-            (std::vector<int32_t>{c.market.confirmation, c.market.open, c.market.available}));
-  EXPECT_EQ(events[0]["처리메세지"], sandbox::orders::kTextExpired);
-  EXPECT_EQ(events[0].at, 60'000 + kLatency) << "the first step of the next day";
+  // The order ends, and with it the account's seeded day orders that still
+  // rest: each with its confirmation, open order and available amount.
+  ASSERT_FALSE(events.empty());
+  ASSERT_EQ(events.size() % 3, 0u);
+  bool ours = false;
+  for (size_t i = 0; i < events.size(); i += 3) {
+    ASSERT_EQ(Types({events[i], events[i + 1], events[i + 2]}),
+              (std::vector<int32_t>{c.market.confirmation, c.market.open, c.market.available}));
+    EXPECT_EQ(events[i]["처리메세지"], sandbox::orders::kTextExpired);
+    EXPECT_EQ(events[i].at, 60'000 + kLatency) << "the first step of the next day";
+    ours = ours || events[i]["원주문번호"] == number;
+  }
+  EXPECT_TRUE(ours) << number;
 }
 
 INSTANTIATE_TEST_SUITE_P(Conditions, ExpiryTest,
@@ -443,7 +457,9 @@ struct RefusalCase {
 
 class OrderRefusalTest : public OrderDeskTest, public ::testing::WithParamInterface<RefusalCase> {};
 
-TEST_P(OrderRefusalTest, TheReplySaysWhy) {
+// Every refused order, of any kind and market, is answered by a request
+// message with the reply's code and text, then by the reply itself.
+TEST_P(OrderRefusalTest, TheRequestMessageAndTheReplySayWhy) {
   const RefusalCase& c = GetParam();
   SignIn(kDomestic);
   const std::string resting =
@@ -458,8 +474,13 @@ TEST_P(OrderRefusalTest, TheReplySaysWhy) {
   const int64_t sentAt = host_->now();
   const int32_t rqId = Send(code, c.record ? std::string(c.record) : c.market.compose[c.kind](o));
   const std::vector<Seen> events = Run(1000);
-  ASSERT_EQ(Types(events), std::vector<int32_t>{-1}) << "a refused order leaves the feed quiet";
-  const Seen& reply = events[0];
+  ASSERT_EQ(Types(events), (std::vector<int32_t>{0, -1}))
+      << "a refused order leaves the feed quiet";
+  const Seen& said = events[0];
+  EXPECT_EQ(said.dispid, kOnRequestMessage);
+  EXPECT_EQ(said.at, sentAt + kLatency);
+  EXPECT_EQ(said.rqId, rqId);
+  const Seen& reply = events[1];
   EXPECT_EQ(reply.at, sentAt + kLatency);
   EXPECT_EQ(reply.key, code);
   EXPECT_EQ(reply.rqId, rqId);
@@ -474,6 +495,8 @@ TEST_P(OrderRefusalTest, TheReplySaysWhy) {
   }
   EXPECT_EQ(reply["처리구분"], std::string(c.processing) + " " + message)
       << "the domestic reply's line shows 처리구분 only";
+  EXPECT_EQ(said.code, c.processing);
+  EXPECT_EQ(said.text, message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -599,8 +622,89 @@ INSTANTIATE_TEST_SUITE_P(
                     {.side = "2", .original = "#"},
                     "-225",
                     "#",
-                    "g12001.DO2001&"}),
+                    "g12001.DO2001&"},
+        RefusalCase{"CmeAmendOfNoOrder",
+                    kDomestic,
+                    1,
+                    {.side = "2", .price = "262.55", .original = "9999998"},
+                    "-219",
+                    "9999998",
+                    "g12001.DO2101&"},
+        RefusalCase{"OverseasAmendOfNoOrder",
+                    kOverseas,
+                    1,
+                    {.original = "9999999999"},
+                    "-219",
+                    "9999999999"},
+        RefusalCase{"OverseasCancelWithoutNumber", kOverseas, 2, {}, "-219", ""},
+        RefusalCase{"FxAmendOfNoOrder", kFx, 1, {.original = "1234567"}, "-219", "1234567"},
+        RefusalCase{"FxCancelWrongPassword",
+                    kFx,
+                    2,
+                    {.original = "1234567", .password = "0000"},
+                    "-206",
+                    ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+class SeededOrderTest : public OrderDeskTest, public ::testing::WithParamInterface<MarketCase> {};
+
+// The accounts' seeded history never leaves an order crossed at the start,
+// and its resting orders fill at their limit at the first step the market
+// reaches them, like any order sent later.
+TEST_P(SeededOrderTest, RestingOrdersFillWhenTheMarketReachesThem) {
+  const MarketCase& m = GetParam();
+  const sandbox::market::Ledger ledger(sandbox::BuiltInUsers(), market_);
+  const sandbox::market::AccountBook& book = *ledger.Find(m.account);
+  struct Resting {
+    std::string number;
+    std::string limit;
+    int64_t reachedAt = -1;  // the first step the market reaches it
+  };
+  std::vector<Resting> resting;
+  constexpr int64_t kRunMs = 3 * kHour;
+  for (const sandbox::market::Order& o : book.orders()) {
+    if (o.Open() <= 0) continue;
+    const sandbox::market::OrderTicket& t = o.ticket;
+    const bool buy = t.side == sandbox::market::Side::kBuy;
+    Resting r{o.number, sandbox::market::FormatDecimal(*t.product, t.price)};
+    const Book start = market_.BookAt(*t.product, 0);
+    EXPECT_TRUE(buy ? t.price < start.asks[0].price : t.price > start.bids[0].price)
+        << o.number << " crosses the market at the start";
+    for (int64_t s = 1; s <= market_.StepAt(kRunMs) && r.reachedAt < 0; ++s) {
+      const Book b = market_.BookAt(*t.product, s);
+      if (buy ? b.asks[0].price <= t.price : b.bids[0].price >= t.price) r.reachedAt = s;
+    }
+    resting.push_back(r);
+  }
+  ASSERT_FALSE(resting.empty());
+
+  // Signed in with the feed registered at the start, so that no fill passes
+  // unseen.
+  ASSERT_EQ(host_->Long(Dispid::kStartComm, {1}), 0);
+  ASSERT_EQ(host_->Long(Dispid::kLogin, {"demo", "demo1234", "cert1234"}), 1);
+  ASSERT_EQ(host_->Long(Dispid::kAddOrderReal, {"demo", m.account}), 0);
+  std::vector<Seen> fills;
+  for (int64_t ran = 0; ran < kRunMs; ran += kHour) {
+    for (const Seen& f : OfType(Run(kHour), m.fill)) fills.push_back(f);
+  }
+  int reached = 0;
+  for (const Resting& r : resting) {
+    auto fill = std::find_if(fills.begin(), fills.end(),
+                             [&](const Seen& f) { return f["주문번호"] == r.number; });
+    if (r.reachedAt < 0) {
+      EXPECT_EQ(fill, fills.end()) << r.number << " filled, though the market never reached it";
+      continue;
+    }
+    ++reached;
+    ASSERT_NE(fill, fills.end()) << r.number << " reached at step " << r.reachedAt;
+    EXPECT_EQ(fill->at, market_.MsOfStep(r.reachedAt) + kLatency) << r.number;
+    EXPECT_EQ(fill->operator[]("체결가격"), r.limit) << r.number;
+  }
+  EXPECT_GT(reached, 0) << "the run reaches none of the account's resting orders";
+}
+
+INSTANTIATE_TEST_SUITE_P(Markets, SeededOrderTest, ::testing::Values(kDomestic, kOverseas, kFx),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OrderDeskTest, RecordsGoOnlyToARegisteredFeed) {
   SandboxSession::SignIn();

@@ -127,7 +127,7 @@ std::vector<ServiceCase> SampleCases() {
        "101F",
        "",
        {{"OutRec1", {"종목코드"}}},
-       4,
+       2,
        32,
        0},
       {"SymbolSample",
@@ -465,6 +465,9 @@ std::vector<RefusalCase> RefusalCases() {
       {"UnknownAccount", false, "g11002.DQ0242&", Pad("12345678", 11) + Pad("6042", 8), "", "",
        "-108", "등록되지 않은 계좌입니다[12345678]"},
       {"NoAccount", false, "g11002.DQ0104&", "", "", "", "-108", "등록되지 않은 계좌입니다"},
+      // The 11-byte field ends inside 가: the detail stops before it.
+      {"AccountCutInsideACharacter", false, "g11002.DQ0107&", "0680100423가" + Pad("6042", 8), "",
+       "", "-108", "등록되지 않은 계좌입니다[0680100423]"},
       {"WrongPassword", false, "g11002.DQ0107&", Pad("06801004", 11) + Pad("0000", 8), "", "",
        "-109", "계좌 비밀번호가 일치하지 않습니다[06801004]"},
       {"AccountOfAnotherMarket", false, "g11004.AQ0605%", "0175396042", "", "", "-114",
@@ -553,11 +556,44 @@ TEST(QueryServiceTest, FiltersNarrowTheRows) {
       {"g11004.AQ0605%", "0163043961KRW", 0},
       {"o51100", "OCLV16P", 11},
       {"o51100", "EUREX", 30},
-      {"g11002.DQ0622&", "201JB", 9},
+      {"g11002.DQ0622&", "201FC", 9},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(s.Send(false, c.code, c.input).replied) << c.code << " " << c.input;
     EXPECT_EQ(s.Count(c.code, "OutRec1"), c.rows < 0 ? all : c.rows) << c.code << " " << c.input;
+  }
+}
+
+// A product list shows what trades on the clock's date: on 2016-09-01 the
+// March and June 2016 futures have expired and the 2019 options are not
+// listed yet.
+TEST(QueryServiceTest, ProductListsShowWhatTradesToday) {
+  SandboxSession s;
+  struct Case {
+    const char* code;
+    const char* prefix;
+    std::vector<std::string> codes;  // empty: only the count is checked
+    int32_t rows;
+  };
+  const Case cases[] = {
+      {"g11002.DQ0622&", "101F", {"101F9000", "101FC000"}, 2},
+      {"g11002.DQ0622&", "105F", {"105F9000", "105FA000", "105FB000", "105FC000"}, 4},
+      {"g11002.DQ0622&", "201JB", {}, 0},
+      {"o51100", "ESU16", {"ESU16"}, 1},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(s.Send(false, c.code, c.prefix).replied) << c.prefix;
+    ASSERT_EQ(s.Count(c.code, "OutRec1"), c.rows) << c.prefix;
+    for (size_t i = 0; i < c.codes.size(); ++i) {
+      EXPECT_EQ(s.Field(c.code, "OutRec1", static_cast<int32_t>(i), "종목코드"), c.codes[i]);
+    }
+  }
+  // Every row of the whole list: listed by today, not yet expired.
+  ASSERT_TRUE(s.Send(false, "g11002.DQ0622&", "").replied);
+  const int32_t rows = s.Count("g11002.DQ0622&", "OutRec1");
+  EXPECT_GT(rows, 100);
+  for (int32_t i = 0; i < rows; ++i) {
+    EXPECT_GE(std::stoi(s.Field("g11002.DQ0622&", "OutRec1", i, "최종거래일")), 20160901);
   }
 }
 
@@ -572,6 +608,19 @@ TEST(QueryServiceTest, FieldListSelectsTheFields) {
   ASSERT_TRUE(s.Send(true, "s20001", "101G3000", "015").replied);  // entry 16 of 233
   EXPECT_NE(s.Field("s20001", "OutRec1", 0, "이론가"), "");
   EXPECT_EQ(s.Field("s20001", "OutRec1", 0, "현재가"), "");
+}
+
+// An option's intrinsic value is struck against the index carried to expiry
+// at the day's carry: on 2016-09-01 the KOSPI200's dividend yield (1.7 %)
+// exceeded the won's rate (1.25 %).
+TEST(QueryServiceTest, SymbolRecordCarriesTheIndexAtTheDaysCarry) {
+  SandboxSession s;
+  ASSERT_TRUE(s.Send(true, "s20001", "201FC240", "").replied);  // deep in the money
+  const double index = std::stod(s.Field("s20001", "OutRec1", 0, "KOSPI200지수"));
+  const double intrinsic = std::stod(s.Field("s20001", "OutRec1", 0, "내재가치"));
+  const double years = std::stod(s.Field("s20001", "OutRec1", 0, "잔존일수")) / 365;
+  ASSERT_GT(intrinsic, 0);
+  EXPECT_NEAR(intrinsic + 240, index * (1 + (1.25 - 1.7) / 100 * years), 0.02);
 }
 
 // Each paged service, followed page by page: what identifies a row, and how

@@ -52,7 +52,7 @@ class FakeDialogHost : public DialogHost {
       answers.pop_front();
       return r;
     }
-    return buttons == MessageBoxButtons::kYesNo ? MessageBoxResult::kNo : MessageBoxResult::kOk;
+    return IsYesNo(buttons) ? MessageBoxResult::kNo : MessageBoxResult::kOk;
   }
   void ShowAbout() override { ++aboutCount; }
   void EndDialog(DialogResult result) override { ended = result; }

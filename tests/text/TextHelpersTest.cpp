@@ -56,21 +56,25 @@ TEST(Cp949Bytes, LeadAndTrailBytesAtTheirBounds) {
 TEST(Cp949Bytes, CutsWithoutSplittingACharacter) {
   const struct {
     std::string_view text;
-    size_t limit;  // bytes for Cp949Prefix, characters for FirstCp949Chars
-    std::string_view prefix, first;
+    size_t maxBytes;
+    std::string_view prefix, leading;
   } rows[] = {
       {"", 3, "", ""},
       {"abc", 2, "ab", "ab"},
-      {"\xB0\xA1\xB0\xA1", 3, "\xB0\xA1", "\xB0\xA1\xB0\xA1"},
-      {"a\xB0\xA1", 2, "a", "a\xB0\xA1"},
-      {"\xB0\xA1z", 1, "", "\xB0\xA1"},
-      {"\xB0\x30", 1, "\xB0", "\xB0"},  // no trail byte: two characters
-      {"ab\xB0", 3, "ab", "ab\xB0"},    // a lead byte cut off at the end
-      {"\xFF\xA1", 1, "\xFF", "\xFF"},  // 0xFF leads nothing
+      {"\xB0\xA1\xB0\xA1", 3, "\xB0\xA1", "\xB0\xA1"},
+      {"a\xB0\xA1", 2, "a", "a"},
+      {"\xB0\xA1z", 1, "", ""},
+      {"\xB0\xA1z", 2, "\xB0\xA1", "\xB0\xA1"},
+      {"\xB0\x30", 1, "\xB0", "\xB0"},           // no trail byte: two characters
+      {"123\xB0\x20", 4, "123\xB0", "123\xB0"},  // nor here, at the cut
+      {"ab\xB0", 3, "ab", "ab\xB0"},             // a lead byte cut off at the end
+      {"ab\xB0", 2, "ab", "ab"},
+      {"\xFF\xA1", 1, "\xFF", "\xFF"},                  // 0xFF leads nothing
+      {"\xA1\xA1\xA1\xA1", 3, "\xA1\xA1", "\xA1\xA1"},  // the ideographic space
   };
   for (const auto& r : rows) {
-    EXPECT_EQ(Cp949Prefix(r.text, r.limit), r.prefix) << r.text;
-    EXPECT_EQ(FirstCp949Chars(r.text, r.limit), r.first) << r.text;
+    EXPECT_EQ(Cp949Prefix(r.text, r.maxBytes), r.prefix) << r.text;
+    EXPECT_EQ(Cp949LeadingBytes(r.text, r.maxBytes), r.leading) << r.text;
   }
 }
 

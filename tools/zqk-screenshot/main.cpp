@@ -24,7 +24,7 @@ class UnattendedHost : public QtDialogHost {
   MessageBoxResult ShowMessageBox(std::string_view text, std::string_view caption,
                                   MessageBoxButtons buttons, MessageBoxIcon) override {
     std::fprintf(stderr, "[%s] %s\n", Cp949ToUtf8(caption).c_str(), Cp949ToUtf8(text).c_str());
-    return buttons == MessageBoxButtons::kYesNo ? MessageBoxResult::kNo : MessageBoxResult::kOk;
+    return IsYesNo(buttons) ? MessageBoxResult::kNo : MessageBoxResult::kOk;
   }
 };
 

@@ -44,8 +44,7 @@ void ScriptHost::QueueAnswers(const std::vector<MessageBoxResult>& answers) {
 
 MessageBoxResult ScriptHost::ShowMessageBox(std::string_view text, std::string_view caption,
                                             MessageBoxButtons buttons, MessageBoxIcon icon) {
-  MessageBoxResult answer =
-      buttons == MessageBoxButtons::kYesNo ? MessageBoxResult::kNo : MessageBoxResult::kOk;
+  MessageBoxResult answer = IsYesNo(buttons) ? MessageBoxResult::kNo : MessageBoxResult::kOk;
   if (!answers_.empty()) {
     answer = answers_.front();
     answers_.pop_front();

@@ -1,6 +1,7 @@
 #include "tools/zqk-script/ScriptRunner.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 #include <QJsonArray>
@@ -13,6 +14,7 @@
 #include "dialog/SessionPlayer.h"
 #include "sandbox/fixture/FixtureProtocol.h"
 #include "text/Cp949.h"
+#include "tools/zqk-script/CallRecordDrain.h"
 #include "tools/zqk-script/ScriptHost.h"
 
 namespace zqk::script {
@@ -52,12 +54,14 @@ class Runner {
     env.executableDir = options.executableDir;
     env.componentRegistry = options.componentRegistry;
     dlg_ = std::make_unique<CZQKCommClientDlg>(std::move(env));
+    drain_ = std::make_unique<CallRecordDrain>(dlg_->Agent());
     EventLog& log = dlg_->Log();
-    log.SetListener([this, &log](LogChange change) {
+    log.AddListener([this, &log](LogChange change) {
       if (change != LogChange::kAppended) return;
       std::string_view line = log.Line(LineIndex{log.Count() - 1});
       if (!options_.timestamps) line = StripLogTimestamp(line);
       out_ << LogLineForOutput(line) << '\n';
+      drain_->LineLogged();
     });
     // Connect says nothing when the agent cannot be created, as the dialog
     // must; a script run still learns why.
@@ -117,6 +121,7 @@ class Runner {
         return RunStatus::kFailed;
       }
       Settle();
+      drain_->StepDone();
       if (Diverged()) return RunStatus::kFailed;
     }
     return RunStatus::kOk;
@@ -225,11 +230,19 @@ class Runner {
     return true;
   }
   bool Do(const Print& a);
+  bool Do(const PrintActivity& a);
   bool Do(const PressKey& a) {
-    if (a.key == Key::kEnter)
-      dlg_->OnOK();
-    else
-      dlg_->OnCancel();
+    switch (a.key) {
+      case Key::kEnter:  // asks first, as Escape does
+        dlg_->OnEnterKey();
+        break;
+      case Key::kEscape:
+        dlg_->OnEscapeKey();
+        break;
+      case Key::kClose:  // the close box ends at once
+        dlg_->OnCancel();
+        break;
+    }
     EndIfClosed();
     return true;
   }
@@ -244,6 +257,8 @@ class Runner {
   std::ostream& err_;
   ScriptHost host_;
   VirtualUiThread ui_;
+  // Declared before the dialog, so that it outlives the log lines it counts.
+  std::unique_ptr<CallRecordDrain> drain_;
   std::unique_ptr<CZQKCommClientDlg> dlg_;
   // After the dialog: it leaves the dialog before the dialog goes.
   std::unique_ptr<SessionPlayer> player_;
@@ -313,6 +328,61 @@ bool Runner::Do(const Print& a) {
       break;
   }
   out_ << '\n';
+  return true;
+}
+
+// The dialog's activity as "## " lines; times are agent milliseconds.
+bool Runner::Do(const PrintActivity& a) {
+  const ActivityTracker& activity = dlg_->Activity();
+  const int64_t now = dlg_->NowMs();
+  auto optional = [](const std::optional<int64_t>& v) {
+    return v ? std::to_string(*v) : std::string("-");
+  };
+  if (a.what == ActivityWhat::kFeeds) {
+    const std::vector<QuoteFeedActivity> quotes = activity.QuoteFeeds(now);
+    const std::vector<OrderFeedActivity> orders = activity.OrderFeeds();
+    out_ << kOutputPrefix << "feeds quote=" << quotes.size() << " order=" << orders.size() << '\n';
+    for (const QuoteFeedActivity& f : quotes) {
+      out_ << kOutputPrefix << "quote-feed key=" << QuoteForOutput(f.key) << " type=" << f.realType
+           << " records=" << f.records << " per-second=";
+      if (f.perSecond) {
+        char rate[32];
+        std::snprintf(rate, sizeof rate, "%.1f", *f.perSecond);
+        out_ << rate;
+      } else {
+        out_ << '-';
+      }
+      out_ << '\n';
+    }
+    for (const OrderFeedActivity& f : orders) {
+      out_ << kOutputPrefix << "order-feed account=" << QuoteForOutput(f.account)
+           << " records=" << f.records << '\n';
+    }
+    return true;
+  }
+  static constexpr const char* kEnds[] = {"answered", "refused", "dropped", "no-answer"};
+  const std::vector<InFlightRequest> flights = activity.InFlight();
+  out_ << kOutputPrefix << "requests in-flight=" << flights.size()
+       << " finished=" << activity.Finished().size() << '\n';
+  for (const InFlightRequest& r : flights) {
+    out_ << kOutputPrefix << "in-flight rqid=" << r.rqId << " code=" << QuoteForOutput(r.code)
+         << " sent=" << r.sentMs << " pages=" << r.pagesSoFar << '\n';
+  }
+  for (const FinishedRequest& r : activity.Finished()) {
+    out_ << kOutputPrefix << "finished rqid=" << r.rqId << " code=" << QuoteForOutput(r.code)
+         << " sent=" << r.sentMs << " end=" << kEnds[static_cast<int>(r.end)]
+         << " pages=" << r.pageLatencyMs.size() << " latency=";
+    for (size_t i = 0; i < r.pageLatencyMs.size(); ++i)
+      out_ << (i ? "," : "") << r.pageLatencyMs[i];
+    if (r.pageLatencyMs.empty()) out_ << '-';
+    out_ << '\n';
+  }
+  for (const CodeActivity& c : activity.Codes()) {
+    out_ << kOutputPrefix << "code " << QuoteForOutput(c.code) << " requests=" << c.requests
+         << " pages=" << c.pages << " refused=" << c.refused << " dropped=" << c.dropped
+         << " no-answer=" << c.noAnswer << " median=" << optional(c.medianMs)
+         << " p99=" << optional(c.p99Ms) << " max=" << optional(c.maxMs) << '\n';
+  }
   return true;
 }
 

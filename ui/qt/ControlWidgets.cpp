@@ -10,6 +10,7 @@
 #include "ui/qt/CaptionLabel.h"
 #include "ui/qt/Cp949Text.h"
 #include "ui/qt/Cp949Validator.h"
+#include "ui/qt/DropDownListStyle.h"
 
 namespace zqk {
 namespace {
@@ -72,6 +73,7 @@ QWidget* CreateControlWidget(const ControlTemplate& control, QWidget* parent) {
     case ControlKind::kDropDownList: {
       auto* combo = new QComboBox(parent);
       combo->setEditable(false);
+      combo->setStyle(new DropDownListStyle(combo));
       return combo;
     }
     case ControlKind::kListBox:

@@ -24,6 +24,7 @@
 #include "ui/qt/Cp949Text.h"
 #include "ui/qt/DialogFont.h"
 #include "ui/qt/LogView.h"
+#include "ui/qt/ToolWindows.h"
 
 namespace zqk {
 namespace {
@@ -31,10 +32,20 @@ namespace {
 // The system menu's Close item, as the platform labels it.
 constexpr const char* kCloseMenuText = "닫기(&C)";
 // The session recording's item and file dialog.
-constexpr const char* kStartRecordingText = "세션 기록(&R)...";
-constexpr const char* kStopRecordingText = "세션 기록 중지(&R)";
-constexpr const char* kRecordingFileTitle = "세션 기록 파일";
-constexpr const char* kRecordingFileFilter = "세션 기록 (*.jsonl);;모든 파일 (*)";
+// The session recording's item and file dialog, in Korean and English.
+struct LangText {
+  const char* korean;
+  const char* english;
+};
+constexpr LangText kStartRecordingText{"세션 기록(&R)...", "&Record Session..."};
+constexpr LangText kStopRecordingText{"세션 기록 중지(&R)", "Stop &Recording"};
+constexpr LangText kRecordingFileTitle{"세션 기록 파일", "Session Recording"};
+constexpr LangText kRecordingFileFilter{"세션 기록 (*.jsonl);;모든 파일 (*)",
+                                        "Session recordings (*.jsonl);;All files (*)"};
+
+QString Shown(const CZQKCommClientDlg& dlg, const LangText& text) {
+  return FromCp949(dlg.Lang(text.korean, text.english));
+}
 
 // A multi-line edit holds CR LF line breaks, as the platform's edit does.
 std::string MultiLineToModel(const QString& text) {
@@ -111,6 +122,16 @@ void DialogView::BuildSystemMenu() {
   closeAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
   addAction(closeAction_);  // the shortcut works with the menu closed too
   connect(closeAction_, &QAction::triggered, this, [this] { close(); });
+  // The tool windows, above the separator before About.
+  for (size_t i = 0; i < ToolWindowItems().size(); ++i) {
+    QAction* action = systemMenu_->addAction(QString());
+    action->setShortcut(QKeySequence(ToolWindowItems()[i].key));
+    addAction(action);  // the key works with the menu closed too
+    connect(action, &QAction::triggered, this, [this, i] { OpenToolWindow(i); });
+    toolActions_.push_back(action);
+    toolWindows_.emplace_back();
+  }
+  ApplyToolLanguage();
   AddRecordingItem();
   systemMenu_->addSeparator();
   aboutAction_ = systemMenu_->addAction(FromCp949(kAboutMenuText));
@@ -121,13 +142,41 @@ void DialogView::BuildSystemMenu() {
           [this] { ShowSystemMenu(mapToGlobal(QPoint(0, 0))); });
 }
 
+void DialogView::OpenToolWindow(size_t index) {
+  QPointer<QWidget>& window = toolWindows_.at(index);
+  if (!window) {
+    window = ToolWindowItems()[index].create(dlg_, this);
+    // Each tool window's key works from the other tool windows as well.
+    for (QAction* action : toolActions_) window->addAction(action);
+    for (const QPointer<QWidget>& other : toolWindows_) {
+      if (other && other != window) other->addAction(toolActions_[index]);
+    }
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void DialogView::ApplyToolLanguage() {
+  if (recordAction_) {
+    recordAction_->setText(
+        Shown(dlg_, dlg_.IsRecording() ? kStopRecordingText : kStartRecordingText));
+  }
+  for (size_t i = 0; i < toolActions_.size(); ++i) {
+    const ToolWindowItem& item = ToolWindowItems()[i];
+    toolActions_[i]->setText(FromCp949(dlg_.Lang(item.korean, item.english)));
+    if (toolWindows_[i]) item.applyLanguage(toolWindows_[i]);
+  }
+}
+
 void DialogView::AddRecordingItem() {
-  recordAction_ = systemMenu_->addAction(FromCp949(kStartRecordingText));
+  recordAction_ = systemMenu_->addAction(Shown(dlg_, kStartRecordingText));
   connect(recordAction_, &QAction::triggered, this, [this] { ToggleRecording(); });
-  // A recording may also stop by itself (a write that failed).
+  // As the menu opens: the language may have changed, and a recording may
+  // have stopped by itself (a write that failed).
   connect(systemMenu_, &QMenu::aboutToShow, this, [this] {
     recordAction_->setText(
-        FromCp949(dlg_.IsRecording() ? kStopRecordingText : kStartRecordingText));
+        Shown(dlg_, dlg_.IsRecording() ? kStopRecordingText : kStartRecordingText));
   });
 }
 
@@ -138,9 +187,9 @@ void DialogView::ToggleRecording() {
   }
   const QString file = chooseRecordingFile_
                            ? chooseRecordingFile_()
-                           : QFileDialog::getSaveFileName(this, FromCp949(kRecordingFileTitle),
+                           : QFileDialog::getSaveFileName(this, Shown(dlg_, kRecordingFileTitle),
                                                           QStringLiteral("session.jsonl"),
-                                                          FromCp949(kRecordingFileFilter));
+                                                          Shown(dlg_, kRecordingFileFilter));
   if (!file.isEmpty()) dlg_.StartRecordingOrSayWhy(QFile::encodeName(file).toStdString());
 }
 
@@ -209,6 +258,7 @@ void DialogView::Sync(ControlId id, ControlChange change) {
         radio->setChecked(model.IsChecked(id));
         UpdateRadioTabStops(id);
       }
+      if (id == id::kKorean) ApplyToolLanguage();
       break;
     case ControlChange::kEnabled:
       widget->setEnabled(model.IsEnabled(id));
@@ -243,11 +293,11 @@ bool DialogView::HandleDialogKey(QObject* target, const QKeyEvent* event) {
         button->click();
         return true;
       }
-      dlg_.OnOK();
+      dlg_.OnEnterKey();
       return true;
     case Qt::Key_Escape:
       if (PopupOpen(target)) return false;
-      dlg_.OnCancel();
+      dlg_.OnEscapeKey();
       return true;
     case Qt::Key_Down:
     case Qt::Key_Right:

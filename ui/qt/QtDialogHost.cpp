@@ -29,13 +29,14 @@ QMessageBox::Icon ToQtIcon(MessageBoxIcon icon) {
 
 MessageBoxResult QtDialogHost::ShowMessageBox(std::string_view text, std::string_view caption,
                                               MessageBoxButtons buttons, MessageBoxIcon icon) {
-  const bool yesNo = buttons == MessageBoxButtons::kYesNo;
+  const bool yesNo = IsYesNo(buttons);
   QMessageBox box(ToQtIcon(icon), FromCp949(caption), FromCp949(text),
                   yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, window_.data());
   box.setTextFormat(Qt::PlainText);
   if (yesNo) {
-    // Escape and the close box answer No.
-    box.setDefaultButton(QMessageBox::Yes);
+    // Escape and the close box answer No; Enter the default button.
+    box.setDefaultButton(buttons == MessageBoxButtons::kYesNoDefaultNo ? QMessageBox::No
+                                                                       : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes ? MessageBoxResult::kYes : MessageBoxResult::kNo;
   }
   box.exec();
@@ -45,7 +46,7 @@ MessageBoxResult QtDialogHost::ShowMessageBox(std::string_view text, std::string
 MessageBoxResult QtDialogHost::ShowReplayedMessageBox(
     std::string_view text, std::string_view caption, MessageBoxButtons buttons, MessageBoxIcon icon,
     const std::function<MessageBoxResult()>& awaitAnswer) {
-  const bool yesNo = buttons == MessageBoxButtons::kYesNo;
+  const bool yesNo = IsYesNo(buttons);
   QMessageBox box(ToQtIcon(icon), FromCp949(caption), FromCp949(text),
                   yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, window_.data());
   box.setTextFormat(Qt::PlainText);

@@ -16,8 +16,11 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "tests/ui/qt/QtRig.h"
@@ -219,35 +222,49 @@ struct KeyCase {
   const char* name;
   ControlId target;
   Qt::Key key;
-  DialogResult expected;
+  MessageBoxResult answer;  // to "종료할까요?"
+  std::optional<DialogResult> expected;
 };
 
 class DialogKeyTest : public testing::TestWithParam<KeyCase> {};
 
-TEST_P(DialogKeyTest, EndsTheDialog) {
+// Enter and Escape ask before they end the dialog; only Yes ends it.
+TEST_P(DialogKeyTest, AsksBeforeEndingTheDialog) {
+  const KeyCase& c = GetParam();
   WindowRig rig;
   QSignalSpy finished(&rig.view(), &DialogView::finished);
   QTest::keyClicks(rig.view().Control(id::kUserId), QStringLiteral("u1"));
-  QTest::keyClick(rig.view().Control(GetParam().target), GetParam().key);
-  EXPECT_EQ(rig.view().Result(), GetParam().expected);
-  EXPECT_FALSE(rig.view().isVisible());
-  ASSERT_EQ(finished.count(), 1);
-  EXPECT_EQ(finished.at(0).at(0).toInt(), static_cast<int>(GetParam().expected));
+  rig.host().answers.push_back(c.answer);
+  QTest::keyClick(rig.view().Control(c.target), c.key);
+  ASSERT_EQ(rig.host().boxes.size(), 1u);
+  EXPECT_EQ(rig.host().boxes[0].text, "종료할까요?");
+  EXPECT_EQ(rig.host().boxes[0].buttons, MessageBoxButtons::kYesNoDefaultNo);
+  EXPECT_EQ(rig.view().Result(), c.expected);
+  EXPECT_EQ(rig.view().isVisible(), !c.expected.has_value());
+  ASSERT_EQ(finished.count(), c.expected ? 1 : 0);
+  if (c.expected) {
+    EXPECT_EQ(finished.at(0).at(0).toInt(), static_cast<int>(*c.expected));
+  }
   // OK copies the login edits into their members; Cancel does not.
-  EXPECT_EQ(rig.dlg().m_strUserId, GetParam().expected == DialogResult::kOk ? "u1" : "");
+  EXPECT_EQ(rig.dlg().m_strUserId, c.expected == DialogResult::kOk ? "u1" : "");
 }
+
+constexpr MessageBoxResult kYes = MessageBoxResult::kYes;
+constexpr MessageBoxResult kNo = MessageBoxResult::kNo;
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, DialogKeyTest,
-    testing::Values(KeyCase{"EnterInEdit", id::kUserId, Qt::Key_Return, DialogResult::kOk},
-                    KeyCase{"KeypadEnter", id::kTrInput, Qt::Key_Enter, DialogResult::kOk},
-                    KeyCase{"EnterInMultiLine", id::kMultiLineEdit, Qt::Key_Return,
-                            DialogResult::kOk},
-                    KeyCase{"EnterOnRadio", id::kTrMode, Qt::Key_Return, DialogResult::kOk},
-                    KeyCase{"EnterInLog", id::kLog, Qt::Key_Return, DialogResult::kOk},
-                    KeyCase{"EnterOnClosedList", id::kBuySell, Qt::Key_Return, DialogResult::kOk},
-                    KeyCase{"EscapeInEdit", id::kUserId, Qt::Key_Escape, DialogResult::kCancel},
-                    KeyCase{"EscapeOnButton", id::kConnect, Qt::Key_Escape, DialogResult::kCancel}),
+    testing::Values(
+        KeyCase{"EnterInEdit", id::kUserId, Qt::Key_Return, kYes, DialogResult::kOk},
+        KeyCase{"EnterInEditAnsweredNo", id::kOrderPrice, Qt::Key_Return, kNo, std::nullopt},
+        KeyCase{"KeypadEnter", id::kTrInput, Qt::Key_Enter, kYes, DialogResult::kOk},
+        KeyCase{"EnterInMultiLine", id::kMultiLineEdit, Qt::Key_Return, kYes, DialogResult::kOk},
+        KeyCase{"EnterOnRadio", id::kTrMode, Qt::Key_Return, kYes, DialogResult::kOk},
+        KeyCase{"EnterInLog", id::kLog, Qt::Key_Return, kNo, std::nullopt},
+        KeyCase{"EnterOnClosedList", id::kBuySell, Qt::Key_Return, kYes, DialogResult::kOk},
+        KeyCase{"EscapeInEdit", id::kUserId, Qt::Key_Escape, kYes, DialogResult::kCancel},
+        KeyCase{"EscapeAnsweredNo", id::kUserId, Qt::Key_Escape, kNo, std::nullopt},
+        KeyCase{"EscapeOnButton", id::kConnect, Qt::Key_Escape, kYes, DialogResult::kCancel}),
     [](const testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
 TEST(DialogViewTest, EnterInMultiLineEditInsertsNoLine) {
@@ -278,29 +295,59 @@ TEST(DialogViewTest, EnterInOpenDropDownOnlyChooses) {
   EXPECT_EQ(rig.model().Selected(id::kOrderKind), ListIndex{1});
 }
 
-TEST(DialogViewTest, CloseBoxCancels) {
+// Whatever item is current, a list opens beside its control, never over it:
+// the click that opened it cannot land on an item.
+TEST(DialogViewTest, DropDownListsOpenBesideTheirControl) {
+  WindowRig rig;
+  for (ControlId id : {id::kBuySell, id::kPriceType, id::kFillCondition, id::kOrderKind}) {
+    auto* list = rig.Widget<QComboBox>(id);
+    ASSERT_GT(list->count(), 1) << id.value;
+    list->setCurrentIndex(list->count() - 1);
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    EXPECT_EQ(list->style()->styleHint(QStyle::SH_ComboBox_Popup, &option, list), 0) << id.value;
+    list->showPopup();
+    QWidget* popup = list->view()->window();
+    ASSERT_TRUE(popup->isVisible()) << id.value;
+    const QRect control(list->mapToGlobal(QPoint(0, 0)), list->size());
+    const QRect opened = popup->frameGeometry();
+    // Below the control (sharing at most its last row of pixels) or above it.
+    EXPECT_TRUE(opened.top() >= control.bottom() || opened.bottom() <= control.top())
+        << id.value << ": the list spans " << opened.top() << "-" << opened.bottom()
+        << ", the control " << control.top() << "-" << control.bottom();
+    EXPECT_FALSE(opened.contains(control.center())) << id.value;
+    list->hidePopup();
+  }
+}
+
+TEST(DialogViewTest, CloseBoxCancelsWithoutAsking) {
   WindowRig rig;
   EXPECT_TRUE(rig.view().close());
   EXPECT_EQ(rig.view().Result(), DialogResult::kCancel);
   EXPECT_FALSE(rig.view().isVisible());
+  EXPECT_TRUE(rig.host().boxes.empty());
 }
 
 TEST(DialogViewTest, SystemMenuEndsWithSeparatorAndAbout) {
   WindowRig rig;
-  // The console's own items stand between Close and the separator.
   const QList<QAction*> actions = rig.view().SystemMenu()->actions();
-  ASSERT_GE(actions.size(), 3);
-  EXPECT_EQ(actions.front(), rig.view().CloseAction());
-  EXPECT_EQ(actions.front()->text(), Q("닫기(&C)"));
-  EXPECT_EQ(actions.front()->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
-  EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
-  EXPECT_EQ(actions.back(), rig.view().AboutAction());
-  EXPECT_EQ(actions.back()->text(), Q(kAboutMenuText));
-  EXPECT_TRUE(actions.contains(rig.view().RecordAction()));
+  ASSERT_EQ(actions.size(), 6);
+  EXPECT_EQ(actions[0], rig.view().CloseAction());
+  EXPECT_EQ(actions[0]->text(), Q("닫기(&C)"));
+  EXPECT_EQ(actions[0]->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+  // The tool windows and the session recording stand between Close and the
+  // separator before About.
+  EXPECT_EQ(actions[1], rig.view().ToolAction(0));
+  EXPECT_EQ(actions[2], rig.view().ToolAction(1));
+  EXPECT_EQ(actions[3], rig.view().RecordAction());
+  EXPECT_TRUE(actions[4]->isSeparator());
+  EXPECT_EQ(actions[5], rig.view().AboutAction());
+  EXPECT_EQ(actions[5]->text(), Q(kAboutMenuText));
 
   rig.view().CloseAction()->trigger();
   EXPECT_EQ(rig.view().Result(), DialogResult::kCancel);
   EXPECT_FALSE(rig.view().isVisible());
+  EXPECT_TRUE(rig.host().boxes.empty());  // Close ends at once
 }
 
 TEST(DialogViewTest, AltSpaceAndBackgroundRightClickOpenTheSystemMenu) {

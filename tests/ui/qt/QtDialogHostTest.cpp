@@ -17,7 +17,7 @@ struct BoxCase {
   const char* name;
   MessageBoxButtons buttons;
   MessageBoxIcon icon;
-  QMessageBox::StandardButton press;  // NoButton: Escape
+  QMessageBox::StandardButton press;  // NoButton: Escape; Default: Enter
   QMessageBox::Icon expectedIcon;
   int expectedButtons;
   MessageBoxResult expected;
@@ -40,6 +40,8 @@ TEST_P(QtDialogHostBoxTest, ShowsTheBoxAndReportsTheAnswer) {
     buttons = static_cast<int>(box->buttons().size());
     if (c.press == QMessageBox::NoButton) {
       QTest::keyClick(box, Qt::Key_Escape);
+    } else if (c.press == QMessageBox::Default) {
+      QTest::keyClick(box, Qt::Key_Return);
     } else {
       box->button(c.press)->click();
     }
@@ -64,7 +66,13 @@ INSTANTIATE_TEST_SUITE_P(
                     BoxCase{"No", MessageBoxButtons::kYesNo, MessageBoxIcon::kQuestion,
                             QMessageBox::No, QMessageBox::Question, 2, MessageBoxResult::kNo},
                     BoxCase{"YesNoEscape", MessageBoxButtons::kYesNo, MessageBoxIcon::kNone,
-                            QMessageBox::NoButton, QMessageBox::NoIcon, 2, MessageBoxResult::kNo}),
+                            QMessageBox::NoButton, QMessageBox::NoIcon, 2, MessageBoxResult::kNo},
+                    BoxCase{"YesNoEnter", MessageBoxButtons::kYesNo, MessageBoxIcon::kNone,
+                            QMessageBox::Default, QMessageBox::NoIcon, 2, MessageBoxResult::kYes},
+                    // Asked before something that cannot be undone: Enter is No.
+                    BoxCase{"DefaultNoEnter", MessageBoxButtons::kYesNoDefaultNo,
+                            MessageBoxIcon::kQuestion, QMessageBox::Default, QMessageBox::Question,
+                            2, MessageBoxResult::kNo}),
     [](const testing::TestParamInfo<BoxCase>& info) { return info.param.name; });
 
 }  // namespace

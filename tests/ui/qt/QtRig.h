@@ -24,13 +24,21 @@ class RecordingQtHost : public QtDialogHost {
   struct Box {
     std::string text;
     std::string caption;
+    MessageBoxButtons buttons;
   };
   MessageBoxResult ShowMessageBox(std::string_view text, std::string_view caption,
                                   MessageBoxButtons buttons, MessageBoxIcon) override {
-    boxes.push_back({std::string(text), std::string(caption)});
-    return buttons == MessageBoxButtons::kYesNo ? MessageBoxResult::kNo : MessageBoxResult::kOk;
+    boxes.push_back({std::string(text), std::string(caption), buttons});
+    if (!answers.empty()) {
+      const MessageBoxResult answer = answers.front();
+      answers.pop_front();
+      return answer;
+    }
+    return IsYesNo(buttons) ? MessageBoxResult::kNo : MessageBoxResult::kOk;
   }
   std::vector<Box> boxes;
+  // Answers of the next boxes, in order; with none queued, OK or No.
+  std::deque<MessageBoxResult> answers;
 };
 
 inline std::filesystem::path MakeTempDir() {

@@ -25,6 +25,7 @@ TEST(SessionWindowTest, SystemMenuItemStartsAndStopsARecording) {
   const std::filesystem::path file = rig.dir() / "session.jsonl";
   rig.view().SetRecordingFileChooser([&] { return QString::fromStdString(file.string()); });
   QAction* item = rig.view().RecordAction();
+  emit rig.view().SystemMenu()->aboutToShow();
   EXPECT_EQ(item->text(), Q("세션 기록(&R)..."));
 
   item->trigger();
@@ -34,8 +35,9 @@ TEST(SessionWindowTest, SystemMenuItemStartsAndStopsARecording) {
   QTest::mouseClick(rig.Widget<QWidget>(id::kEnglish), Qt::LeftButton);
   item->trigger();
   EXPECT_FALSE(rig.dlg().IsRecording());
+  // In the language the click chose.
   emit rig.view().SystemMenu()->aboutToShow();
-  EXPECT_EQ(item->text(), Q("세션 기록(&R)..."));
+  EXPECT_EQ(item->text(), QStringLiteral("&Record Session..."));
 
   // The header, the state, the click; the menu's own commands are none of it.
   const std::string text = test::ReadWholeFile(file);
@@ -44,8 +46,7 @@ TEST(SessionWindowTest, SystemMenuItemStartsAndStopsARecording) {
   EXPECT_NE(text.find(",\"step\":\"click\",\"id\":1069}\n"), std::string::npos) << text;
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
 
-  // A file that cannot be written is said (in the language the click chose);
-  // nothing records.
+  // A file that cannot be written is said; nothing records.
   rig.view().SetRecordingFileChooser([&] { return QString::fromStdString(rig.dir().string()); });
   item->trigger();
   EXPECT_FALSE(rig.dlg().IsRecording());
