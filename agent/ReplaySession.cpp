@@ -50,8 +50,9 @@ std::shared_ptr<ReplaySession> ReplaySession::Open(const std::filesystem::path& 
     return nullptr;
   }
   std::shared_ptr<ReplaySession> session(new ReplaySession(file, steps, std::move(reader)));
-  // The state comes right after the header, if at all.
-  if (const RecordedEntry* first = session->Peek()) (void)first;
+  // Reads up to the first entry, taking the state that comes right after the
+  // header, if any, on the way.
+  session->Peek();
   return session;
 }
 
