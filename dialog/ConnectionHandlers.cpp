@@ -14,9 +14,7 @@ std::string WithResult(std::string_view text, int32_t result) {
 
 void CZQKCommClientDlg::OnConnect() {
   // The control is created lazily; a Connect while it is up only starts again.
-  if (!m_agent.HasWindow()) {
-    m_agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, id::kAgentControl.value);
-  }
+  if (!m_agent.HasWindow()) CreateAgentControl();
   if (!m_agent.HasWindow()) return;
   const int32_t result = m_agent.StartComm(1);
   if (result >= 0) {
@@ -25,6 +23,10 @@ void CZQKCommClientDlg::OnConnect() {
   } else {
     AddLog(std::string(Lang("통신프로그램 실행 오류", "Communication Program Processing Fail")));
   }
+}
+
+void CZQKCommClientDlg::CreateAgentControl() {
+  m_agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, id::kAgentControl.value);
 }
 
 void CZQKCommClientDlg::OnDisconnect() {

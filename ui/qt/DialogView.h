@@ -9,6 +9,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -46,6 +47,12 @@ class DialogView : public QWidget {
   void OpenToolWindow(size_t index);
   QAction* AboutAction() const { return aboutAction_; }
   QAction* CloseAction() const { return closeAction_; }
+  // Starts a session recording (asking for its file) or stops the one that runs.
+  QAction* RecordAction() const { return recordAction_; }
+  // Asks for the file of a recording; empty: none. A file dialog by default.
+  void SetRecordingFileChooser(std::function<QString()> chooser) {
+    chooseRecordingFile_ = std::move(chooser);
+  }
   void ShowSystemMenu(const QPoint& globalPos);
 
   // Ends the dialog (the host's EndDialog): the window closes.
@@ -68,6 +75,8 @@ class DialogView : public QWidget {
   void BuildSystemMenu();
   // The tool windows' menu items and captions follow the language radios.
   void ApplyToolLanguage();
+  void AddRecordingItem();
+  void ToggleRecording();
   void Bind(ControlId id, QWidget* widget);
   void Sync(ControlId id, ControlChange change);
   void SyncAll(ControlId id);
@@ -91,6 +100,8 @@ class DialogView : public QWidget {
   QAction* aboutAction_ = nullptr;
   std::vector<QAction*> toolActions_;
   std::vector<QPointer<QWidget>> toolWindows_;
+  QAction* recordAction_ = nullptr;
+  std::function<QString()> chooseRecordingFile_;
   // Set while a model change is written into a widget: the widget's signals
   // must not come back as user actions.
   bool syncing_ = false;
