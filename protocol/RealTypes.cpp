@@ -1,6 +1,5 @@
 #include "protocol/RealTypes.h"
 
-#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string>
@@ -229,6 +228,19 @@ constexpr bool Ascending() {
 }
 static_assert(Ascending());
 
+// The row of each real type by its number: the feeds look one up for every
+// record they build or read.
+constexpr uint8_t kNoRow = 0xFF;
+constexpr auto kRowOfType = [] {
+  std::array<uint8_t, std::end(kRealTypes)[-1].realType + 1> rows{};
+  rows.fill(kNoRow);
+  for (size_t i = 0; i < std::size(kRealTypes); ++i) {
+    rows[static_cast<size_t>(kRealTypes[i].realType)] = static_cast<uint8_t>(i);
+  }
+  return rows;
+}();
+static_assert(std::size(kRealTypes) < kNoRow);
+
 constexpr OrderFeedTypes kDomesticFeed{real::kDomesticAcceptance, real::kDomesticOpenOrder,
                                        real::kDomesticFill, real::kDomesticConfirmation,
                                        real::kDomesticAvailable};
@@ -245,8 +257,9 @@ std::span<const RealTypeLayout> AllRealTypes() {
 }
 
 const RealTypeLayout* FindRealType(int32_t realType) {
-  const auto it = std::ranges::lower_bound(kRealTypes, realType, {}, &RealTypeLayout::realType);
-  return it != std::end(kRealTypes) && it->realType == realType ? &*it : nullptr;
+  if (realType < 0 || realType >= static_cast<int32_t>(kRowOfType.size())) return nullptr;
+  const uint8_t row = kRowOfType[static_cast<size_t>(realType)];
+  return row == kNoRow ? nullptr : &kRealTypes[row];
 }
 
 const RealTypeLayout& RealTypeOf(int32_t realType) {

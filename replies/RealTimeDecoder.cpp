@@ -1,6 +1,7 @@
 #include "replies/RealTimeDecoder.h"
 
 #include <array>
+#include <vector>
 
 #include "protocol/RealTypes.h"
 #include "replies/RealTimeTable.h"
@@ -25,11 +26,31 @@ struct RawBlock {
   int32_t length = 0;
 };
 
+// The real types that carry a raw block, with its key and width, measured
+// once: a feed reads one block a record.
+struct BlockType {
+  int32_t realType;
+  RawBlock block;
+};
+
+const std::vector<BlockType>& BlockTypes() {
+  static const std::vector<BlockType> types = [] {
+    std::vector<BlockType> out;
+    for (const protocol::RealTypeLayout& t : protocol::AllRealTypes()) {
+      if (t.block) {
+        out.push_back({t.realType, {t.blockKey, static_cast<int32_t>(t.block->HeaderWidth())}});
+      }
+    }
+    return out;
+  }();
+  return types;
+}
+
 RawBlock RawBlockOf(std::string_view key, int32_t realType) {
-  const protocol::RealTypeLayout* type = protocol::FindRealType(realType);
-  if (!type || !type->block) return {key, 0};
-  return {type->blockKey.empty() ? key : type->blockKey,
-          static_cast<int32_t>(type->block->HeaderWidth())};
+  for (const BlockType& t : BlockTypes()) {
+    if (t.realType == realType) return {t.block.key.empty() ? key : t.block.key, t.block.length};
+  }
+  return {key, 0};
 }
 
 constexpr std::string_view kUnknownLine = "[%d] 알수없는 실시간 요청값";

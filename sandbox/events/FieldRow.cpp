@@ -8,11 +8,11 @@ namespace {
 // Most records have fewer fields: their row is allocated once.
 constexpr size_t kUsualFields = 24;
 
-uint64_t NameHash(std::string_view name) {
+}  // namespace
+
+uint64_t FieldRow::NameHash(std::string_view name) {
   return std::hash<std::string_view>()(name);
 }
-
-}  // namespace
 
 size_t FieldRow::Position(std::string_view name, uint64_t hash) const {
   for (size_t i = 0; i < hashes_.size(); ++i) {
@@ -24,6 +24,10 @@ size_t FieldRow::Position(std::string_view name, uint64_t hash) const {
 std::string& FieldRow::operator[](std::string_view name) {
   const uint64_t hash = NameHash(name);
   if (const size_t at = Position(name, hash); at < fields_.size()) return fields_[at].second;
+  return Append(name, hash);
+}
+
+std::string& FieldRow::Append(std::string_view name, uint64_t hash) {
   if (fields_.empty()) {
     fields_.reserve(kUsualFields);
     hashes_.reserve(kUsualFields);

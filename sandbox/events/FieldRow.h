@@ -20,6 +20,10 @@ class FieldRow {
 
   // The value of `name`, added empty when the row has none.
   std::string& operator[](std::string_view name);
+  // A new field `name`, empty, without looking for one: only for a name
+  // that the row is known not to hold (a second field of the same name
+  // would never be found).
+  std::string& Append(std::string_view name) { return Append(name, NameHash(name)); }
   // The field of `name`, or end().
   const_iterator find(std::string_view name) const;
 
@@ -46,8 +50,10 @@ class FieldRow {
   }
 
  private:
+  static uint64_t NameHash(std::string_view name);
   // The position of `name` (hashed to `hash`), or size().
   size_t Position(std::string_view name, uint64_t hash) const;
+  std::string& Append(std::string_view name, uint64_t hash);
 
   std::vector<Field> fields_;
   std::vector<uint64_t> hashes_;  // of the names, by position

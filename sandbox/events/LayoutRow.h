@@ -4,6 +4,7 @@
 // and a block row puts each value at its field's offset. A field that the
 // layout lacks is a fault of the sandbox, never sent: std::logic_error.
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,6 +14,9 @@
 
 namespace zqk::sandbox {
 
+// A layout names each field once (the protocol check holds the tables to
+// it); a row filled only through its LayoutRow adds each field without
+// looking for it first.
 class LayoutRow {
  public:
   LayoutRow(FieldRow& row, std::span<const protocol::Field> fields) : row_(row), fields_(fields) {}
@@ -27,8 +31,13 @@ class LayoutRow {
   const FieldRow& row() const { return row_; }
 
  private:
+  std::string& Slot(size_t at);
+
   FieldRow& row_;
   std::span<const protocol::Field> fields_;
+  size_t next_ = 0;        // where the next field is looked for first
+  uint64_t added_ = 0;     // the fields (of the first 64) this has added to the row
+  size_t addedCount_ = 0;  // how many
 };
 
 // Appends a row to the record of `layout` in `data`.
@@ -46,6 +55,8 @@ class LayoutBlockRow {
   const std::string& text() const { return text_; }
 
  private:
+  void Put(size_t offset, size_t width, std::string_view value);
+
   std::span<const protocol::Field> fields_;
   std::string text_;
 };

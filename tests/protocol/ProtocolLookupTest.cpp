@@ -1,6 +1,6 @@
 // The small lookups that the tables offer for whatever reads them: a code,
-// an order layout by code, the field at a byte offset, a value against its
-// field's kind, an input composed from values and parsed back.
+// a real type, an order layout by code, the field at a byte offset, a value
+// against its field's kind, an input composed from values and parsed back.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -10,6 +10,7 @@
 #include "protocol/Codes.h"
 #include "protocol/OrderLayouts.h"
 #include "protocol/QueryInputs.h"
+#include "protocol/RealTypes.h"
 #include "protocol/Replies.h"
 #include "protocol/TrCodes.h"
 
@@ -29,6 +30,40 @@ TEST(ProtocolLookup, CodesAreFoundExactlyAndOnce) {
   EXPECT_EQ(FindCode("g11002.DQ0107& "), nullptr);
   EXPECT_EQ(FindCode(""), nullptr);
   EXPECT_EQ(OperationName(FindCode(tr::kDomesticSymbol)->operation), "RequestFid");
+}
+
+// A record or a block names each field once: the sandbox fills them by
+// name (the symbol record, numbered, repeats names and is filled by
+// number). Real types are found by number, and no other number is.
+TEST(ProtocolLookup, LayoutsNameEachFieldOnce) {
+  const auto repeated = [](std::span<const Field> fields) {
+    std::set<std::string_view> seen;
+    std::string names;
+    for (const Field& f : fields) {
+      if (!seen.insert(f.name).second) names.append(f.name).append(" ");
+    }
+    return names;
+  };
+  const auto expectOnce = [&](const BlockLayout* block, const std::string& where) {
+    if (!block) return;
+    EXPECT_EQ(repeated(block->header), "") << where << " block header";
+    EXPECT_EQ(repeated(block->row), "") << where << " block row";
+  };
+  for (const RealTypeLayout& t : AllRealTypes()) {
+    EXPECT_EQ(FindRealType(t.realType), &t);
+    EXPECT_EQ(repeated(t.fields), "") << t.realType;
+    expectOnce(t.block, std::to_string(t.realType));
+  }
+  for (const int32_t none : {-1, 0, 190, 209, 1 << 30}) EXPECT_EQ(FindRealType(none), nullptr);
+  for (const std::span<const CodeReply> family : {AccountReplies(), MarketReplies()}) {
+    for (const CodeReply& c : family) {
+      for (const RecordLayout& r : c.layout.records) {
+        if (r.fields.data() == SymbolRecordFields().data()) continue;
+        EXPECT_EQ(repeated(r.fields), "") << c.code << " " << r.name;
+      }
+      expectOnce(c.layout.block, std::string(c.code));
+    }
+  }
 }
 
 TEST(ProtocolLookup, AnOrderCodeHasTheMarketOfItsCodeRow) {
