@@ -37,6 +37,10 @@ esac
 # afl++ only here: the other commands never need it.
 scripts/install-deps.sh afl++
 
+# Two campaigns may start at once (one a core): they build one at a time.
+mkdir -p build
+exec 9>build/.fuzz-build.lock
+flock 9
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
   export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
@@ -48,6 +52,7 @@ AFL_QUIET=1 cmake --build build/fuzz-afl --target "fuzz_$target"
 cmake -S . -B build/fuzz-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZQK_SANITIZE=ON \
   -DZQK_BUILD_TESTS=OFF "${launcher[@]}" >/dev/null
 cmake --build build/fuzz-asan --target "fuzz_$target"
+flock -u 9
 
 run=build/fuzz-runs/$target-$(date +%Y%m%d-%H%M%S)
 mkdir -p "$run/in"
