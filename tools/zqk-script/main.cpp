@@ -5,7 +5,9 @@
 //     --agent-library PATH      any other agent component library
 //     --fixture FILE            the fixture agent's file (with --agent fixture)
 //     --exe-dir DIR             the directory that stands for the executable's
-//                               (ocx_log.log, mst/); default: zqk-script's own
+//                               (ocx_log.log, mst/); default: zqk-script's own,
+//                               or the user's data folder when that cannot be
+//                               written
 //     --no-timestamps           log lines without their timestamps
 //     --trace-calls             print every agent call with its arguments
 #include <unistd.h>
@@ -20,6 +22,7 @@
 
 #include "agent/abi/ComponentRegistry.h"
 #include "agent/abi/DispatchIds.h"
+#include "app/DataFolder.h"
 #include "app/Startup.h"
 #include "dialog/DialogTemplate.h"
 #include "files/RegularFile.h"
@@ -88,7 +91,6 @@ class TemporaryRegistry {
 
 int main(int argc, char** argv) {
   zqk::script::RunOptions options;
-  options.executableDir = zqk::ExecutableDirectory();
   std::string agent = "sandbox";
   std::filesystem::path library, fixture, scriptPath;
   for (int i = 1; i < argc; ++i) {
@@ -121,6 +123,12 @@ int main(int argc, char** argv) {
     }
   }
   if (scriptPath.empty()) return Usage("no script");
+  if (options.executableDir.empty()) {
+    // As the console does: an installed zqk-script writes to the user's data folder.
+    const zqk::DataFolder data = zqk::ChooseDataFolder(zqk::ExecutableDirectory());
+    if (data.notice) std::cerr << *data.notice << "\n";
+    options.executableDir = data.path;
+  }
   if (library.empty()) {
     if (agent == "sandbox") {
       library = zqk::ExecutableDirectory() / "ZQKCommAgent.ocx";
