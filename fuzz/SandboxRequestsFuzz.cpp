@@ -48,8 +48,8 @@ void Request(InProcessAgent& agent, std::string_view line) {
       agent.Call(Dispid::kAddOrderReal, {"demo", rest});
       return;
     case 'W':
-      // Up to ten minutes of trading.
-      agent.Advance(static_cast<uint32_t>(HeldInt32(rest)) % 600'001);
+      // Up to a minute of trading: longer only costs executions.
+      agent.Advance(static_cast<uint32_t>(HeldInt32(rest)) % 60'001);
       return;
     default:
       return;
@@ -77,7 +77,7 @@ void RunOne(std::string_view input) {
     input.remove_prefix(end + 1);
   }
   // Every reply out, and the orders a while in the market.
-  agent.Advance(60'000);
+  agent.Advance(10'000);
   agent.Call(Dispid::kLogout, {"demo"});
   agent.Call(Dispid::kStopComm, {1});
 }
