@@ -1,6 +1,7 @@
 #include "agent/CZQKCommAgent.h"
 
 #include <array>
+#include <chrono>
 #include <initializer_list>
 #include <limits>
 #include <span>
@@ -9,6 +10,9 @@
 
 #include "agent/ComponentHost.h"
 #include "agent/ComponentLoader.h"
+#include "agent/ReplayControl.h"
+#include "agent/ReplaySession.h"
+#include "agent/SessionRecorder.h"
 #include "agent/abi/AgentAbiCheck.h"
 #include "agent/abi/ComponentRegistry.h"
 #include "text/Cp949.h"
@@ -93,68 +97,120 @@ std::string CallString(CZQKCommAgent& agent, Dispid dispid, std::initializer_lis
   return std::move(Call(agent, dispid, args).str);
 }
 
+// Events on their way from the control to the sink: recorded first, when a
+// recording runs, so that the calls their handlers make follow them.
+class EventTap : public AgentEventSink {
+ public:
+  EventTap(AgentEventSink& sink, SessionRecorder* const& recorder, const int& callDepth,
+           const int& extensionDepth)
+      : sink_(sink), recorder_(recorder), callDepth_(callDepth), extensionDepth_(extensionDepth) {}
+  int32_t OnAgentEvent(int32_t dispid, std::span<const zqk_value> args) override {
+    if (recorder_) recorder_->Event(dispid, args, callDepth_ > 0, extensionDepth_ > 0);
+    return sink_.OnAgentEvent(dispid, args);
+  }
+
+ private:
+  AgentEventSink& sink_;
+  SessionRecorder* const& recorder_;
+  const int& callDepth_;
+  const int& extensionDepth_;
+};
+
 }  // namespace
 
 struct CZQKCommAgent::Impl {
   UiThread& uiThread;
-  AgentEventSink& sink;
+  EventTap tap;
   std::filesystem::path registry;
   std::shared_ptr<ControlInstance> live;
 };
 
 CZQKCommAgent::CZQKCommAgent(UiThread& uiThread, AgentEventSink& sink,
                              std::filesystem::path registryFile)
-    : impl_(new Impl{uiThread, sink, std::move(registryFile), nullptr}) {}
+    : impl_(new Impl{uiThread, EventTap(sink, recorder_, callDepth_, extensionDepth_),
+                     std::move(registryFile), nullptr}) {}
 
 CZQKCommAgent::~CZQKCommAgent() {
   DestroyWindow();
+}
+
+void CZQKCommAgent::SetReplay(std::shared_ptr<ReplaySession> session) {
+  replay_ = std::move(session);
+}
+
+bool CZQKCommAgent::CreateFailed(std::string why) {
+  lastCreateError_ = std::move(why);
+  if (recorder_) recorder_->ControlCreated(false, lastCreateError_);
+  if (createFailureObserver_) createFailureObserver_(lastCreateError_);
+  return false;
 }
 
 bool CZQKCommAgent::Create(std::string_view windowName, uint32_t style, int32_t controlId) {
   // The control never shows a window, so no style bit has anything to act on.
   (void)style;
   lastCreateError_.clear();
-  auto fail = [this](std::string why) {
-    lastCreateError_ = std::move(why);
+  if (impl_->live) {
+    // Nothing reaches a component: not part of a recorded session.
+    lastCreateError_ = "the agent control exists already";
     if (createFailureObserver_) createFailureObserver_(lastCreateError_);
     return false;
-  };
-  if (impl_->live) return fail("the agent control exists already");
+  }
+  const std::string error = replay_ ? CreateForReplay() : CreateFromRegistry();
+  if (!error.empty()) return CreateFailed(error);
+  windowName_ = windowName;
+  windowId_ = controlId;
+  if (recorder_) recorder_->ControlCreated(true, {});
+  return true;
+}
 
+std::string CZQKCommAgent::CreateForReplay() {
+  std::string recorded;
+  if (!replay_->MatchCreate(recorded)) return recorded;
+  auto instance = std::make_shared<ControlInstance>();
+  instance->host = std::make_unique<ComponentHost>(impl_->uiThread, impl_->tap);
+  instance->host->HoldWhileRunning(instance);
+  zqk_control* control = nullptr;
+  const int32_t status = CreateReplayControl(replay_, instance->host->Abi(), &control);
+  if (status != ZQK_OK) return "the replay control refused (" + StatusText(status) + ")";
+  instance->control = control;
+  impl_->live = std::move(instance);
+  return {};
+}
+
+std::string CZQKCommAgent::CreateFromRegistry() {
   const std::string classId(kAgentClassId);
   std::string registryError;
   const std::optional<std::filesystem::path> path =
       LookupComponent(impl_->registry, classId, &registryError);
   if (!registryError.empty()) {
-    return fail("the component registry cannot be read: " + Utf8ToCp949(registryError));
+    return "the component registry cannot be read: " + Utf8ToCp949(registryError);
   }
   if (!path) {
-    return fail("class " + classId + " is not registered in " +
-                Utf8ToCp949(impl_->registry.string()));
+    return "class " + classId + " is not registered in " + Utf8ToCp949(impl_->registry.string());
   }
   std::string error;
   std::shared_ptr<ComponentLibrary> library = ComponentLibrary::Load(*path, &error);
-  if (!library) return fail(error);
+  if (!library) return error;
   const std::string shownPath = Utf8ToCp949(path->string());
 
   auto instance = std::make_shared<ControlInstance>();
   instance->library = std::move(library);
-  instance->host = std::make_unique<ComponentHost>(impl_->uiThread, impl_->sink);
+  instance->host = std::make_unique<ComponentHost>(impl_->uiThread, impl_->tap);
   instance->host->HoldWhileRunning(instance);
   zqk_control* control = nullptr;
   const int32_t status =
       instance->library->CreateControl()(classId.c_str(), instance->host->Abi(), &control);
   if (status != ZQK_OK) {
-    return fail(shownPath + ": " ZQK_CREATE_CONTROL_SYMBOL " refused (" + StatusText(status) + ")");
+    return shownPath + ": " ZQK_CREATE_CONTROL_SYMBOL " refused (" + StatusText(status) + ")";
   }
-  if (!control) return fail(shownPath + ": " ZQK_CREATE_CONTROL_SYMBOL " returned no control");
+  if (!control) return shownPath + ": " ZQK_CREATE_CONTROL_SYMBOL " returned no control";
   if (!zqk_abi_usable(control->version, control->size, sizeof(zqk_control))) {
     const std::string why = shownPath + ": the control's ABI version " +
                             std::to_string(ZQK_ABI_MAJOR(control->version)) + "." +
                             std::to_string(control->version & 0xFFFFu) + " (size " +
                             std::to_string(control->size) + ") cannot be used";
     Abandon(std::move(instance));
-    return fail(why);
+    return why;
   }
   if (!control->invoke || !control->release_value || !control->destroy) {
     if (control->destroy) {
@@ -162,13 +218,11 @@ bool CZQKCommAgent::Create(std::string_view windowName, uint32_t style, int32_t 
     } else {
       Abandon(std::move(instance));
     }
-    return fail(shownPath + ": the control lacks a function");
+    return shownPath + ": the control lacks a function";
   }
   instance->control = control;
   impl_->live = std::move(instance);
-  windowName_ = windowName;
-  windowId_ = controlId;
-  return true;
+  return {};
 }
 
 void CZQKCommAgent::DestroyWindow() {
@@ -177,6 +231,8 @@ void CZQKCommAgent::DestroyWindow() {
   windowId_ = 0;
   if (!instance) return;
   instance->host->Shutdown();
+  if (replay_) replay_->MatchDestroy();
+  if (recorder_) recorder_->ControlDestroyed();
   // The control is destroyed here, or, when this runs in a nested event loop
   // inside one of its own calls, as soon as that call has returned.
 }
@@ -248,8 +304,27 @@ AgentResult CZQKCommAgent::Invoke(const OperationInfo& opInfo, std::span<const A
 
   zqk_control* control = instance->control;
   zqk_value out{ZQK_VT_EMPTY, 0, nullptr, 0};
+  // Only the interface's calls are the session's: a driver's own requests to
+  // a component (the fixture agent's control operations) are not.
+  const std::span<const OperationInfo> ops = Operations();
+  const bool interfaceCall = op >= ops.data() && op < ops.data() + ops.size();
+  using SteadyClock = std::chrono::steady_clock;
+  const bool timed = interfaceCall && recorder_;
+  const SteadyClock::time_point start = timed ? SteadyClock::now() : SteadyClock::time_point();
+  int& depth = interfaceCall ? callDepth_ : extensionDepth_;
+  ++depth;
   const int32_t status =
       control->invoke(control, id, values.data(), static_cast<uint32_t>(values.size()), &out);
+  --depth;
+  // Read again: a nested event loop inside the call may have started or
+  // stopped the recording.
+  if (interfaceCall && recorder_) {
+    const int64_t ns =
+        timed ? std::chrono::duration_cast<std::chrono::nanoseconds>(SteadyClock::now() - start)
+                    .count()
+              : 0;
+    recorder_->Call(*op, values, status, out, ns);
+  }
   std::string error;
   try {
     if (out.type == ZQK_VT_STR && out.len > 0 && !out.str) {

@@ -18,6 +18,9 @@
 
 namespace zqk {
 
+class ReplaySession;
+class SessionRecorder;
+
 // A failed call on the agent: the component reported an error, or the call
 // could not be dispatched. The command or event dispatcher catches it, shows
 // it in a message box and abandons that command or event.
@@ -91,6 +94,17 @@ class CZQKCommAgent {
   const std::string& LastCreateError() const { return lastCreateError_; }
 
   void SetCallObserver(AgentCallObserver observer) { observer_ = std::move(observer); }
+
+  // Session recording: while a recorder is set, every call of the agent
+  // interface (with its result and the time it took), every event and every
+  // creation and destruction of the control is written to it. nullptr: off.
+  void SetRecorder(SessionRecorder* recorder) { recorder_ = recorder; }
+  SessionRecorder* Recorder() const { return recorder_; }
+  // Session replay: while a session is set, Create makes a replay control
+  // that answers from the recording instead of loading the registered
+  // component (ReplayControl.h). nullptr: off.
+  void SetReplay(std::shared_ptr<ReplaySession> session);
+  ReplaySession* Replay() const { return replay_.get(); }
   void SetCreateFailureObserver(AgentCreateFailureObserver observer) {
     createFailureObserver_ = std::move(observer);
   }
@@ -143,9 +157,23 @@ class CZQKCommAgent {
   // into the result only for the call observer).
   AgentResult Invoke(const OperationInfo& op, std::span<const AgentArg> args,
                      const std::function<void(std::string_view)>* lend = nullptr);
+  // Makes the live control as the registry resolves the class ID; an empty
+  // text, or why it failed.
+  std::string CreateFromRegistry();
+  std::string CreateForReplay();
+  // What a creation that failed for `why` leaves: the reason kept, observed
+  // and recorded.
+  bool CreateFailed(std::string why);
 
   struct Impl;
   std::unique_ptr<Impl> impl_;
+  SessionRecorder* recorder_ = nullptr;
+  std::shared_ptr<ReplaySession> replay_;
+  // Calls of the interface under way: an event fired while one is, is fired
+  // inside it. Calls outside it (a driver's control operations) likewise:
+  // an event fired inside one is the driver's, not the agent's answer.
+  int callDepth_ = 0;
+  int extensionDepth_ = 0;
   std::string windowName_;
   int32_t windowId_ = 0;
   std::string lastCreateError_;

@@ -10,6 +10,9 @@
 #include "agent/abi/DispatchIds.h"
 #include "bench/BenchSupport.h"
 #include "dialog/ControlId.h"
+#include "protocol/FieldNames.h"
+#include "protocol/Layout.h"
+#include "protocol/TrCodes.h"
 #include "ui/qt/QtUiThread.h"
 
 namespace zqk {
@@ -39,7 +42,8 @@ void BM_GetFieldValueThroughAbi(benchmark::State& state) {
     state.SkipWithError(agent.LastCreateError().c_str());
   }
   for (auto _ : state) {
-    std::string value = agent.GetFieldValue("g11002.DQ0107&", -1, "OutRec1", 0, "체결수량");
+    std::string value =
+        agent.GetFieldValue(tr::kDomesticFills, -1, protocol::kOutRec1, 0, field::kFillQuantity);
     if (value.size() != 10) state.SkipWithError("wrong result");
     benchmark::DoNotOptimize(value);
   }

@@ -8,12 +8,15 @@
 #include <string>
 
 #include "bench/BenchSupport.h"
+#include "protocol/TrCodes.h"
 #include "ui/qt/LogView.h"
 
 namespace zqk {
 namespace {
 
-const std::string kText = "국내 체결내역 : 조회[g11002.DQ0107&] 체결수량[12] 가격[352.45]";
+const std::string kText = std::string("국내 체결내역 : 조회[")
+                              .append(tr::kDomesticFills)
+                              .append("] 체결수량[12] 가격[352.45]");
 
 // The log grows from 0 to 3 million lines in a shown view that selects and
 // shows the newest line; the event loop gets a pass after every batch, as

@@ -83,7 +83,7 @@ void BM_GlanceEveryOverseasFuture(benchmark::State& state) {
 BENCHMARK(BM_GlanceEveryOverseasFuture)->Unit(benchmark::kMillisecond);
 
 // A page of 100 one-minute bars of ESU16 five hours into the agent's day,
-// as o51200 asks for it: on a market that has built no bars yet (cold), a
+// as the minute-bar query asks for it: on a market that has built no bars yet (cold), a
 // second later (the same minutes but the newest), and the page before it
 // (continued: minutes it has not seen).
 enum class BarsPage { kCold, kRepeated, kContinued };

@@ -22,6 +22,7 @@
 #include "app/Startup.h"
 #include "bench/BenchSupport.h"
 #include "dialog/ControlId.h"
+#include "protocol/Replies.h"
 #include "replies/AgentReader.h"
 #include "replies/MasterFileDecoder.h"
 
@@ -78,7 +79,9 @@ void BM_MasterFileReplyBesidePlainWrite(benchmark::State& state) {
   }
   WrapperReader reader(agent);
   LastLine out;
-  const std::string content = agent.GetDataBlock(kMasterFileTrCode, -1, 140, kContentSize, 0, "A");
+  const std::string content = agent.GetDataBlock(
+      kMasterFileTrCode, -1, static_cast<int32_t>(protocol::BlockHeaderWidth(tr::kMasterFile)),
+      kContentSize, 0, "A");
   std::vector<double> replySeconds, plainSeconds, replyCpu, plainCpu;
   bool replyFirst = true;
   for (auto _ : state) {

@@ -15,9 +15,17 @@
 // each real type, held_by_filter (order records that name another order than
 // the last accepted one, which log nothing by design), and lost / unexpected,
 // which must be 0.
+//
+// BM_SandboxFeedsHeadlessRecording is the same road with the session recorded
+// (every call, event and step into a file in the temporary directory, written
+// whole at every 64 KiB and at the end of each pass of the virtual event loop,
+// here a second of agent time); recorded_mb_per_s is what the file took.
+#include <unistd.h>
+
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <filesystem>
 #include <string>
 
 #include "agent/VirtualUiThread.h"
@@ -71,7 +79,8 @@ class OrderCycle {
   int step_ = 0;
 };
 
-void BM_SandboxFeedsHeadless(benchmark::State& state) {
+// `recording`: the file the session is recorded into; none: not recorded.
+void RunFeeds(benchmark::State& state, const std::filesystem::path* recording) {
   bench::NoHost host;
   VirtualUiThread ui;
   bench::SandboxConsole console("zqk-bench-real", kSettings, host, ui);
@@ -89,6 +98,19 @@ void BM_SandboxFeedsHeadless(benchmark::State& state) {
   console.AddOrderReal(bench::kDomesticAccount);
   ui.Advance(100);  // the open orders of the registration, the market caught up
   dlg.ResetTally();
+  // A recording file stays below this; begun again when it passes it.
+  constexpr uintmax_t kRecordingBytes = uintmax_t{256} << 20;
+  uintmax_t recorded = 0;
+  // A fresh file each time: emptying the old one would make the file system
+  // write out what it holds first.
+  auto startRecording = [&] {
+    dlg.StopRecording();
+    std::error_code ignored;
+    std::filesystem::remove(*recording, ignored);
+    std::string reason;
+    if (!dlg.StartRecording(*recording, &reason)) state.SkipWithError(reason.c_str());
+  };
+  if (recording) startRecording();
   OrderCycle orders(console);
   double handlerSeconds = 0;
   dlg.SetHandlerClock(&handlerSeconds);
@@ -100,7 +122,20 @@ void BM_SandboxFeedsHeadless(benchmark::State& state) {
       if (ms % kOrderEveryMs == 0) orders.Step();
       ui.Advance(1);
     }
+    // The end of a pass of the event loop, as zqk-script's "wait 1000" ends
+    // one; within it the buffer goes out at every 64 KiB.
+    dlg.FlushRecording();
     if (dlg.Log().Count() > 1'000'000) dlg.Log().Clear();
+    if (recording && std::filesystem::file_size(*recording) > kRecordingBytes) {
+      dlg.FlushRecording();
+      recorded += std::filesystem::file_size(*recording);
+      startRecording();
+    }
+  }
+  if (recording) {
+    if (!dlg.IsRecording()) state.SkipWithError("the recording stopped");
+    dlg.StopRecording();
+    recorded += std::filesystem::file_size(*recording);
   }
   const double wallSeconds = bench::Seconds(start, bench::Now());
   const double cpuSeconds = bench::ThreadCpuSeconds() - cpuStart;
@@ -123,9 +158,29 @@ void BM_SandboxFeedsHeadless(benchmark::State& state) {
   state.counters["held_by_filter"] = static_cast<double>(t.held);
   state.counters["lost"] = static_cast<double>(t.lost);
   state.counters["unexpected"] = static_cast<double>(t.unexpected);
+  if (recording) {
+    state.counters["recorded_mb_per_s"] = static_cast<double>(recorded) / 1e6 / wallSeconds;
+  }
   if (t.lost || t.unexpected) state.SkipWithError("records without their lines");
 }
+
+void BM_SandboxFeedsHeadless(benchmark::State& state) {
+  RunFeeds(state, nullptr);
+}
 BENCHMARK(BM_SandboxFeedsHeadless)->MinTime(3.0)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_SandboxFeedsHeadlessRecording(benchmark::State& state) {
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() /
+      ("zqk-bench-recording-" + std::to_string(::getpid()) + ".jsonl");
+  RunFeeds(state, &file);
+  std::error_code ignored;
+  std::filesystem::remove(file, ignored);
+}
+BENCHMARK(BM_SandboxFeedsHeadlessRecording)
+    ->MinTime(3.0)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zqk

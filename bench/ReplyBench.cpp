@@ -10,6 +10,7 @@
 
 #include "agent/abi/ComponentRegistry.h"
 #include "bench/BenchSupport.h"
+#include "protocol/TrCodes.h"
 
 namespace zqk {
 namespace {
@@ -45,7 +46,7 @@ void BM_SymbolRecordReply(benchmark::State& state) {
   const long faultsBefore = MinorFaults();
   for (auto _ : state) {
     const size_t before = dlg.Log().Count();
-    dlg.OnTrReply("s20001", 1);
+    dlg.OnTrReply(std::string(tr::kDomesticSymbol), 1);
     if (dlg.Log().Count() != before + 233) state.SkipWithError("not 233 lines");
     // The log is emptied now and then, as a user would.
     if (dlg.Log().Count() >= clearAt) dlg.Log().Clear();

@@ -20,12 +20,18 @@
 #include "agent/abi/DispatchIds.h"
 #include "bench/BenchSupport.h"
 #include "dialog/ControlId.h"
+#include "protocol/FieldNames.h"
+#include "protocol/Layout.h"
+#include "protocol/OrderLayouts.h"
+#include "protocol/RealTypes.h"
+#include "protocol/TrCodes.h"
+#include "requests/OrderComposer.h"
 
 namespace zqk {
 namespace {
 
-constexpr int32_t kOpenListType = 199;
-constexpr int32_t kFillTypes[] = {185, 189};  // domestic, overseas
+constexpr int32_t kOpenListType = real::kOpenOrderList;
+constexpr int32_t kFillTypes[] = {real::kDomesticFill, real::kForeignFill};
 constexpr uint32_t kStepMs = 100;
 constexpr size_t kBlock = 10'000;
 
@@ -36,8 +42,9 @@ class OrderSink : public AgentEventSink {
   int32_t OnAgentEvent(int32_t dispid, std::span<const zqk_value> args) override {
     if (dispid == static_cast<int32_t>(EventDispid::kOnTrReply) && agent) {
       const std::string code(args[0].str, args[0].len);
-      accepted = agent->GetFieldValue(code, -1, "OutRec1", 0, "처리코드") == "0000";
-      number = agent->GetFieldValue(code, -1, "OutRec1", 0, "주문번호");
+      accepted =
+          agent->GetFieldValue(code, -1, protocol::kOutRec1, 0, field::kProcessCode) == "0000";
+      number = agent->GetFieldValue(code, -1, protocol::kOutRec1, 0, field::kOrderNumber);
     } else if (dispid == static_cast<int32_t>(EventDispid::kOnRealData)) {
       if (args[1].i4 == kOpenListType) ++openListed;
       for (const int32_t type : kFillTypes) fills += args[1].i4 == type;
@@ -51,13 +58,6 @@ class OrderSink : public AgentEventSink {
   int64_t openListed = 0;
   int64_t fills = 0;
 };
-
-// `text` filled with blanks to `width` bytes, as the order composer writes it.
-std::string Field(std::string_view text, size_t width) {
-  std::string out(text);
-  out.resize(width, ' ');
-  return out;
-}
 
 std::string Price(int64_t hundredths) {
   char text[32];
@@ -74,51 +74,49 @@ struct Resting {
   std::string type;  // "1" limit, "3" stop
 };
 
-// An account and a product to order, the records of its market, and the
+// An account and a product to order, the codes of its market, and the
 // prices, in hundredths, from which its orders rest away from the market
 // (limit buys, limit sells, buy stops, sell stops), one tick apart.
 struct Desk {
   std::string_view account;
   std::string_view product;
   std::string_view codes[3];  // new, amend, cancel
-  std::string (*newRecord)(const Desk&, const Resting&, const std::string& price);
-  std::string (*changeRecord)(const Desk&, const Resting&, const std::string& price);
   int64_t from[4];
   int64_t tick;
 };
 
-std::string DomesticNew(const Desk& d, const Resting& o, const std::string& price) {
-  return Field(d.account, 11) + Field("6042", 8) + Field(d.product, 32) + Field(o.side, 1) +
-         Field(o.type, 1) + Field("1", 1) + Field(price, 13) + Field("1", 5);
-}
-std::string DomesticChange(const Desk& d, const Resting& o, const std::string& price) {
-  return DomesticNew(d, o, price) + Field(o.number, 7);
-}
-std::string OverseasNew(const Desk& d, const Resting& o, const std::string& price) {
-  return Field(d.account, 6) + Field("6042", 8) + Field(d.product, 32) + Field(o.side, 1) +
-         Field(o.type, 1) + Field("1", 1) + Field(price, 15) + Field("1", 10) + Field("1", 1) +
-         Field("", 15) + Field("", 10) + Field("", 1) + Field("", 8);
-}
-std::string OverseasChange(const Desk& d, const Resting& o, const std::string& price) {
-  return Field(d.account, 6) + Field("6042", 8) + Field(d.product, 32) + Field(o.type, 1) +
-         Field("1", 1) + Field(price, 15) + Field("1", 10) + Field(o.number, 10) + Field("1", 1) +
-         Field("", 15) + Field("", 10);
+// The record of an order of `d` sent under `code`, as the order composer
+// writes it by the code's layout, ending before the user field.
+std::string Record(const Desk& d, const Resting& o, const std::string& price,
+                   std::string_view code) {
+  // Whole strings, not literals: g++ 12 at -O3 takes a short literal
+  // assigned to a string for an overlapping copy (-Wrestrict).
+  const std::string one(1, '1');
+  OrderFormValues v;
+  v.account = d.account;
+  v.password = std::string("6042");
+  v.product = d.product;
+  v.buySell = o.side;
+  v.priceType = o.type;
+  v.fillCondition = one;
+  v.price = price;
+  v.quantity = one;
+  v.origOrderNo = o.number;
+  v.strategy = one;
+  const protocol::OrderLayout& layout = *protocol::FindOrderLayout(code);
+  return ComposeRecord(v, layout).substr(0, *layout.OffsetOf(OrderField::kUserField));
 }
 
 // Near 250.00 and 2170.00 in the samples' era.
 const Desk kDesks[] = {
     {"06801004",
      "101G3000",
-     {"g12001.DO1601&", "g12001.DO1901&", "g12001.DO1701&"},
-     &DomesticNew,
-     &DomesticChange,
+     {tr::kDomesticNewOrder, tr::kDomesticAmendOrder, tr::kDomesticCancelOrder},
      {15'000, 30'000, 0, 0},
      5},
     {"015872",
      "ESZ16",
-     {"g12003.AO0401%", "g12003.AO0402%", "g12003.AO0403%"},
-     &OverseasNew,
-     &OverseasChange,
+     {tr::kOverseasNewOrder, tr::kOverseasAmendOrder, tr::kOverseasCancelOrder},
      {100'000, 300'000, 400'000, 50'000},
      25},
 };
@@ -184,15 +182,15 @@ void BM_OrdersWhileOrdersRest(benchmark::State& state) {
         action = 1;
         order = ours[at];
         const Desk& d = kDesks[order.desk];
-        record = d.changeRecord(d, order, RestingPrice(d, order, random));
+        record = Record(d, order, RestingPrice(d, order, random), d.codes[action]);
       } else if (kind == 9 && !ours.empty()) {
         action = 2;
         order = ours[at];
-        record = kDesks[order.desk].changeRecord(kDesks[order.desk], order, "");
+        record = Record(kDesks[order.desk], order, "", kDesks[order.desk].codes[action]);
       } else {
         order = NewKind(random);
         const Desk& d = kDesks[order.desk];
-        record = d.newRecord(d, order, RestingPrice(d, order, random));
+        record = Record(d, order, RestingPrice(d, order, random), d.codes[action]);
       }
       const std::string_view code = kDesks[order.desk].codes[action];
       sink.accepted = false;

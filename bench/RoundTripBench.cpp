@@ -1,5 +1,5 @@
 // The round trip of one query page against the sandbox with no reply
-// latency: RqTest pressed with an "o51200" request for 100 one-minute bars,
+// latency: RqTest pressed with a minute-bar request for 100 one-minute bars,
 // to the last line of its reply (100 bar lines and the block line) and the
 // continuation question answered No. Measured on the headless driver's
 // virtual UI thread (the console's own work and the sandbox's, nothing
@@ -20,6 +20,8 @@
 #include "agent/VirtualUiThread.h"
 #include "bench/BenchSupport.h"
 #include "bench/SandboxConsole.h"
+#include "protocol/QueryInputs.h"
+#include "protocol/TrCodes.h"
 #include "ui/qt/QtUiThread.h"
 
 namespace zqk {
@@ -31,9 +33,8 @@ constexpr std::string_view kSettings =
 
 // ESU16, 1-minute bars, 100 a page.
 std::string PageRequest() {
-  std::string input = "ESU16";
-  input.resize(32, ' ');
-  return input.append("  1").append(" 100");
+  const std::string_view values[] = {"ESU16", "1", "100"};
+  return protocol::ComposeInput(*protocol::InputLayoutOf(tr::kMinuteBars), values);
 }
 
 constexpr size_t kLinesOfPage = 1 + 100 + 1;  // the RQID line, the bars, the block
@@ -103,7 +104,7 @@ void RunPages(benchmark::State& state, UiLoop& loop) {
     state.SkipWithError(error.c_str());
     return;
   }
-  dlg.EditText(id::kTrCode, "o51200");
+  dlg.EditText(id::kTrCode, tr::kMinuteBars);
   dlg.EditText(id::kTrInput, PageRequest());
   // The first page also brings the simulated market up to now, and finds
   // none of its minutes built yet.

@@ -7,12 +7,12 @@
 
 #include "agent/abi/ComponentRegistry.h"
 #include "agent/abi/DispatchIds.h"
+#include "protocol/FieldNames.h"
+#include "protocol/Layout.h"
 #include "requests/OrderComposer.h"
 
 namespace zqk::bench {
 namespace {
-
-constexpr std::string_view kOrderNumber = "주문번호";
 
 std::string Text(const zqk_value& v) {
   return v.len ? std::string(v.str, v.len) : std::string();
@@ -64,8 +64,8 @@ int32_t TallyingDialog::OnAgentEvent(int32_t dispid, std::span<const zqk_value> 
   // change nothing here.
   bool namesLastOrder = false;
   if (IsFilteredRealType(realType)) {
-    namesLastOrder =
-        Agent().GetFieldValue(key, realType, "OutRec1", 0, kOrderNumber) == m_strLastOrderNo;
+    namesLastOrder = Agent().GetFieldValue(key, realType, protocol::kOutRec1, 0,
+                                           field::kOrderNumber) == m_strLastOrderNo;
   }
   const size_t before = Log().Count();
   const int32_t status = Handle(dispid, args);

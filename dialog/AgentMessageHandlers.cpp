@@ -12,6 +12,7 @@ void CZQKCommClientDlg::OnAgentMessage(const std::string& code, const std::strin
 
 void CZQKCommClientDlg::OnRequestMessage(int32_t rqId, const std::string& code,
                                          const std::string& text) {
+  activity_.RequestMessage(rqId, NowMs());
   AddLog("RQID[" + std::to_string(rqId) + "][" + code + "][" + text + "]");
 }
 

@@ -2,22 +2,42 @@
 
 #include <utility>
 
+#include "agent/SessionEntry.h"
+#include "agent/SessionRecorder.h"
 #include "dialog/LogFile.h"
 #include "dialog/LogTimestamp.h"
+#include "dialog/SessionPlayer.h"
+#include "dialog/SessionStepScope.h"
 
 namespace zqk {
 
 CZQKCommClientDlg::CZQKCommClientDlg(Environment env)
     : env_(std::move(env)),
+      sessionHost_(std::make_unique<SessionHost>(*this, *env_.host)),
       model_(MainDialogTemplate()),
       m_agent(*env_.uiThread, *this, env_.componentRegistry) {
+  env_.host = sessionHost_.get();
   // The template's initial data: one item in each drop-down list.
   for (const ControlTemplate& c : model_.Dialog().controls) {
     if (c.kind == ControlKind::kDropDownList) model_.AddItem(c.id, kInitialListItem);
   }
 }
 
-CZQKCommClientDlg::~CZQKCommClientDlg() = default;
+CZQKCommClientDlg::~CZQKCommClientDlg() {
+  *alive_ = false;
+  // The agent goes first: its last calls may still be recorded.
+  m_agent.DestroyWindow();
+  StopRecording();
+}
+
+int64_t CZQKCommClientDlg::NowMs() const {
+  return env_.uiThread->NowMs();
+}
+
+const ActivityTracker& CZQKCommClientDlg::Activity() {
+  activity_.Expire(NowMs());
+  return activity_;
+}
 
 std::filesystem::path CZQKCommClientDlg::LogFilePath() const {
   return env_.executableDir / kLogFileName;
@@ -51,21 +71,27 @@ void CZQKCommClientDlg::OnInitDialog() {
 
 void CZQKCommClientDlg::Click(ControlId id) {
   if (destroyed_) return;
+  const StepScope step(*this, {.kind = StepKind::kClick, .control = id.value});
   model_.ApplyClick(id);
   Dispatch(id, Notification::kClicked);
 }
 
 void CZQKCommClientDlg::SelectItem(ControlId id, ListIndex index) {
   if (destroyed_) return;
+  const StepScope step(*this,
+                       {.kind = StepKind::kSelect, .control = id.value, .number = index.value});
   model_.SetSelected(id, index);
   Dispatch(id, Notification::kSelectionChanged);
 }
 
 void CZQKCommClientDlg::EditText(ControlId id, std::string_view text) {
+  const StepScope step(*this,
+                       {.kind = StepKind::kSet, .control = id.value, .text = std::string(text)});
   model_.SetText(id, text);
 }
 
 void CZQKCommClientDlg::OnOK() {
+  const StepScope step(*this, {.kind = StepKind::kOk});
   // The framework's OK: data exchange from edits 1002-1004, then end.
   m_strUserId = model_.Text(id::kUserId);
   m_strPassword = model_.Text(id::kPassword);
@@ -74,15 +100,18 @@ void CZQKCommClientDlg::OnOK() {
 }
 
 void CZQKCommClientDlg::OnCancel() {
+  const StepScope step(*this, {.kind = StepKind::kCancel});
   env_.host->EndDialog(DialogResult::kCancel);
 }
 
 void CZQKCommClientDlg::OnSysCommand(int commandId) {
+  const StepScope step(*this, {.kind = StepKind::kSysCommand, .number = commandId});
   if ((commandId & 0xFFF0) == kAboutCommandId) env_.host->ShowAbout();
 }
 
 void CZQKCommClientDlg::OnDestroy() {
   if (destroyed_) return;
+  const StepScope step(*this, {.kind = StepKind::kDestroy});
   Guarded([this] { OnDisconnect(); });
   destroyed_ = true;
 }

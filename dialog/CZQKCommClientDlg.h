@@ -6,16 +6,25 @@
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "agent/CZQKCommAgent.h"
+#include "dialog/ActivityTracker.h"
 #include "dialog/ControlModel.h"
 #include "dialog/DialogHost.h"
 #include "dialog/EventLog.h"
+#include "dialog/SessionHost.h"
 
 namespace zqk {
+
+class SessionPlayer;
+class SessionRecorder;
+struct RecordedState;
+struct RecordedStep;
 
 enum class Notification { kClicked, kSelectionChanged };
 
@@ -40,6 +49,11 @@ class CZQKCommClientDlg : public AgentEventSink {
   ControlModel& Model() { return model_; }
   const ControlModel& Model() const { return model_; }
   EventLog& Log() { return log_; }
+  // The requests and feeds of the session, those given up for want of an
+  // answer moved out of the flight first (no agent call).
+  const ActivityTracker& Activity();
+  // Agent time (ms), the activity's clock.
+  int64_t NowMs() const;
   CZQKCommAgent& Agent() { return m_agent; }
   const std::filesystem::path& ExecutableDir() const { return env_.executableDir; }
   std::filesystem::path LogFilePath() const;
@@ -72,6 +86,28 @@ class CZQKCommClientDlg : public AgentEventSink {
 
   // Appends one timestamped line to the event log.
   void AddLog(std::string_view text);
+
+  // --- Session recording and replay (docs/recording.md) -----------------
+  // Records from now on into `file` (created or emptied), beginning with the
+  // state of the moment: every agent call and event (through the agent
+  // wrapper), every user step and every message box. False and a UTF-8
+  // reason when the file cannot be written.
+  bool StartRecording(const std::filesystem::path& file, std::string* reason);
+  // The same, telling the user in a message box when it cannot start.
+  bool StartRecordingOrSayWhy(const std::filesystem::path& file);
+  void StopRecording();
+  // False also once a write failed (the user has been told).
+  bool IsRecording() const;
+  // Writes the lines the recording holds back: at the end of each pass of
+  // the event loop.
+  void FlushRecording();
+  SessionRecorder* Recorder() const { return recorder_.get(); }
+  // The replay the dialog takes part in; SessionPlayer sets it.
+  void SetPlayer(SessionPlayer* player) { player_ = player; }
+  SessionPlayer* Player() const { return player_; }
+  // The controls' state and the members, as a recording starts from them.
+  RecordedState CaptureState() const;
+  void ApplyRecordedState(const RecordedState& state);
 
   // Members bound to edits 1002-1004 and shared between handlers.
   std::string m_strUserId;
@@ -140,16 +176,34 @@ class CZQKCommClientDlg : public AgentEventSink {
   void Guarded(const std::function<void()>& fn);
   // "Exit the console?", No the default.
   bool ConfirmExit();
+  // Creates the agent control as Connect does.
+  void CreateAgentControl();
+  // A user step as it reaches the dialog: recorded, and matched against a
+  // replay. Steps that a step's own handling passes on are not.
+  class StepScope;
+  void TapStep(const RecordedStep& step);
 
   Environment env_;
+  // Between the dialog and its host (env_.host points here).
+  std::unique_ptr<SessionHost> sessionHost_;
   ControlModel model_;
   EventLog log_;
+  ActivityTracker activity_;
+  // The RQID of the reply being decoded (its next page is a continuation of
+  // it), and that of the reply whose next page is being asked for.
+  std::optional<int32_t> decodingRqId_;
+  std::optional<int32_t> continuing_;
   CZQKCommAgent m_agent;
   bool destroyed_ = false;
   std::time_t stampTime_ = -1;
   std::string stampText_;
   // The line being added, kept so that a line costs no allocation of its own.
   std::string logLine_;
+  std::unique_ptr<SessionRecorder> recorder_;
+  SessionPlayer* player_ = nullptr;
+  int stepDepth_ = 0;
+  // Work posted for later asks this whether the dialog still exists.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace zqk

@@ -14,9 +14,7 @@ std::string WithResult(std::string_view text, int32_t result) {
 
 void CZQKCommClientDlg::OnConnect() {
   // The control is created lazily; a Connect while it is up only starts again.
-  if (!m_agent.HasWindow()) {
-    m_agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, id::kAgentControl.value);
-  }
+  if (!m_agent.HasWindow()) CreateAgentControl();
   if (!m_agent.HasWindow()) return;
   const int32_t result = m_agent.StartComm(1);
   if (result >= 0) {
@@ -27,12 +25,17 @@ void CZQKCommClientDlg::OnConnect() {
   }
 }
 
+void CZQKCommClientDlg::CreateAgentControl() {
+  m_agent.Create("ZQK CommAgent", CZQKCommAgent::kChildStyle, id::kAgentControl.value);
+}
+
 void CZQKCommClientDlg::OnDisconnect() {
   if (m_agent.HasWindow()) {
     // The implicit logout is not reported, whatever its result.
     if (m_agent.GetCommState() == 1 && !m_strUserId.empty()) m_agent.Logout(m_strUserId);
     m_agent.StopComm(1);
     m_agent.DestroyWindow();
+    activity_.Disconnected(NowMs());
   }
   AddLog(std::string(Lang("통신프로그램 종료 성공", "Communication Program Terminate")));
 }

@@ -3,6 +3,7 @@
 // box, ending the modal loop. The Qt window implements it with real widgets;
 // the headless driver and the tests with queued answers.
 
+#include <functional>
 #include <string_view>
 
 namespace zqk {
@@ -27,6 +28,18 @@ class MessageBoxHost {
   // A nested event loop may run inside: agent events can be delivered.
   virtual MessageBoxResult ShowMessageBox(std::string_view text, std::string_view caption,
                                           MessageBoxButtons buttons, MessageBoxIcon icon) = 0;
+  // A message box of a replayed session: shown as the user saw it while
+  // `awaitAnswer` plays the session on to the moment it was answered, and
+  // answered as it was then. By default it is not shown.
+  virtual MessageBoxResult ShowReplayedMessageBox(
+      std::string_view text, std::string_view caption, MessageBoxButtons buttons,
+      MessageBoxIcon icon, const std::function<MessageBoxResult()>& awaitAnswer) {
+    (void)text;
+    (void)caption;
+    (void)buttons;
+    (void)icon;
+    return awaitAnswer();
+  }
 };
 
 class DialogHost : public MessageBoxHost {

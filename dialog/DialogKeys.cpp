@@ -2,6 +2,7 @@
 // manager does; they ask first, so that a key pressed after typing a price
 // does not sign out and drop every line not yet saved.
 #include "dialog/CZQKCommClientDlg.h"
+#include "dialog/SessionStepScope.h"
 
 namespace zqk {
 
@@ -12,12 +13,16 @@ bool CZQKCommClientDlg::ConfirmExit() {
 }
 
 void CZQKCommClientDlg::OnEnterKey() {
-  if (destroyed_ || !ConfirmExit()) return;
+  if (destroyed_) return;
+  const StepScope step(*this, {.kind = StepKind::kEnter});
+  if (!ConfirmExit()) return;
   OnOK();
 }
 
 void CZQKCommClientDlg::OnEscapeKey() {
-  if (destroyed_ || !ConfirmExit()) return;
+  if (destroyed_) return;
+  const StepScope step(*this, {.kind = StepKind::kEscape});
+  if (!ConfirmExit()) return;
   OnCancel();
 }
 

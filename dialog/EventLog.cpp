@@ -70,7 +70,7 @@ void EventLog::Append(std::string_view line) {
       (static_cast<uint64_t>(chunks_.size() - 1) << 32) | chunk.used;
   chunk.used += line.size();
   ++count_;
-  if (listener_) listener_(LogChange::kAppended);
+  Notify(LogChange::kAppended);
 }
 
 void EventLog::Clear() {
@@ -82,14 +82,83 @@ void EventLog::Clear() {
   if (positionBlocks_.size() > 1) positionBlocks_.resize(1);
   count_ = 0;
   selected_.reset();
-  if (listener_) listener_(LogChange::kCleared);
+  Notify(LogChange::kCleared);
 }
 
 void EventLog::Select(std::optional<LineIndex> line) {
   if (line && line->value >= count_) line.reset();
   if (selected_ == line) return;
   selected_ = line;
-  if (listener_) listener_(LogChange::kSelection);
+  Notify(LogChange::kSelection);
+}
+
+std::string_view EventLog::LineRun(LineIndex first, LineIndex limit, LineIndex& runEnd) const {
+  limit.value = std::min(limit.value, count_);
+  if (first.value >= limit.value) {
+    runEnd = first;
+    return {};
+  }
+  const uint64_t start = Position(first.value);
+  const uint64_t chunk = start >> 32;
+  // Chunk numbers only grow with the line number: the run ends at the first
+  // line of a later chunk.
+  size_t low = first.value + 1, high = limit.value;
+  while (low < high) {
+    const size_t mid = low + (high - low) / 2;
+    if ((Position(mid) >> 32) == chunk)
+      low = mid + 1;
+    else
+      high = mid;
+  }
+  runEnd = LineIndex{low};
+  const size_t begin = static_cast<size_t>(start & 0xFFFFFFFFu);
+  const size_t end = low < count_ && (Position(low) >> 32) == chunk
+                         ? static_cast<size_t>(Position(low) & 0xFFFFFFFFu)
+                         : chunks_[chunk].used;
+  return {chunks_[chunk].bytes.get() + begin, end - begin};
+}
+
+EventLog::ListenerId EventLog::AddListener(Listener listener) {
+  const ListenerId id = nextListener_++;
+  // A listener added while the views hear a change waits for the next one:
+  // the list must not move under the listener that is running.
+  (notifying_ > 0 ? addedWhileNotifying_ : listeners_).emplace_back(id, std::move(listener));
+  return id;
+}
+
+void EventLog::RemoveListener(ListenerId id) {
+  for (auto* list : {&listeners_, &addedWhileNotifying_}) {
+    for (auto& [each, listener] : *list) {
+      if (each != id) continue;
+      // Emptied, and erased once no notification is under way.
+      if (notifying_ > 0) {
+        removedWhileNotifying_ = true;
+        each = 0;
+      } else {
+        list->erase(std::find_if(list->begin(), list->end(),
+                                 [id](const auto& entry) { return entry.first == id; }));
+      }
+      return;
+    }
+  }
+}
+
+void EventLog::Notify(LogChange change) {
+  ++notifying_;
+  for (size_t i = 0; i < listeners_.size(); ++i) {
+    if (listeners_[i].first != 0) listeners_[i].second(change);
+  }
+  if (--notifying_ > 0) return;
+  if (removedWhileNotifying_) {
+    removedWhileNotifying_ = false;
+    std::erase_if(listeners_, [](const auto& entry) { return entry.first == 0; });
+  }
+  if (!addedWhileNotifying_.empty()) {
+    for (auto& entry : addedWhileNotifying_) {
+      if (entry.first != 0) listeners_.push_back(std::move(entry));
+    }
+    addedWhileNotifying_.clear();
+  }
 }
 
 size_t EventLog::ReservedBytes() const {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zqk {
@@ -41,11 +42,21 @@ class EventLog {
   std::optional<LineIndex> Selected() const { return selected_; }
   void Select(std::optional<LineIndex> line);
 
+  // The lines from `first` (< Count()) up to `limit` that lie back to back
+  // in memory, as one run of bytes: a search reads millions of lines as a
+  // few large runs instead of line by line. `runEnd` receives the line after
+  // the run (at most `limit`); Line() tells where each line starts within it.
+  std::string_view LineRun(LineIndex first, LineIndex limit, LineIndex& runEnd) const;
+
   // Bytes held for text and positions (for the memory benchmark).
   size_t ReservedBytes() const;
 
-  // One listener (the view); called after each change.
-  void SetListener(Listener listener) { listener_ = std::move(listener); }
+  // The views of the log (the list box, the log window, the headless
+  // driver's output): each is called after every change, in the order added.
+  using ListenerId = uint64_t;
+  ListenerId AddListener(Listener listener);
+  // Safe from inside a listener.
+  void RemoveListener(ListenerId id);
 
  private:
   // The log's memory comes in huge pages (see HugeMemory).
@@ -74,7 +85,13 @@ class EventLog {
   std::vector<Memory<uint64_t>> positionBlocks_;
   size_t count_ = 0;
   std::optional<LineIndex> selected_;
-  Listener listener_;
+  void Notify(LogChange change);
+  // Listener ID 0 marks one removed while a notification was under way.
+  std::vector<std::pair<ListenerId, Listener>> listeners_;
+  std::vector<std::pair<ListenerId, Listener>> addedWhileNotifying_;
+  ListenerId nextListener_ = 1;
+  int notifying_ = 0;
+  bool removedWhileNotifying_ = false;
 };
 
 }  // namespace zqk

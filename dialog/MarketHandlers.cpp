@@ -4,7 +4,7 @@
 #include "dialog/CZQKCommClientDlg.h"
 #include "dialog/LanguageTables.h"
 #include "dialog/SampleControls.h"
-#include "protocol/TrCodes.h"
+#include "protocol/OrderLayouts.h"
 #include "requests/MarketSamples.h"
 
 namespace zqk {

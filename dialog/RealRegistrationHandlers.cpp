@@ -10,7 +10,9 @@ namespace zqk {
 void CZQKCommClientDlg::OnRealRegister() {
   const std::string key = model_.Text(id::kRealKey);
   const std::string typeText = model_.Text(id::kRealType);
-  const int32_t result = m_agent.AddReal(key, LeadingInt32(typeText));
+  const int32_t realType = LeadingInt32(typeText);
+  const int32_t result = m_agent.AddReal(key, realType);
+  if (result >= 0) activity_.QuoteFeedAdded(key, realType, NowMs());
   // The typed text is logged, not the number that was registered.
   std::string line(Lang("실시간 종목[", "Market Quotes Real Input Product["));
   line.append(key).append(Lang("] 구분[", "] Type[")).append(typeText);
@@ -20,7 +22,9 @@ void CZQKCommClientDlg::OnRealRegister() {
 
 void CZQKCommClientDlg::OnRealUnregister() {
   // A refused removal is not reported.
-  m_agent.RemoveReal(model_.Text(id::kRealKey), LeadingInt32(model_.Text(id::kRealType)));
+  const std::string key = model_.Text(id::kRealKey);
+  const int32_t realType = LeadingInt32(model_.Text(id::kRealType));
+  if (m_agent.RemoveReal(key, realType) >= 0) activity_.QuoteFeedRemoved(key, realType);
 }
 
 }  // namespace zqk

@@ -32,6 +32,7 @@ class FileDescriptor {
   ~FileDescriptor() {
     if (fd_ >= 0) ::close(fd_);
   }
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.release()) {}
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int get() const { return fd_; }
@@ -125,39 +126,76 @@ FileRead ReadWholeFile(const std::filesystem::path& path, size_t maxBytes, ReadF
   return r;
 }
 
-std::FILE* OpenRegularFileForAppend(const std::filesystem::path& path, std::string* reason) {
-  auto fail = [&](int error, std::string why) -> std::FILE* {
-    if (reason) *reason = std::move(why);
-    errno = error;
-    return nullptr;
-  };
+namespace {
+
+// A regular file opened for writing without blocking, made blocking again.
+FileDescriptor OpenRegularForWrite(const std::filesystem::path& path, int flags, int& error,
+                                   std::string& why) {
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-    return fail(S_ISDIR(info.st_mode) ? EISDIR : EINVAL, NotRegular(info.st_mode));
+    error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    why = NotRegular(info.st_mode);
+    return FileDescriptor(-1);
   }
-  FileDescriptor fd(::open(
-      path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666));
+  FileDescriptor fd(
+      ::open(path.c_str(), flags | O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666));
   if (fd.get() < 0) {
-    const int error = errno;
-    return fail(error, std::strerror(error));
+    error = errno;
+    why = std::strerror(error);
+    return fd;
   }
-  // errno is set after the descriptor is closed, so that close cannot change it.
   if (::fstat(fd.get(), &info) != 0) {
-    const int error = errno;
+    error = errno;
+    why = std::strerror(error);
     fd.reset();
-    return fail(error, std::strerror(error));
+    return fd;
   }
   if (!S_ISREG(info.st_mode)) {
     fd.reset();
-    return fail(EINVAL, NotRegular(info.st_mode));
+    error = EINVAL;
+    why = NotRegular(info.st_mode);
+    return fd;
   }
   // Writes to a regular file block as usual.
   ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
-  std::FILE* file = ::fdopen(fd.get(), "ab");
-  if (!file) {
-    const int error = errno;
+  return fd;
+}
+
+}  // namespace
+
+int OpenRegularFileForWriting(const std::filesystem::path& path, std::string* reason) {
+  int error = 0;
+  std::string why;
+  FileDescriptor fd = OpenRegularForWrite(path, 0, error, why);
+  // Emptied only once it is known to be a regular file.
+  if (fd.get() >= 0 && ::ftruncate(fd.get(), 0) != 0) {
+    error = errno;
+    why = std::strerror(error);
     fd.reset();
-    return fail(error, std::strerror(error));
+  }
+  if (fd.get() < 0) {
+    if (reason) *reason = std::move(why);
+    errno = error;
+    return -1;
+  }
+  return fd.release();
+}
+
+std::FILE* OpenRegularFileForAppend(const std::filesystem::path& path, std::string* reason) {
+  int error = 0;
+  std::string why;
+  FileDescriptor fd = OpenRegularForWrite(path, O_APPEND, error, why);
+  std::FILE* file = fd.get() >= 0 ? ::fdopen(fd.get(), "ab") : nullptr;
+  if (fd.get() >= 0 && !file) {
+    error = errno;
+    why = std::strerror(error);
+    fd.reset();
+  }
+  if (!file) {
+    // errno is set after the descriptor is closed, so that close cannot change it.
+    if (reason) *reason = std::move(why);
+    errno = error;
+    return nullptr;
   }
   fd.release();
   return file;

@@ -46,6 +46,11 @@ FileRead ReadWholeFile(const std::filesystem::path& path, size_t maxBytes,
 std::FILE* OpenRegularFileForAppend(const std::filesystem::path& path,
                                     std::string* reason = nullptr);
 
+// Creates `path`, or empties it, for writing, if it is a regular file; the
+// open never blocks. A file descriptor, or -1 with errno set (as for
+// OpenRegularFileForAppend) and a UTF-8 reason in `reason` when given.
+int OpenRegularFileForWriting(const std::filesystem::path& path, std::string* reason = nullptr);
+
 // "4 MiB" or "1000 bytes": a limit as the reasons name it.
 std::string DescribeSize(size_t bytes);
 

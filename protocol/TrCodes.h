@@ -1,12 +1,11 @@
 #pragma once
-// TR codes that the console's requests, order form and reply decoders share.
-// Compared exactly and case-sensitively; CP949 like every text of the program.
+// The broker's TR and FID codes, each written once: the console's requests,
+// order form and decoders, the sandbox's services and order desk, and the
+// tables of protocol/ name a code by these constants. Compared exactly and
+// case-sensitively; CP949 like every text of the program.
 
 #include <array>
-#include <optional>
 #include <string_view>
-
-#include "protocol/Market.h"
 
 namespace zqk::tr {
 
@@ -21,6 +20,29 @@ inline constexpr std::string_view kOverseasPrice = "o51000";
 inline constexpr std::string_view kOverseasSymbolService = "o51211";
 inline constexpr std::string_view kFxAssets = "g11004.AQ0901%";
 inline constexpr std::string_view kFxMaster = "x00001";
+inline constexpr std::string_view kDomesticPasswordCheck = "g11002.DQ0321&";
+inline constexpr std::string_view kDomesticHolding = "g11002.DQ0110&";
+inline constexpr std::string_view kUserAccounts = "g11002.CQ0101&";
+inline constexpr std::string_view kDomesticDeposit = "g11002.DQ0242&";
+inline constexpr std::string_view kDomesticFuturesValuation = "g11002.DQ1305&";
+inline constexpr std::string_view kDomesticOptionsValuation = "g11002.DQ1306&";
+inline constexpr std::string_view kDomesticSettlement = "g11002.DQ1303&";
+inline constexpr std::string_view kOverseasPasswordCheck = "g11004.AQ0207%";
+inline constexpr std::string_view kOverseasOpenOrders = "g11004.AQ0401%";
+inline constexpr std::string_view kOverseasOrderHistory = "g11004.AQ0408%";
+inline constexpr std::string_view kRecentTrades = "o44005";
+inline constexpr std::string_view kBars = "o44010";
+inline constexpr std::string_view kServerTime = "o44011";
+inline constexpr std::string_view kOverseasProducts = "o51100";
+inline constexpr std::string_view kMinuteBars = "o51200";
+inline constexpr std::string_view kNewsTitles = "n51003";
+inline constexpr std::string_view kNewsBody = "n51006";
+inline constexpr std::string_view kItemPrice = "l41600";
+inline constexpr std::string_view kItemBoard = "l41601";
+inline constexpr std::string_view kChartData = "v90003";
+
+// Master files (RequestMasterFile): the replies that deliver them.
+inline constexpr std::string_view kMasterFile = "v90001";
 
 // Orders.
 inline constexpr std::string_view kDomesticNewOrder = "g12001.DO1601&";
@@ -36,7 +58,7 @@ inline constexpr std::string_view kFxNewOrder = "g12003.AO0501%";
 inline constexpr std::string_view kFxAmendOrder = "g12003.AO0502%";
 inline constexpr std::string_view kFxCancelOrder = "g12003.AO0503%";
 
-// Every named TR code above, once.
+// The 22 codes that the console holds as constants of its own, once.
 inline constexpr std::array<std::string_view, 22> kAll{kAccountList,
                                                        kDomesticProducts,
                                                        kDomesticSymbol,
@@ -61,19 +83,3 @@ inline constexpr std::array<std::string_view, 22> kAll{kAccountList,
                                                        kFxCancelOrder};
 
 }  // namespace zqk::tr
-
-namespace zqk {
-
-// Order kinds by their index in the order-kind list 1058. The CME kinds exist
-// in the domestic market only.
-enum class OrderKind { kNew = 0, kAmend, kCancel, kCmeNew, kCmeAmend, kCmeCancel };
-inline constexpr int kOrderKindCount = 6;
-
-// The order kind at a list index of 1058; none outside 0 to 5 (no selection).
-std::optional<OrderKind> OrderKindAt(int listIndex);
-
-// The TR code under which an order of this kind is sent in this market; none
-// for a CME kind outside the domestic market.
-std::optional<std::string_view> OrderTrCode(Market market, OrderKind kind);
-
-}  // namespace zqk

@@ -3,16 +3,52 @@
 #include <algorithm>
 #include <string>
 
+#include "protocol/FieldNames.h"
+#include "protocol/Replies.h"
+#include "protocol/TrCodes.h"
 #include "text/DecimalText.h"
 
 namespace zqk::reply {
 namespace {
 
-constexpr size_t kCountWidth = 5;
-constexpr size_t kAccountWidth = 11;
-constexpr size_t kNameWidth = 30;
-constexpr size_t kCodeWidth = 1;
-constexpr size_t kRecordWidth = kAccountWidth + kNameWidth + kCodeWidth;
+// A field of the list: where it starts in its stretch, and its width.
+struct Slot {
+  size_t offset = 0;
+  size_t width = 0;
+};
+
+Slot SlotOf(std::span<const protocol::Field> fields, std::string_view name) {
+  size_t offset = 0;
+  for (const protocol::Field& f : fields) {
+    if (f.name == name) return {offset, f.width};
+    offset += f.width;
+  }
+  return {};
+}
+
+// The list's layout: its header holds the count, then a record per account.
+struct ListLayout {
+  ListLayout() {
+    const protocol::BlockLayout& block = *protocol::ReplyOf(tr::kAccountList).block;
+    count = SlotOf(block.header, block.countField);
+    records = block.HeaderWidth();
+    recordWidth = block.RowWidth();
+    account = SlotOf(block.row, field::kAccountNumber);
+    name = SlotOf(block.row, field::kAccountName);
+    code = SlotOf(block.row, field::kAccountKind);
+  }
+  Slot count;
+  size_t records = 0;  // where the first record starts
+  size_t recordWidth = 0;
+  Slot account;
+  Slot name;
+  Slot code;
+};
+
+const ListLayout& Layout() {
+  static const ListLayout layout;
+  return layout;
+}
 
 // Up to `width` bytes of `data` from `offset`; empty past its end.
 std::string_view Cut(std::string_view data, size_t offset, size_t width) {
@@ -22,15 +58,17 @@ std::string_view Cut(std::string_view data, size_t offset, size_t width) {
 }  // namespace
 
 AccountListData ReadAccountList(std::string_view data) {
+  const ListLayout& l = Layout();
   AccountListData list;
-  list.announced = LeadingInt32(data.substr(0, kCountWidth));
+  list.announced = LeadingInt32(Cut(data, l.count.offset, l.count.width));
   // The loop ends with the data, whatever the count field claims.
   for (size_t k = 0; k < static_cast<size_t>(std::max(list.announced, 0)); ++k) {
-    const size_t at = kCountWidth + k * kRecordWidth;
+    const size_t at = l.records + k * l.recordWidth;
     if (at >= data.size()) break;
-    list.records.push_back({Cut(data, at, kAccountWidth), Cut(data, at + kAccountWidth, kNameWidth),
-                            Cut(data, at + kAccountWidth + kNameWidth, kCodeWidth)});
-    if (data.size() - at < kRecordWidth) {
+    list.records.push_back({Cut(data, at + l.account.offset, l.account.width),
+                            Cut(data, at + l.name.offset, l.name.width),
+                            Cut(data, at + l.code.offset, l.code.width)});
+    if (data.size() - at < l.recordWidth) {
       list.lastCutOff = true;
       break;
     }

@@ -1,7 +1,7 @@
 #pragma once
-// The account list reply: its raw data read with the list's fixed layout, a
-// 5-byte decimal record count followed by 42-byte records of an 11-byte
-// account number, a 30-byte name and a 1-byte code.
+// The account list reply: its raw data read with the list's fixed layout
+// (protocol/), a decimal record count followed by records of an account
+// number, a name and a one-byte code.
 
 #include <cstdint>
 #include <string_view>

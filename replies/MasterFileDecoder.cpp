@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "protocol/FieldNames.h"
+#include "protocol/Replies.h"
 #include "replies/MasterFilePath.h"
 #include "replies/MasterFileWriter.h"
 #include "text/Cp949.h"
@@ -12,10 +14,10 @@
 namespace zqk {
 namespace {
 
-constexpr std::string_view kRecord = "OutRec1";
-constexpr std::string_view kAnswerWithContent = "REOK";
-// The content follows a header of this many bytes in the reply's raw data.
-constexpr int32_t kContentOffset = 140;
+// The content follows the header in the reply's raw data.
+int32_t ContentOffset() {
+  return static_cast<int32_t>(protocol::BlockHeaderWidth(tr::kMasterFile));
+}
 // The lines of a download, each in the language of the moment it is written.
 class DownloadLog {
  public:
@@ -64,7 +66,7 @@ struct Copied {
 Copied CopyContent(std::string_view trCode, int32_t size, AgentReader& reader,
                    FileReplacement& file) {
   Copied copied;
-  reader.ReadDataBlock(trCode, -1, kContentOffset, size, 0, "A", [&](std::string_view block) {
+  reader.ReadDataBlock(trCode, -1, ContentOffset(), size, 0, "A", [&](std::string_view block) {
     // Never more than announced, whatever the agent returns.
     const std::string_view content = block.substr(0, static_cast<size_t>(size));
     copied.result = file.Write(content);
@@ -86,14 +88,14 @@ Copied CopyContent(std::string_view trCode, int32_t size, AgentReader& reader,
 void DecodeMasterFile(std::string_view trCode, AgentReader& reader, DecoderOutput& out,
                       const std::filesystem::path& executableDir) {
   DownloadLog log(out);
-  auto field = [&](std::string_view name) {
-    return reader.GetFieldValue(trCode, -1, kRecord, 0, name);
+  auto value = [&](std::string_view name) {
+    return reader.GetFieldValue(trCode, -1, protocol::kOutRec1, 0, name);
   };
-  const int32_t size = LeadingInt32(field("파일크기"));
+  const int32_t size = LeadingInt32(value(field::kFileSize));
   log.Size(size);
-  const std::string name = field("파일명");
-  const std::string answer = field("응답코드");
-  if (answer != kAnswerWithContent) {
+  const std::string name = value(field::kFileName);
+  const std::string answer = value(field::kAnswerCode);
+  if (answer != protocol::kMasterAnswerOk) {
     // Not an error: the reply carries no content, and no file is touched.
     log.Done();
     return;

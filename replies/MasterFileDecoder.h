@@ -6,13 +6,14 @@
 #include <filesystem>
 #include <string_view>
 
+#include "protocol/TrCodes.h"
 #include "replies/AgentReader.h"
 #include "replies/DecoderOutput.h"
 
 namespace zqk {
 
 // The TR code of master-file replies.
-inline constexpr std::string_view kMasterFileTrCode = "v90001";
+inline constexpr std::string_view kMasterFileTrCode = tr::kMasterFile;
 
 // Decodes the reply `trCode` that the agent is delivering; `executableDir` is
 // the directory of the running executable (UTF-8, as the file system has it).

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "protocol/FieldNames.h"
+
 namespace zqk::reply {
 namespace {
 
@@ -13,10 +15,10 @@ std::string Field(const Reply& r, std::string_view name) {
 
 void OverseasPriceRecord::Decode(const Reply& r) const {
   LogHeader(r, "해외 현재가시세응답");
-  const std::string code = Field(r, "종목코드");
-  const std::string time = Field(r, "국내시간");
-  const std::string price = Field(r, "현재가");
-  const std::string volume = Field(r, "누적거래량");
+  const std::string code = Field(r, field::kProductCode);
+  const std::string time = Field(r, field::kLocalTime);
+  const std::string price = Field(r, field::kCurrentPrice);
+  const std::string volume = Field(r, field::kVolume);
   r.out.SetDisplay(QuoteDisplay::kProduct, code);
   r.out.SetDisplay(QuoteDisplay::kTime, time);
   r.out.SetDisplay(QuoteDisplay::kPrice, r.agent.FormatValue(code, price, 0));
@@ -32,10 +34,10 @@ void OverseasPriceRecord::Decode(const Reply& r) const {
 
 void FxQuoteRecord::Decode(const Reply& r) const {
   LogHeader(r, "FX 마스터데이타");
-  const std::string code = Field(r, "종목코드");
-  const std::string ask = Field(r, "매도가격");
-  const std::string bid = Field(r, "매수가격");
-  const std::string time = Field(r, "호가시간");
+  const std::string code = Field(r, field::kProductCode);
+  const std::string ask = Field(r, field::kAskPrice);
+  const std::string bid = Field(r, field::kBidPrice);
+  const std::string time = Field(r, field::kQuoteTime);
   r.out.SetDisplay(QuoteDisplay::kProduct, code);
   r.out.SetDisplay(QuoteDisplay::kTime, time);
   r.out.SetDisplay(QuoteDisplay::kPrice, ask);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "protocol/RealTypes.h"
 #include "replies/RealTimeTable.h"
 #include "text/Blanks.h"
 #include "text/Cp949Bytes.h"
@@ -9,18 +10,27 @@
 namespace zqk {
 namespace {
 
-constexpr std::string_view kRecord = "OutRec1";
+constexpr std::string_view kRecord = protocol::kOutRec1;
 constexpr std::string_view kBlockMode = "A";
 
 // The overseas trade's conversion trace and the start of its raw block, in
 // bytes: a character of this program's text is a byte.
 constexpr std::string_view kTradeQuoteLine = "Real 82 Recv[%s]->[%s]->[%s]->[%s]->[%s]";
-constexpr int32_t kTradeBlockLength = 230;
 constexpr size_t kTradeBlockShown = 10;
 
-// The raw-block record is read under this key, whatever key it came with.
-constexpr std::string_view kRawBlockKey = "0";
-constexpr int32_t kRawBlockLength = 15;
+// The raw block of a real type as its layout has it: the whole block, read
+// under the layout's key where it names one, else under the event's key.
+struct RawBlock {
+  std::string_view key;
+  int32_t length = 0;
+};
+
+RawBlock RawBlockOf(std::string_view key, int32_t realType) {
+  const protocol::RealTypeLayout* type = protocol::FindRealType(realType);
+  if (!type || !type->block) return {key, 0};
+  return {type->blockKey.empty() ? key : type->blockKey,
+          static_cast<int32_t>(type->block->HeaderWidth())};
+}
 
 constexpr std::string_view kUnknownLine = "[%d] 알수없는 실시간 요청값";
 
@@ -89,7 +99,8 @@ void DecodeTradeQuote(const RealTypeRow& row, std::string_view key, int32_t real
   std::string text;
   FillPlaceholders(text, kTradeQuoteLine, trace);
   out.Log(text);
-  const std::string block = reader.GetDataBlock(key, realType, 0, kTradeBlockLength, 0, kBlockMode);
+  const RawBlock raw = RawBlockOf(key, realType);
+  const std::string block = reader.GetDataBlock(raw.key, realType, 0, raw.length, 0, kBlockMode);
   out.Log(Cp949LeadingBytes(block, kTradeBlockShown));
 }
 
@@ -113,9 +124,11 @@ void DecodeRealData(std::string_view key, int32_t realType, AgentReader& reader,
     case RealAction::kTradeQuote:
       DecodeTradeQuote(*row, key, realType, reader, out);
       return;
-    case RealAction::kRawBlock:
-      out.Log(reader.GetDataBlock(kRawBlockKey, realType, 0, kRawBlockLength, 0, kBlockMode));
+    case RealAction::kRawBlock: {
+      const RawBlock raw = RawBlockOf(key, realType);
+      out.Log(reader.GetDataBlock(raw.key, realType, 0, raw.length, 0, kBlockMode));
       return;
+    }
     case RealAction::kSilent:
       return;
   }

@@ -3,26 +3,36 @@
 #include <algorithm>
 #include <array>
 
+#include "protocol/FieldNames.h"
+#include "protocol/RealTypes.h"
+
 namespace zqk {
 namespace {
 
-constexpr std::string_view kBestQuote[] = {"kfutcode", "hotime", "offerho1", "bidho1"};
-constexpr std::string_view kTrade[] = {"종목코드", "체결시간", "현재가", "누적거래량"};
-constexpr std::string_view kOverseasTrade[] = {"종목코드", "기준체결시간", "체결가", "누적거래량"};
-constexpr std::string_view kIndex[] = {"지수", "전일비", "등락율"};
-constexpr std::string_view kFxQuote[] = {"단축코드", "호가시간", "매도호가", "매수호가"};
-constexpr std::string_view kOrder[] = {"주문번호", "종목코드", "매매구분", "주문가격", "주문수량"};
-constexpr std::string_view kOpenOrder[] = {"주문번호", "종목코드", "매매구분",
-                                           "주문가격", "주문수량", "잔량"};
-constexpr std::string_view kAvailable[] = {"계좌번호", "주문가능금액"};
-constexpr std::string_view kFill[] = {"주문번호", "종목코드", "매매구분",
-                                      "체결가격", "체결수량", "체결시간"};
-constexpr std::string_view kPosition[] = {"주문번호", "종목코드", "매매구분", "진입가격",
-                                          "진입수량"};
-constexpr std::string_view kClose[] = {"종목코드", "매매구분", "청산가격", "청산수량"};
-constexpr std::string_view kAcceptance[] = {"주문번호", "종목코드", "매매구분",  "주문가격",
-                                            "주문수량", "처리코드", "처리메세지"};
-constexpr std::string_view kAcceptanceCode[] = {"주문번호", "처리코드", "처리메세지"};
+namespace f = field;
+
+constexpr std::string_view kBestQuote[] = {f::kFutCode, f::kHoTime, f::kOfferHo[0], f::kBidHo[0]};
+constexpr std::string_view kTrade[] = {f::kProductCode, f::kFillTime, f::kCurrentPrice, f::kVolume};
+constexpr std::string_view kOverseasTrade[] = {f::kProductCode, f::kReferenceTime, f::kTradePrice,
+                                               f::kVolume};
+constexpr std::string_view kIndex[] = {f::kIndexValue, f::kIndexChange, f::kChangeRateFeed};
+constexpr std::string_view kFxQuote[] = {f::kShortCode, f::kQuoteTime, f::kAsk, f::kBid};
+constexpr std::string_view kOrder[] = {f::kOrderNumber, f::kProductCode, f::kBuySell,
+                                       f::kOrderPrice, f::kOrderQuantity};
+constexpr std::string_view kOpenOrder[] = {f::kOrderNumber, f::kProductCode,   f::kBuySell,
+                                           f::kOrderPrice,  f::kOrderQuantity, f::kRemaining};
+constexpr std::string_view kAvailable[] = {f::kAccountNumber, f::kOrderable};
+constexpr std::string_view kFill[] = {f::kOrderNumber, f::kProductCode,  f::kBuySell,
+                                      f::kFillPrice,   f::kFillQuantity, f::kFillTime};
+constexpr std::string_view kPosition[] = {f::kOrderNumber, f::kProductCode, f::kBuySell,
+                                          f::kEntryPrice, f::kEntryQuantity};
+constexpr std::string_view kClose[] = {f::kProductCode, f::kBuySell, f::kClosePrice,
+                                       f::kCloseQuantity};
+constexpr std::string_view kAcceptance[] = {
+    f::kOrderNumber,   f::kProductCode, f::kBuySell,           f::kOrderPrice,
+    f::kOrderQuantity, f::kProcessCode, f::kProcessMessageFeed};
+constexpr std::string_view kAcceptanceCode[] = {f::kOrderNumber, f::kProcessCode,
+                                                f::kProcessMessageFeed};
 
 constexpr int8_t kFirst3[] = {0, 1, 2};
 constexpr int8_t kFirst4[] = {0, 1, 2, 3};
@@ -95,36 +105,39 @@ constexpr RealTypeRow DisplayedTrade(int32_t realType) {
 }
 
 constexpr std::array kRows{
-    Silent(51),
-    Silent(52),
-    Logged(58, kBestQuote, kRight, kBestQuoteLine),
-    DisplayedTrade(65),
-    Silent(66),
-    DisplayedTrade(71),
-    Silent(75),
-    RealTypeRow{.realType = 82, .action = kTradeQuote, .fields = kOverseasTrade, .display = true},
-    Logged(101, kIndex, kRight, kIndexLine),
-    RealTypeRow{.realType = 171,
+    Silent(real::kDomesticBook),
+    Silent(real::kOverseasBook),
+    Logged(real::kDomesticBestQuotes, kBestQuote, kRight, kBestQuoteLine),
+    DisplayedTrade(real::kDomesticTrade),
+    Silent(real::kOptionModel),
+    DisplayedTrade(real::kDomesticTradeAlt),
+    Silent(real::kFxBook),
+    RealTypeRow{.realType = real::kOverseasTrade,
+                .action = kTradeQuote,
+                .fields = kOverseasTrade,
+                .display = true},
+    Logged(real::kIndex, kIndex, kRight, kIndexLine),
+    RealTypeRow{.realType = real::kFxQuote,
                 .action = kFields,
                 .fields = kFxQuote,
                 .display = true,
                 .lines = kFxQuoteLine},
-    Acceptance(181, kOrder, kRight, kAcceptedLine),
-    Filtered(182, kOpenOrder, kRight, kOpenOrderLine),
-    Logged(183, {}, kNone, kReceivedLine),
-    Logged(184, kAvailable, kNone, kAvailableLine),
-    Filtered(185, kFill, kNone, kFillLine),
-    Filtered(186, kOrder, kRight, kOutstandingLine),
-    Silent(187),
-    Logged(188, kAvailable, kNone, kAvailableLine),
-    Filtered(189, kOrder, kRight, kFilledLine),
-    Filtered(191, kOrder, kRight, kOutstandingLine),
-    Filtered(192, kPosition, kRight, kPositionLine),
-    Logged(193, kClose, kRight, kCloseLine),
-    Acceptance(196, kAcceptance, kBoth, kAcceptanceLines),
-    Acceptance(197, kAcceptanceCode, kRight, kAcceptanceCodeLine),
-    Logged(199, kOrder, kRight, kYesOutstandingLine),
-    RealTypeRow{.realType = 208, .action = kRawBlock},
+    Acceptance(real::kDomesticAcceptance, kOrder, kRight, kAcceptedLine),
+    Filtered(real::kDomesticOpenOrder, kOpenOrder, kRight, kOpenOrderLine),
+    Logged(real::kDomesticConfirmation, {}, kNone, kReceivedLine),
+    Logged(real::kDomesticAvailable, kAvailable, kNone, kAvailableLine),
+    Filtered(real::kDomesticFill, kFill, kNone, kFillLine),
+    Filtered(real::kOverseasOpenOrder, kOrder, kRight, kOutstandingLine),
+    Silent(real::kForeignConfirmation),
+    Logged(real::kForeignAvailable, kAvailable, kNone, kAvailableLine),
+    Filtered(real::kForeignFill, kOrder, kRight, kFilledLine),
+    Filtered(real::kFxOpenOrder, kOrder, kRight, kOutstandingLine),
+    Filtered(real::kPosition, kPosition, kRight, kPositionLine),
+    Logged(real::kClose, kClose, kRight, kCloseLine),
+    Acceptance(real::kOverseasAcceptance, kAcceptance, kBoth, kAcceptanceLines),
+    Acceptance(real::kFxAcceptance, kAcceptanceCode, kRight, kAcceptanceCodeLine),
+    Logged(real::kOpenOrderList, kOrder, kRight, kYesOutstandingLine),
+    RealTypeRow{.realType = real::kServerClock, .action = kRawBlock},
 };
 
 // The table's own consistency, checked by the compiler: rows in ascending

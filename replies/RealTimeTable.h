@@ -9,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+#include "protocol/FieldNames.h"
+
 namespace zqk {
 
 enum class RealTrim : uint8_t {
@@ -53,8 +55,8 @@ inline constexpr size_t kMaxRealFields = 8;
 const RealTypeRow* FindRealTypeRow(int32_t realType);
 
 // The field that is never trimmed, whatever the row says.
-inline constexpr std::string_view kBuySellField = "매매구분";
+inline constexpr std::string_view kBuySellField = field::kBuySell;
 // The order-number field, which the filter compares and acceptances store.
-inline constexpr std::string_view kOrderNumberField = "주문번호";
+inline constexpr std::string_view kOrderNumberField = field::kOrderNumber;
 
 }  // namespace zqk

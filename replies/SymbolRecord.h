@@ -1,6 +1,6 @@
 #pragma once
 // The domestic symbol record: 233 named fields of row 0 of OutRec1
-// (agent/SymbolRecordFields.h), each on a line of its own, labelled with its
+// (protocol/SymbolRecordFields.h), each on a line of its own, labelled with its
 // name; a name that stands more than once is read and logged each time.
 
 #include "replies/TrReply.h"

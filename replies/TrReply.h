@@ -11,13 +11,14 @@
 #include <string>
 #include <string_view>
 
+#include "protocol/Layout.h"
 #include "replies/AgentReader.h"
 #include "replies/DecoderOutput.h"
 
 namespace zqk::reply {
 
-inline constexpr std::string_view kOutRec1 = "OutRec1";
-inline constexpr std::string_view kOutRec2 = "OutRec2";
+using protocol::kOutRec1;
+using protocol::kOutRec2;
 // The real type of every read that names a query reply.
 inline constexpr int32_t kQueryRealType = -1;
 // The title of the paging question's box.

@@ -4,8 +4,11 @@
 #include "replies/TrReplyDecoders.h"
 
 #include <array>
+#include <string>
 #include <variant>
 
+#include "protocol/FieldNames.h"
+#include "protocol/Replies.h"
 #include "protocol/TrCodes.h"
 #include "replies/AccountList.h"
 #include "replies/MasterFileDecoder.h"
@@ -18,6 +21,12 @@ namespace {
 
 using namespace reply;
 using enum FieldText;
+namespace f = field;
+
+// Bytes of a block row of the code's reply.
+int32_t BlockWidth(std::string_view code) {
+  return static_cast<int32_t>(protocol::BlockRowWidth(code));
+}
 
 // A field whose label is its own name.
 constexpr ReplyField Named(std::string_view name, FieldText text = kAsIs) {
@@ -26,51 +35,61 @@ constexpr ReplyField Named(std::string_view name, FieldText text = kAsIs) {
 
 constexpr std::string_view kContinueQuestion = "조회를 계속 할까요?";
 constexpr std::string_view kOrderReplyLabel = "주문응답 번호";
+// The news titles' question names their code.
+const std::string kNewsQuestion = std::string(tr::kNewsTitles).append(" 조회를 계속 할까요?");
 
-constexpr ReplyField kProductCode[] = {{"종목코드"}};
+constexpr ReplyField kProductCode[] = {{f::kProductCode}};
 constexpr ReplyField kDomesticOrderReply[] = {
-    {"접수구분"}, {"처리구분", "처리"}, Named("계좌번호"), Named("주문번호")};
+    {f::kReceiptKind}, {f::kProcessKind, "처리"}, Named(f::kAccountNumber), Named(f::kOrderNumber)};
 // The overseas and FX order replies carry a processing code and message where
 // the domestic one has its processing kind and account: labelled as such.
 constexpr ReplyField kForeignOrderReply[] = {
-    {"접수구분"}, Named("처리코드"), Named("처리메시지"), Named("주문번호")};
-constexpr ReplyField kDomesticOrderRows[] = {Named("계좌번호", kTrailingTrimmed),
-                                             {"주문번호", " 주문번호"},
-                                             {"종목코드", " 종목", kTrailingTrimmed},
-                                             {"매매구분", " 매매구분"}};
-constexpr ReplyField kOverseasDeposit[] = {Named("통화구분", kTrailingTrimmed),
-                                           {"예탁금총액", " 예탁금총액"},
-                                           {"예탁금잔액", " 예탁금잔액"}};
-constexpr ReplyField kFxAssets[] = {Named("계좌명", kTrailingTrimmed),
-                                    {"예탁총액", " 예탁총액"},
-                                    {"위탁증거금", " 위탁증거금"},
-                                    {"유지증거금", " 유지증거금"}};
-constexpr ReplyField kDailyRows[] = {{"일자"}, {"시간"}, {"종가"}, {"체결량"}};
-constexpr ReplyField kAccountCheck[] = {{"처리코드"}, {"처리메시지"}, {"계좌번호"},
-                                        {"계좌명"},   {"구분"},       {"일치여부"}};
-constexpr ReplyField kSymbolRows[] = {{"종목코드"}, {"종목명"}, {"현재가"}, {"전일대비구분"}};
-constexpr ReplyField kOrderRows[] = {{"주문번호"}, {"계좌번호"}, {"종목코드"}, {"주문가격"}};
+    {f::kReceiptKind}, Named(f::kProcessCode), Named(f::kProcessMessage), Named(f::kOrderNumber)};
+constexpr ReplyField kDomesticOrderRows[] = {Named(f::kAccountNumber, kTrailingTrimmed),
+                                             {f::kOrderNumber, " 주문번호"},
+                                             {f::kProductCode, " 종목", kTrailingTrimmed},
+                                             {f::kBuySell, " 매매구분"}};
+constexpr ReplyField kOverseasDeposit[] = {Named(f::kCurrencyKind, kTrailingTrimmed),
+                                           {f::kDepositSum, " 예탁금총액"},
+                                           {f::kDepositBalance, " 예탁금잔액"}};
+constexpr ReplyField kFxAssets[] = {Named(f::kAccountName, kTrailingTrimmed),
+                                    {f::kDepositAmount, " 예탁총액"},
+                                    {f::kInitialMargin, " 위탁증거금"},
+                                    {f::kMaintenanceMargin, " 유지증거금"}};
+constexpr ReplyField kDailyRows[] = {{f::kDate}, {f::kTime}, {f::kClose}, {f::kTradeVolume}};
+constexpr ReplyField kAccountCheck[] = {{f::kProcessCode},   {f::kProcessMessage},
+                                        {f::kAccountNumber}, {f::kAccountName},
+                                        {f::kKind},          {f::kPasswordMatch}};
+constexpr ReplyField kSymbolRows[] = {
+    {f::kProductCode}, {f::kProductName}, {f::kCurrentPrice}, {f::kChangeSign}};
+constexpr ReplyField kOrderRows[] = {
+    {f::kOrderNumber}, {f::kAccountNumber}, {f::kProductCode}, {f::kOrderPrice}};
 constexpr ReplyField kOrderFillRows[] = {
-    {"처리일자"}, {"주문번호"}, {"주문/체결구분"}, {"종목코드"}};
-constexpr ReplyField kServerTime[] = {{"서버일자", "서버날짜"}, Named("서버시간")};
-constexpr ReplyField kTitle[] = {{"제목"}};
-constexpr ReplyField kAccountMatch[] = {Named("처리코드"), Named("처리메시지"), Named("계좌번호"),
-                                        Named("일치여부"), Named("계좌구분")};
-constexpr ReplyField kAccountSymbol[] = {Named("계좌번호"), Named("계좌명"), Named("종목")};
-constexpr ReplyField kLastTrade[] = {{"품목명"}, {"체결시간"}, {"현재가"}};
-constexpr ReplyField kUserAccounts[] = {Named("사용자ID", kTrailingTrimmed),
-                                        {"계좌번호", " 계좌번호"},
-                                        {"대출구분", " 대출구분"},
-                                        {"TMP1", " TMP1"}};
-constexpr ReplyField kBarRows[] = {{"시작일자"}, {"시작시간"}, {"종가"}, {"체결량"}};
-constexpr ReplyField kDeposit[] = {Named("계좌번호"), Named("예탁금액-총액"),
-                                   Named("주문가능금액")};
-constexpr ReplyField kValuation[] = {Named("계좌번호"), Named("종목"), Named("평가손익")};
-constexpr ReplyField kSettlement[] = {Named("계좌번호"), Named("가결제금액"),
-                                      Named("평가예탁총액")};
-constexpr ReplyField kChartSummary[] = {{"차트카운트", "응답개수", kDecimal}, Named("이전키")};
+    {f::kProcessDate}, {f::kOrderNumber}, {f::kOrderOrFill}, {f::kProductCode}};
+constexpr ReplyField kServerTime[] = {{f::kServerDate, "서버날짜"}, Named(f::kServerTime)};
+constexpr ReplyField kTitle[] = {{f::kTitle}};
+constexpr ReplyField kAccountMatch[] = {Named(f::kProcessCode), Named(f::kProcessMessage),
+                                        Named(f::kAccountNumber), Named(f::kPasswordMatch),
+                                        Named(f::kAccountKind)};
+constexpr ReplyField kAccountSymbol[] = {Named(f::kAccountNumber), Named(f::kAccountName),
+                                         Named(f::kProduct)};
+constexpr ReplyField kLastTrade[] = {{f::kItemName}, {f::kFillTime}, {f::kCurrentPrice}};
+constexpr ReplyField kUserAccounts[] = {Named(f::kUserId, kTrailingTrimmed),
+                                        {f::kAccountNumber, " 계좌번호"},
+                                        {f::kLoanKind, " 대출구분"},
+                                        {f::kTmp1, " TMP1"}};
+constexpr ReplyField kBarRows[] = {
+    {f::kStartDate}, {f::kStartTime}, {f::kClose}, {f::kTradeVolume}};
+constexpr ReplyField kDeposit[] = {Named(f::kAccountNumber), Named(f::kDepositTotal),
+                                   Named(f::kOrderable)};
+constexpr ReplyField kValuation[] = {Named(f::kAccountNumber), Named(f::kProduct),
+                                     Named(f::kValuationProfit)};
+constexpr ReplyField kSettlement[] = {Named(f::kAccountNumber), Named(f::kProvisionalSettlement),
+                                      Named(f::kValuedDeposit)};
+constexpr ReplyField kChartSummary[] = {{f::kChartCount, "응답개수", kDecimal},
+                                        Named(f::kPreviousKey)};
 constexpr ReplyField kChartRows[] = {
-    {"날짜시간", "DtTm"}, {"종가", " C"}, {"시가", " O"}, {"고가", " H"}, {"저가", " L"}};
+    {f::kDateTime, "DtTm"}, {f::kClose, " C"}, {f::kOpen, " O"}, {f::kHigh, " H"}, {f::kLow, " L"}};
 
 // A master file, written beside the executable.
 struct MasterFileDownload {
@@ -86,9 +105,11 @@ struct TrDecoder {
   TrShape shape;
 };
 
+// The block widths come with the codes' layouts: the decoders ask for the
+// rows that the replies carry.
 const std::array<TrDecoder, 34> kTrDecoders{{
     {tr::kDomesticProducts, RepeatedRecords{.line = {kProductCode, LineForm::kJoined},
-                                            .blockWidth = 32,
+                                            .blockWidth = BlockWidth(tr::kDomesticProducts),
                                             .blockForm = BlockLine::kAlone,
                                             .silentWhenEmpty = true}},
     {tr::kDomesticNewOrder, SingleRecord{.line = {kDomesticOrderReply, {}, kOrderReplyLabel}}},
@@ -107,34 +128,38 @@ const std::array<TrDecoder, 34> kTrDecoders{{
     {tr::kFxAssets, RepeatedRecords{.header = "FX 계좌정보 : 자산내역조회", .line = {kFxAssets}}},
     {tr::kFxMaster, FxQuoteRecord{}},
     {tr::kFxNewOrder, SingleRecord{.line = {kForeignOrderReply, {}, kOrderReplyLabel}}},
-    {"o44005",
+    {tr::kRecentTrades,
      RepeatedRecords{.record = kOutRec2, .countBefore = "응답개수", .line = {kDailyRows}}},
     {tr::kAccountList, AccountListBlock{}},
-    {"l41601", FixedBlock{1360}},
-    {"g11004.AQ0207%", SingleRecord{.line = {kAccountCheck}}},
-    {"o51100", RepeatedRecords{.line = {kSymbolRows}}},
-    {"o51200",
-     RepeatedRecords{.line = {kDailyRows}, .blockWidth = 145, .question = kContinueQuestion}},
-    {"g11004.AQ0401%", RepeatedRecords{.line = {kOrderRows}, .blockWidth = 226}},
-    {"g11004.AQ0408%",
-     RepeatedRecords{.line = {kOrderFillRows}, .blockWidth = 226, .question = kContinueQuestion}},
-    {"o44011", SingleRecord{.line = {kServerTime}}},
-    {"n51003", SingleRecord{.line = {kTitle}, .question = "n51003 조회를 계속 할까요?"}},
-    {"g11002.DQ0321&", SingleRecord{.line = {kAccountMatch}}},
-    {"g11002.DQ0110&", SingleRecord{.line = {kAccountSymbol}}},
-    {"n51006", SizedBlock{"전체사이즈", 266}},
-    {"l41600", SingleRecord{.line = {kLastTrade, LineForm::kJoined}}},
-    {"g11002.CQ0101&", RepeatedRecords{.line = {kUserAccounts}}},
-    {"o44010", RepeatedRecords{.countField = "수신봉개수",
-                               .record = kOutRec2,
-                               .countBefore = "응답개수",
-                               .line = {kBarRows}}},
-    {kMasterFileTrCode, MasterFileDownload{}},
-    {"g11002.DQ0242&", SingleRecord{.line = {kDeposit}}},
-    {"g11002.DQ1305&", RepeatedRecords{.line = {kValuation}}},
-    {"g11002.DQ1306&", RepeatedRecords{.line = {kValuation}}},
-    {"g11002.DQ1303&", SingleRecord{.line = {kSettlement}}},
-    {"v90003",
+    {tr::kItemBoard, FixedBlock{static_cast<int32_t>(protocol::FixedBlockLength(tr::kItemBoard))}},
+    {tr::kOverseasPasswordCheck, SingleRecord{.line = {kAccountCheck}}},
+    {tr::kOverseasProducts, RepeatedRecords{.line = {kSymbolRows}}},
+    {tr::kMinuteBars, RepeatedRecords{.line = {kDailyRows},
+                                      .blockWidth = BlockWidth(tr::kMinuteBars),
+                                      .question = kContinueQuestion}},
+    {tr::kOverseasOpenOrders,
+     RepeatedRecords{.line = {kOrderRows}, .blockWidth = BlockWidth(tr::kOverseasOpenOrders)}},
+    {tr::kOverseasOrderHistory, RepeatedRecords{.line = {kOrderFillRows},
+                                                .blockWidth = BlockWidth(tr::kOverseasOrderHistory),
+                                                .question = kContinueQuestion}},
+    {tr::kServerTime, SingleRecord{.line = {kServerTime}}},
+    {tr::kNewsTitles, SingleRecord{.line = {kTitle}, .question = kNewsQuestion}},
+    {tr::kDomesticPasswordCheck, SingleRecord{.line = {kAccountMatch}}},
+    {tr::kDomesticHolding, SingleRecord{.line = {kAccountSymbol}}},
+    {tr::kNewsBody,
+     SizedBlock{f::kTotalSize, static_cast<int32_t>(protocol::BlockHeaderWidth(tr::kNewsBody))}},
+    {tr::kItemPrice, SingleRecord{.line = {kLastTrade, LineForm::kJoined}}},
+    {tr::kUserAccounts, RepeatedRecords{.line = {kUserAccounts}}},
+    {tr::kBars, RepeatedRecords{.countField = f::kBarCount,
+                                .record = kOutRec2,
+                                .countBefore = "응답개수",
+                                .line = {kBarRows}}},
+    {tr::kMasterFile, MasterFileDownload{}},
+    {tr::kDomesticDeposit, SingleRecord{.line = {kDeposit}}},
+    {tr::kDomesticFuturesValuation, RepeatedRecords{.line = {kValuation}}},
+    {tr::kDomesticOptionsValuation, RepeatedRecords{.line = {kValuation}}},
+    {tr::kDomesticSettlement, SingleRecord{.line = {kSettlement}}},
+    {tr::kChartData,
      RepeatedRecords{.summary = {kChartSummary}, .record = kOutRec2, .line = {kChartRows}}},
 }};
 

@@ -4,88 +4,77 @@
 #include <cstdio>
 #include <vector>
 
+#include "protocol/OrderLayouts.h"
+#include "protocol/QueryInputs.h"
+#include "protocol/RealTypes.h"
+#include "protocol/Replies.h"
 #include "protocol/TrCodes.h"
 #include "requests/OrderComposer.h"
 
 namespace zqk {
 namespace {
 
-std::string Blanks(size_t n) {
-  return std::string(n, ' ');
+// The order-feed account: the account number filled with blanks to the
+// registration's account width.
+std::string FeedAccount(std::string_view number) {
+  return PadField(number, protocol::kOrderFeedAccountWidth, true, ' ');
 }
 
-std::string Field(std::string_view value, size_t width) {
-  return PadField(value, width, true, ' ');
+std::string OrderSample(std::string_view trCode) {
+  return std::string(protocol::FindOrderLayout(trCode)->sample);
 }
 
-// Account input A: account number 6, password 4, 4 blanks.
-std::string OverseasAccountInput() {
-  return Field("016304", 6) + Field("3961", 4) + Blanks(4);
-}
-
-// Account input B: user token 8, a blank, account number 6, password 4, 24 blanks.
-std::string FxAccountInput() {
-  return Field("1torem58", 8) + Blanks(1) + Field("017539", 6) + Field("6042", 4) + Blanks(24);
-}
-
-std::string DomesticSampleOrder() {
-  return Field("06801004", 11) + Field("6042", 8) + Field("201JB245", 32) + "111110" + Blanks(11) +
-         "1";
-}
-
-// The overseas New layout up to, not including, its user field.
-std::string OverseasSampleOrder() {
-  return Field("015872", 6) + Field("6042", 8) + Field("ESU16", 32) + "1" + "2" + "0" +
-         Field("0", 15) + Field("1", 10) + "1" + Blanks(34);
-}
-
-std::string FxSampleOrder() {
-  return Field("017539", 6) + Field("6042", 8) + Field("EUR/USD", 32) + Field("11.24633", 21) +
-         Field("1", 15) + "CEO";
+// The FID field list that asks for every field of a reply's first record.
+std::string EveryField(std::string_view fidCode) {
+  return FieldNumberList(static_cast<int>(protocol::ReplyOf(fidCode).records[0].fields.size()) - 1);
 }
 
 std::vector<SampleText> DomesticSamples() {
   return {
       {SampleField::kTrCode, std::string(tr::kDomesticProducts)},
-      {SampleField::kTrInput, "101F"},
+      {SampleField::kTrInput, std::string(protocol::SampleInput(tr::kDomesticProducts))},
       {SampleField::kFidCode, std::string(tr::kDomesticSymbol)},
-      {SampleField::kFidInput, "101M300020001"},
-      {SampleField::kFidFieldList, FieldNumberList(232)},
+      {SampleField::kFidInput, std::string(protocol::SampleInput(tr::kDomesticSymbol))},
+      {SampleField::kFidFieldList, EveryField(tr::kDomesticSymbol)},
       {SampleField::kRealKey, "101G3000"},
-      {SampleField::kRealType, "65"},
-      {SampleField::kOrderRealAccount, Field("07215003", 11)},
+      {SampleField::kRealType, std::to_string(real::kDomesticTrade)},
+      {SampleField::kOrderRealAccount, FeedAccount("07215003")},
       {SampleField::kOrderTrCode, std::string(tr::kDomesticNewOrder)},
-      {SampleField::kOrderRecord, DomesticSampleOrder()},
+      {SampleField::kOrderRecord, OrderSample(tr::kDomesticNewOrder)},
   };
 }
 
+// The overseas and FX margin quotes are registered under the keys that
+// their price queries take.
 std::vector<SampleText> OverseasSamples() {
+  const std::string product(protocol::SampleInput(tr::kOverseasPrice));
   return {
       {SampleField::kTrCode, std::string(tr::kOverseasDeposit)},
-      {SampleField::kTrInput, OverseasAccountInput()},
+      {SampleField::kTrInput, std::string(protocol::SampleInput(tr::kOverseasDeposit))},
       {SampleField::kFidCode, std::string(tr::kOverseasPrice)},
-      {SampleField::kFidInput, Field("ESU16", 32)},
-      {SampleField::kFidFieldList, FieldNumberList(37)},
-      {SampleField::kRealKey, Field("ESU16", 32)},
-      {SampleField::kRealType, "82"},
-      {SampleField::kOrderRealAccount, Field("016304", 11)},
+      {SampleField::kFidInput, product},
+      {SampleField::kFidFieldList, EveryField(tr::kOverseasPrice)},
+      {SampleField::kRealKey, product},
+      {SampleField::kRealType, std::to_string(real::kOverseasTrade)},
+      {SampleField::kOrderRealAccount, FeedAccount("016304")},
       {SampleField::kOrderTrCode, std::string(tr::kOverseasNewOrder)},
-      {SampleField::kOrderRecord, OverseasSampleOrder()},
+      {SampleField::kOrderRecord, OrderSample(tr::kOverseasNewOrder)},
   };
 }
 
 std::vector<SampleText> FxSamples() {
+  const std::string pair(protocol::SampleInput(tr::kFxMaster));
   return {
       {SampleField::kTrCode, std::string(tr::kFxAssets)},
-      {SampleField::kTrInput, FxAccountInput()},
+      {SampleField::kTrInput, std::string(protocol::SampleInput(tr::kFxAssets))},
       {SampleField::kFidCode, std::string(tr::kFxMaster)},
-      {SampleField::kFidInput, Field("EUR/USD", 10)},
+      {SampleField::kFidInput, pair},
       {SampleField::kFidFieldList, "000001002010"},
-      {SampleField::kRealKey, Field("EUR/USD", 10)},
-      {SampleField::kRealType, "171"},
-      {SampleField::kOrderRealAccount, Field("017539", 11)},
+      {SampleField::kRealKey, pair},
+      {SampleField::kRealType, std::to_string(real::kFxQuote)},
+      {SampleField::kOrderRealAccount, FeedAccount("017539")},
       {SampleField::kOrderTrCode, std::string(tr::kFxNewOrder)},
-      {SampleField::kOrderRecord, FxSampleOrder()},
+      {SampleField::kOrderRecord, OrderSample(tr::kFxNewOrder)},
   };
 }
 

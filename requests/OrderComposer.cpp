@@ -1,8 +1,8 @@
 #include "requests/OrderComposer.h"
 
-#include <array>
 #include <utility>
 
+#include "protocol/TrCodes.h"
 #include "text/Blanks.h"
 
 namespace zqk {
@@ -10,77 +10,22 @@ namespace {
 
 using enum OrderField;
 
-constexpr auto kDomesticNew = std::to_array<LayoutField>({
-    {kAccount, 11},
-    {kPassword, 8},
-    {kProduct, 32},
-    {kBuySell, 1},
-    {kPriceType, 1},
-    {kFillCondition, 1},
-    {kPrice, 13},
-    {kQuantity, 5},
-    {kUserField, 60},
-});
+const OrderLayout& LayoutOf(std::string_view trCode) {
+  return *protocol::FindOrderLayout(trCode);
+}
 
-constexpr auto kDomesticAmendCancel = std::to_array<LayoutField>({
-    {kAccount, 11},
-    {kPassword, 8},
-    {kProduct, 32},
-    {kBuySell, 1},
-    {kPriceType, 1},
-    {kFillCondition, 1},
-    {kPrice, 13},
-    {kQuantity, 5},
-    {kOrigOrderNo, 7},
-    {kUserField, 60},
-});
-
-constexpr auto kOverseasNew = std::to_array<LayoutField>({
-    {kAccount, 6},
-    {kPassword, 8},
-    {kProduct, 32},
-    {kBuySell, 1},
-    {kPriceType, 1},
-    {kFillCondition, 1},
-    {kPrice, 15},
-    {kQuantity, 10},
-    {kStrategy, 1},
-    {kDesignatedPrice, 15},
-    {kIocQuantity, 10},
-    {kOptionExercise, 1},
-    {kValidDate, 8},
-    {kUserField, 60},
-});
-
-// An amendment or cancellation keeps the side, exercise and expiry of the
-// original order, so the overseas record carries none of them.
-constexpr auto kOverseasAmendCancel = std::to_array<LayoutField>({
-    {kAccount, 6},
-    {kPassword, 8},
-    {kProduct, 32},
-    {kPriceType, 1},
-    {kFillCondition, 1},
-    {kPrice, 15},
-    {kQuantity, 10},
-    {kOrigOrderNo, 10},
-    {kStrategy, 1},
-    {kDesignatedPrice, 15},
-    {kIocQuantity, 10},
-    {kUserField, 60},
-});
-
-constexpr auto kFxCancel = std::to_array<LayoutField>({
-    {kAccount, 6},
-    {kPassword, 8},
-    {kProduct, 32},
-    {kOrigOrderNo, 20},
-});
-
-const OrderLayout kDomesticNewLayout{"D-N", kDomesticNew};
-const OrderLayout kDomesticAmendCancelLayout{"D-AC", kDomesticAmendCancel};
-const OrderLayout kOverseasNewLayout{"O-N", kOverseasNew};
-const OrderLayout kOverseasAmendCancelLayout{"O-AC", kOverseasAmendCancel};
-const OrderLayout kFxCancelLayout{"F-C", kFxCancel};
+OrderKind PlainKind(OrderKind kind) {
+  switch (kind) {
+    case OrderKind::kCmeNew:
+      return OrderKind::kNew;
+    case OrderKind::kCmeAmend:
+      return OrderKind::kAmend;
+    case OrderKind::kCmeCancel:
+      return OrderKind::kCancel;
+    default:
+      return kind;
+  }
+}
 
 }  // namespace
 
@@ -114,20 +59,17 @@ const std::string& OrderFormValues::Get(OrderField field) const {
       return optionExercise;
     case kValidDate:
       return validDate;
+    case kFxOrderType:
+      return fxOrderType;
     case kUserField:
-      return userField;
+    case kCount:
+      break;
   }
-  return userField;  // unreachable: every enumerator is handled
+  return userField;
 }
 
 std::string& OrderFormValues::Get(OrderField field) {
   return const_cast<std::string&>(std::as_const(*this).Get(field));
-}
-
-size_t OrderLayout::Width() const {
-  size_t width = 0;
-  for (const LayoutField& f : fields) width += f.width;
-  return width;
 }
 
 std::string ListItemCode(std::string_view itemText) {
@@ -147,41 +89,35 @@ std::string PadField(std::string_view value, size_t width, bool leftAlign, char 
 }
 
 const OrderLayout& DomesticNewLayout() {
-  return kDomesticNewLayout;
+  return LayoutOf(tr::kDomesticNewOrder);
 }
 const OrderLayout& DomesticAmendCancelLayout() {
-  return kDomesticAmendCancelLayout;
+  return LayoutOf(tr::kDomesticAmendOrder);
 }
 const OrderLayout& OverseasNewLayout() {
-  return kOverseasNewLayout;
+  return LayoutOf(tr::kOverseasNewOrder);
 }
 const OrderLayout& OverseasAmendCancelLayout() {
-  return kOverseasAmendCancelLayout;
+  return LayoutOf(tr::kOverseasAmendOrder);
 }
 const OrderLayout& FxCancelLayout() {
-  return kFxCancelLayout;
+  return LayoutOf(tr::kFxCancelOrder);
 }
 
 const OrderLayout* LayoutFor(Market market, OrderKind kind) {
-  // The CME kinds share the records of the plain kinds; only their TR codes differ.
-  const bool isNew = kind == OrderKind::kNew || kind == OrderKind::kCmeNew;
-  const bool isCancel = kind == OrderKind::kCancel || kind == OrderKind::kCmeCancel;
-  switch (market) {
-    case Market::kDomestic:
-      return isNew ? &kDomesticNewLayout : &kDomesticAmendCancelLayout;
-    case Market::kOverseas:
-      return isNew ? &kOverseasNewLayout : &kOverseasAmendCancelLayout;
-    case Market::kFxMargin:
-      return isCancel ? &kFxCancelLayout : nullptr;
-  }
-  return nullptr;
+  // The CME kinds take the records of the plain kinds, in any market: only
+  // their codes differ.
+  const std::optional<std::string_view> code = OrderTrCode(market, PlainKind(kind));
+  const OrderLayout* layout = code ? protocol::FindOrderLayout(*code) : nullptr;
+  return layout && layout->composed ? layout : nullptr;
 }
 
 std::string ComposeRecord(const OrderFormValues& values, const OrderLayout& layout) {
   std::string record;
   record.reserve(layout.Width());
-  for (const LayoutField& f : layout.fields) {
-    record += PadField(TrimBlanks(values.Get(f.field)), f.width, true, ' ');
+  for (const protocol::OrderRecordField& f : layout.fields) {
+    record += PadField(TrimBlanks(values.Get(f.field)), f.width, f.align != protocol::Align::kRight,
+                       f.fill);
   }
   return record;
 }

@@ -5,34 +5,15 @@
 // is kept whole and pushes the later fields right.
 
 #include <cstddef>
-#include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
 #include "protocol/Market.h"
-#include "protocol/TrCodes.h"
+#include "protocol/OrderLayouts.h"
 
 namespace zqk {
 
-// The fields of the order form, named after what the record carries.
-enum class OrderField {
-  kAccount,
-  kPassword,
-  kProduct,
-  kBuySell,
-  kPriceType,
-  kFillCondition,
-  kPrice,
-  kQuantity,
-  kOrigOrderNo,
-  kStrategy,
-  kDesignatedPrice,
-  kIocQuantity,
-  kOptionExercise,
-  kValidDate,
-  kUserField,
-};
+using protocol::OrderLayout;
 
 // The texts of the order form as read from its controls; list fields hold the
 // code of the selected item (ListItemCode), not the whole item.
@@ -52,22 +33,12 @@ struct OrderFormValues {
   std::string optionExercise;
   std::string validDate;
   std::string userField;
+  // No control of the form gives the FX margin order type: its records are
+  // not composed.
+  std::string fxOrderType;
 
   const std::string& Get(OrderField field) const;
   std::string& Get(OrderField field);
-};
-
-struct LayoutField {
-  OrderField field;
-  size_t width;  // bytes
-};
-
-struct OrderLayout {
-  std::string_view name;
-  std::span<const LayoutField> fields;
-
-  // The record length when every value fits its field.
-  size_t Width() const;
 };
 
 // The code a pick-list item stands for: its first byte ("2.매도" gives "2");
@@ -85,11 +56,14 @@ const OrderLayout& OverseasNewLayout();
 const OrderLayout& OverseasAmendCancelLayout();
 const OrderLayout& FxCancelLayout();
 
-// The layout of an order kind in a market. FX margin New and Amend have none:
-// the FX margin radio's sample record is the only FX margin New record there is.
+// The layout that Apply Order composes for an order kind in a market: that
+// of the kind's TR code, unless the layout is one the console does not
+// compose (FX margin New and Amend: the FX margin radio's sample record is the
+// only FX margin New record there is).
 const OrderLayout* LayoutFor(Market market, OrderKind kind);
 
-// The record of `layout` for these values.
+// The record of `layout` for these values: each field trimmed, then aligned
+// and filled to its width as the layout says.
 std::string ComposeRecord(const OrderFormValues& values, const OrderLayout& layout);
 
 // The order record for the form's values; empty when no layout applies

@@ -4,6 +4,8 @@
 #include <limits>
 #include <memory>
 
+#include "protocol/QueryInputs.h"
+#include "protocol/Replies.h"
 #include "sandbox/market/BusinessCalendar.h"
 #include "sandbox/market/PriceFormat.h"
 #include "text/Cp949.h"
@@ -26,12 +28,13 @@ std::string MarketName(Market m) {
   return {};
 }
 
-// The code, and for a code that another operation serves, which one: a
-// trader who sent o51000 by RequestTr learns to send it by RequestFid.
+// The code, and for a code of the broker's that another operation serves,
+// which one: a trader who sent the overseas price query by RequestTr learns
+// to send it by RequestFid.
 std::string UnknownCodeDetail(std::string_view code) {
   std::string detail(code);
-  if (const ServiceEntry* other = FindService(code)) {
-    detail.append(": ").append(OperationOf(other->kind)).append("로 요청하십시오");
+  if (const protocol::CodeInfo* known = protocol::FindCode(code)) {
+    detail.append(": ").append(protocol::OperationName(known->operation)).append("로 요청하십시오");
   }
   return detail;
 }
@@ -68,9 +71,9 @@ kit::Result SandboxAgent::Invoke(int32_t dispid, const kit::Args& a) {
     case Dispid::kLogout:
       return R::Long(Logout(a.Str(0)));
     case Dispid::kRequestTr:
-      return R::Long(Request({kTr, a.Str(0), a.Str(1), {}, a.Str(3)}, a.Long(2)));
+      return R::Long(Request({kTrQuery, a.Str(0), a.Str(1), {}, a.Str(3)}, a.Long(2)));
     case Dispid::kRequestFid:
-      return R::Long(Request({kFid, a.Str(0), a.Str(1), a.Str(2), a.Str(4)}, a.Long(3)));
+      return R::Long(Request({kFidQuery, a.Str(0), a.Str(1), a.Str(2), a.Str(4)}, a.Long(3)));
     case Dispid::kSendOrder:
       return R::Long(Request({kOrder, a.Str(0), a.Str(1), {}, {}}, std::nullopt));
     case Dispid::kAddReal:
@@ -183,12 +186,13 @@ int32_t SandboxAgent::Logout(std::string_view userId) {
 int32_t SandboxAgent::Request(const QueryRequest& asked, std::optional<int32_t> inputLength) {
   QueryRequest request = asked;
   request.rqId = NextRqId();
+  const protocol::CodeInfo* code = protocol::FindCode(request.code);
   const ServiceEntry* service = FindService(request.code);
   EventPoster& poster = broker_.poster;
   if (const Message* refusal = broker_.SessionProblem()) {
     poster.RequestMessage(request.rqId, *refusal);
-  } else if (!service || service->kind != request.kind ||
-             (request.kind != ServiceKind::kOrder && !service->handler)) {
+  } else if (!code || code->operation != request.kind ||
+             (request.kind != ServiceKind::kOrder && !service)) {
     poster.RequestMessage(request.rqId, kMsgUnknownTrCode, UnknownCodeDetail(request.code));
   } else if (inputLength &&
              (*inputLength < 0 || static_cast<size_t>(*inputLength) != request.input.size())) {
@@ -198,7 +202,12 @@ int32_t SandboxAgent::Request(const QueryRequest& asked, std::optional<int32_t> 
   } else if (request.kind == ServiceKind::kOrder) {
     orders_.Send(request.rqId, request.code, request.input);
   } else {
-    QueryContext query{broker_, request, *broker_.user, broker_.Now(), std::nullopt};
+    QueryContext query{broker_,
+                       request,
+                       *broker_.user,
+                       broker_.Now(),
+                       *protocol::InputLayoutOf(request.code),
+                       protocol::ReplyOf(request.code)};
     try {
       auto data = std::make_shared<const EventData>(service->handler(query));
       if (query.notice) poster.RequestMessage(request.rqId, *query.notice);
@@ -211,12 +220,12 @@ int32_t SandboxAgent::Request(const QueryRequest& asked, std::optional<int32_t> 
 }
 
 std::string SandboxAgent::GetAccountText(std::string_view account) {
-  // The 8-byte password field that account-bearing TR inputs carry right
-  // after the 11-byte account number; only for the signed-in user's accounts.
+  // The password field that account-bearing TR inputs carry right after the
+  // account number; only for the signed-in user's accounts.
   const market::AccountBook* book = broker_.UserAccount(account);
   if (!book) return {};
   std::string text = book->account().password;
-  text.resize(8, ' ');
+  text.resize(protocol::AccountTextWidth(), ' ');
   return text;
 }
 

@@ -12,4 +12,4 @@ if [ -z "${QT_QPA_PLATFORM:-}" ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DIS
     "\`QT_QPA_PLATFORM=offscreen scripts/run.sh\` for a window nobody sees." >&2
   exit 1
 fi
-exec build/release/bin/ZQKCommClient
+exec build/release/bin/ZQKCommClient "$@"

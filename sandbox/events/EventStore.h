@@ -38,9 +38,11 @@ class EventStore {
                         int32_t length) const;
   std::string LastData() const;
   std::string NextKey(int32_t rqId) const;
+  // The data the reads above find under a code (or key) and real type, as
+  // it was delivered; null when there is none.
+  const EventData* Find(std::string_view code, int32_t realType) const;
 
  private:
-  const EventData* Find(std::string_view code, int32_t realType) const;
   void Put(std::string_view code, int32_t realType, std::shared_ptr<const EventData> data);
 
   // A code or key with its real type; looked up without a copy of the text.

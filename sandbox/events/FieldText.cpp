@@ -6,26 +6,8 @@
 
 #include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/PriceFormat.h"
-#include "text/Cp949Bytes.h"
 
 namespace zqk::sandbox {
-
-std::string Fit(std::string_view text, size_t width) {
-  std::string out(Cp949Prefix(text, width));
-  out.resize(width, ' ');
-  return out;
-}
-
-std::string FitRight(std::string_view text, size_t width) {
-  if (text.size() >= width) return Fit(text, width);
-  return std::string(width - text.size(), ' ').append(text);
-}
-
-BlockRow& BlockRow::Add(std::string_view text, size_t width) {
-  const size_t length = Cp949Prefix(text, width).size();
-  text_.append(text.substr(0, length)).append(width - length, ' ');
-  return *this;
-}
 
 std::string Price(const market::Product& p, int64_t raw) {
   return market::FormatDecimal(p, raw);

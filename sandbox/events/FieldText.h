@@ -1,10 +1,9 @@
 #pragma once
-// How the sandbox writes values into replies and real-time records:
-// fixed-width fields for raw blocks (left-aligned, filled with blanks, never
-// cutting a double-byte character in two), prices in the product's decimal
-// form, amounts in the currency's decimals, signs and rates of change, dates
-// and times of the agent's clock. Fields outside raw blocks carry no padding:
-// the console compares and shows what they hold.
+// How the sandbox writes values into replies and real-time records: prices
+// in the product's decimal form, amounts in the currency's decimals, signs
+// and rates of change, dates and times of the agent's clock. Where a value
+// stands fixed-width (raw blocks, the fields a layout pads) its layout says
+// (LayoutRow.h).
 
 #include <cstdint>
 #include <string>
@@ -13,25 +12,6 @@
 #include "sandbox/market/SimulatedMarket.h"
 
 namespace zqk::sandbox {
-
-// `text` left-aligned in `width` bytes, filled with blanks; a longer text is
-// cut before the first character that does not fit whole.
-std::string Fit(std::string_view text, size_t width);
-// `text` right-aligned in `width` bytes (numbers that read as columns).
-std::string FitRight(std::string_view text, size_t width);
-
-// Joins fixed-width fields into a block row.
-class BlockRow {
- public:
-  BlockRow() = default;
-  // Room for `width` bytes of fields.
-  explicit BlockRow(size_t width) { text_.reserve(width); }
-  BlockRow& Add(std::string_view text, size_t width);
-  const std::string& text() const { return text_; }
-
- private:
-  std::string text_;
-};
 
 std::string Price(const market::Product& p, int64_t raw);  // decimal ("2175.25")
 // An average price (raw, fractional) with up to two decimals beyond the

@@ -30,7 +30,7 @@ int32_t FeedDesk::AddReal(std::string_view key, int32_t realType) {
         type);
   }
   const market::Product* product = broker_.market.products().Find(code);
-  if (!product && code != "0") return Refuse(feeds::kMsgUnknownKey, code);
+  if (!product && code != real::kServerClockKey) return Refuse(feeds::kMsgUnknownKey, code);
   if (!feed->takes(product, code)) {
     std::string detail(code);
     return Refuse(feeds::kMsgKeyDoesNotFit, detail.append("/").append(type));
@@ -120,9 +120,9 @@ void FeedDesk::Tick() {
       if (it == snapshots.end()) it = snapshots.emplace(product, market.At(*product, now)).first;
       snapshot = &it->second;
     }
-    broker_.poster.DeliverReal(
-        key, realType,
-        std::make_shared<const EventData>(feed->build({product, snapshot, market, now, local})));
+    broker_.poster.DeliverReal(key, realType,
+                               std::make_shared<const EventData>(
+                                   feed->build({realType, product, snapshot, market, now, local})));
   }
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The quote feeds the sandbox sends for AddReal, by real type: which keys
-// each takes and the record each tick carries (record "OutRec1", one row;
-// types 82 and 208 also a raw block). Prices are in the product's decimal
-// form, except the overseas types 82 and 52, which carry them raw (the
-// integer that FormatValue kind 0 turns into the decimal form).
+// each takes and the record each tick carries (record "OutRec1", one row,
+// and the raw block where the type has one), by the type's layout
+// (protocol/RealTypes.h). Prices are in the product's decimal form, except
+// the overseas trade and book, which carry them raw (the integer that
+// FormatValue kind 0 turns into the decimal form).
 //
 //   51   domestic futures and options: the five-level book
 //   52   overseas futures and options: the five-level book (raw prices)
@@ -12,18 +13,17 @@
 //   66   domestic options: the model's value and sensitivities
 //   71   domestic futures and options: the last trade, as 65
 //   75   FX pairs: the five-level book
-//   82   overseas futures and options: the last trade (raw prices) and a
-//        230-byte block
+//   82   overseas futures and options: the last trade (raw prices) and its
+//        block
 //   101  the domestic indices KOSPI200 and KOSPI: the index
 //   171  FX pairs: the best quotes
-//   208  key "0": the server's date and time and the market state, a 15-byte
+//   208  key "0": the server's date and time and the market state, and its
 //        block
-//
-// The fields of each type are in QuoteFeeds.cpp and docs/sandbox.md.
 
 #include <cstdint>
 #include <string_view>
 
+#include "protocol/RealTypes.h"
 #include "sandbox/events/EventData.h"
 #include "sandbox/market/SimulatedMarket.h"
 
@@ -31,6 +31,7 @@ namespace zqk::sandbox::feeds {
 
 // What one tick of a feed is built from.
 struct QuoteSource {
+  int32_t realType;
   const market::Product* product;    // null for key "0"
   const market::Snapshot* snapshot;  // null for key "0"
   market::SimulatedMarket& market;
@@ -50,9 +51,5 @@ const QuoteFeedType* FindQuoteFeed(int32_t realType);
 // The real types of the account order feeds (AddOrderReal), which AddReal
 // does not take.
 bool IsOrderFeedType(int32_t realType);
-
-// The 230-byte block of type 82 and the 15-byte block of type 208.
-inline constexpr size_t kOverseasTradeBlock = 230;
-inline constexpr size_t kServerClockBlock = 15;
 
 }  // namespace zqk::sandbox::feeds

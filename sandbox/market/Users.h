@@ -7,9 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "protocol/Market.h"
+
 namespace zqk::sandbox {
 
-enum class Market { kDomestic, kOverseas, kFxMargin };
+// The broker's three markets, as the codes and layouts name them.
+using zqk::Market;
 
 struct Account {
   std::string number;    // CP949, at most 11 bytes, no blanks

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "protocol/TrCodes.h"
 #include "sandbox/broker/Broker.h"
 #include "sandbox/masters/MasterReply.h"
 
@@ -17,13 +18,13 @@ void MasterFileDesk::Request(std::string_view kind, int32_t rqId) {
   const std::vector<const MasterFile*> files = MasterFilesOfKind(kind);
   if (files.empty()) {
     poster.RequestMessage(rqId, kMsgUnknownMasterKind, kind);
-    poster.Reply(kMasterFileTrCode, rqId,
+    poster.Reply(tr::kMasterFile, rqId,
                  std::make_shared<const EventData>(MasterKindUnknownReply(now)));
     return;
   }
   for (const MasterFile* file : files) {
     poster.Reply(
-        kMasterFileTrCode, rqId,
+        tr::kMasterFile, rqId,
         std::make_shared<const EventData>(MasterFileReply(*file, broker_.market.products(), now)));
   }
 }

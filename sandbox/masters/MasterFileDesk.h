@@ -1,6 +1,6 @@
 #pragma once
 // Where RequestMasterFile arrives. A request gets an RQID of its own and is
-// answered after the reply latency by one "v90001" reply per file of its
+// answered after the reply latency by one master-file reply per file of its
 // kind ("all", "futures" or "option"; MasterFiles.h), each carrying that
 // RQID. Each reply's data goes into the event store only when its event is
 // fired, so the replies of one request, or of several, never overwrite each

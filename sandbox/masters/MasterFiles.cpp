@@ -91,22 +91,15 @@ std::string MarginRate(const Product& p) {
   return market::FormatAmount(p.marginRate * 100, 2);
 }
 
-constexpr MasterColumn kFutureColumns[] = {
-    {"종목코드", 16, Code},        {"종목명", 40, Name},         {"영문종목명", 40, EnglishName},
-    {"상품코드", 8, Root},         {"상품명", 20, RootName},     {"거래소", 8, Exchange},
-    {"통화", 3, Currency},         {"결제월", 6, ContractMonth}, {"소수점자리수", 1, Decimals},
-    {"틱크기", 12, TickSize},      {"틱가치", 12, TickValue},    {"계약단위", 12, ContractSize},
-    {"가격표시분모", 2, Fraction}, {"상장일", 8, Listed},        {"최종거래일", 8, Expiry},
-    {"증거금률", 5, MarginRate},
+// In the order of the files' columns.
+constexpr ColumnValue kFutureValues[] = {
+    Code,     Name,     EnglishName, Root,         RootName, Exchange, Currency, ContractMonth,
+    Decimals, TickSize, TickValue,   ContractSize, Fraction, Listed,   Expiry,   MarginRate,
 };
-
-constexpr MasterColumn kOptionColumns[] = {
-    {"종목코드", 16, Code},     {"종목명", 40, Name},         {"영문종목명", 40, EnglishName},
-    {"상품코드", 8, Root},      {"상품명", 20, RootName},     {"기초자산코드", 16, Underlying},
-    {"콜풋구분", 1, CallOrPut}, {"행사가격", 12, Strike},     {"거래소", 8, Exchange},
-    {"통화", 3, Currency},      {"결제월", 6, ContractMonth}, {"소수점자리수", 1, Decimals},
-    {"틱크기", 12, TickSize},   {"틱가치", 12, TickValue},    {"계약단위", 12, ContractSize},
-    {"상장일", 8, Listed},      {"최종거래일", 8, Expiry},
+constexpr ColumnValue kOptionValues[] = {
+    Code,      Name,      EnglishName,  Root,     RootName,      Underlying,
+    CallOrPut, Strike,    Exchange,     Currency, ContractMonth, Decimals,
+    TickSize,  TickValue, ContractSize, Listed,   Expiry,
 };
 
 bool IsOverseasFuture(const Product& p) {
@@ -116,47 +109,59 @@ bool IsOverseasOption(const Product& p) {
   return p.market == Market::kOverseas && p.IsOption();
 }
 
-constexpr MasterFile kFiles[] = {
-    {"futures", "ovs_future.mst", kFutureColumns, IsOverseasFuture},
-    {"option", "ovs_option.mst", kOptionColumns, IsOverseasOption},
-};
+MasterFile File(const protocol::MasterFileLayout& layout, std::span<const ColumnValue> values,
+                bool (*lists)(const Product& p)) {
+  if (layout.columns.size() != values.size()) {
+    throw std::logic_error(
+        std::string("master file columns and values disagree: ").append(layout.fileName));
+  }
+  return {layout.kind, layout.fileName, &layout, values, lists};
+}
+
+// In the order a request for all of them delivers them.
+const std::vector<MasterFile>& Files() {
+  static const std::vector<MasterFile> kFiles = {
+      File(protocol::OverseasFutureFile(), kFutureValues, IsOverseasFuture),
+      File(protocol::OverseasOptionFile(), kOptionValues, IsOverseasOption),
+  };
+  return kFiles;
+}
 
 }  // namespace
 
 std::span<const MasterFile> AllMasterFiles() {
-  return kFiles;
+  return Files();
 }
 
 std::vector<const MasterFile*> MasterFilesOfKind(std::string_view kind) {
   std::vector<const MasterFile*> files;
-  for (const MasterFile& f : kFiles) {
+  for (const MasterFile& f : Files()) {
     if (kind == "all" || kind == f.kind) files.push_back(&f);
   }
   return files;
 }
 
 const MasterFile* FindMasterFile(std::string_view fileName) {
-  for (const MasterFile& f : kFiles) {
+  for (const MasterFile& f : Files()) {
     if (f.fileName == fileName) return &f;
   }
   return nullptr;
 }
 
 size_t RowWidth(const MasterFile& file) {
-  size_t width = 2;  // CR LF
-  for (const MasterColumn& c : file.columns) width += c.width;
-  return width;
+  return file.layout->RowWidth();
 }
 
 std::string MasterRow(const MasterFile& file, const Product& p) {
   std::string row;
   row.reserve(RowWidth(file));
-  for (const MasterColumn& c : file.columns) {
-    const std::string value = c.value(p);
-    if (value.size() > c.width) {
+  for (size_t i = 0; i < file.values.size(); ++i) {
+    const size_t width = file.layout->columns[i].width;
+    const std::string value = file.values[i](p);
+    if (value.size() > width) {
       throw std::logic_error(std::string("master file column too narrow: ").append(value));
     }
-    row.append(value).append(c.width - value.size(), ' ');
+    row.append(value).append(width - value.size(), ' ');
   }
   return row.append("\r\n");
 }

@@ -5,9 +5,10 @@
 // ticks and expiries that quotes, queries and orders use. The universe is
 // fixed, so a file's bytes are the same in every run.
 //
-// A row is its columns joined without separators, each left-aligned and
-// filled with blanks to its width in bytes (CP949), then CR LF. Rows follow
-// the universe's order. docs/sandbox.md lists the columns of each file.
+// A row is its columns (protocol/MasterFileLayouts.h) joined without
+// separators, each left-aligned and filled with blanks to its width in bytes
+// (CP949), then CR LF. Rows follow the universe's order. docs/sandbox.md lists
+// the columns of each file.
 
 #include <cstddef>
 #include <span>
@@ -15,20 +16,19 @@
 #include <string_view>
 #include <vector>
 
+#include "protocol/MasterFileLayouts.h"
 #include "sandbox/market/ProductUniverse.h"
 
 namespace zqk::sandbox {
 
-struct MasterColumn {
-  std::string_view name;  // CP949, as documented
-  size_t width;           // bytes
-  std::string (*value)(const market::Product& p);
-};
+// The value of a column for a product.
+using ColumnValue = std::string (*)(const market::Product& p);
 
 struct MasterFile {
   std::string_view kind;      // what RequestMasterFile asks for: "futures", "option"
   std::string_view fileName;  // CP949
-  std::span<const MasterColumn> columns;
+  const protocol::MasterFileLayout* layout;
+  std::span<const ColumnValue> values;  // one per column of the layout, in its order
   bool (*lists)(const market::Product& p);
 };
 

@@ -10,11 +10,11 @@
 namespace zqk::sandbox::orders {
 namespace {
 
-using feeds::OrderFeedTypesOf;
 using market::AccountBook;
 using market::Order;
 using market::OrderTicket;
 using market::Product;
+using protocol::OrderFeedTypesOf;
 
 // The fill conditions by the codes of each market's list.
 bool FillOrKill(const OrderTicket& t) {
@@ -209,9 +209,9 @@ void Exchange::Execute(AccountBook& book, const std::string& number, int64_t pri
   sink_.Record(book, types.fill,
                feeds::FillRecord(book, *book.FindOrder(number), fill,
                                  broker_.market.clock().Local(atMs), types.fill));
-  if (closing > 0) sink_.Record(book, feeds::kCloseType, feeds::CloseRecord(book, fill, closing));
+  if (closing > 0) sink_.Record(book, real::kClose, feeds::CloseRecord(book, fill, closing));
   if (const market::Position* pos = book.FindPosition(p)) {
-    sink_.Record(book, feeds::kPositionType, feeds::PositionRecord(book, number, *pos));
+    sink_.Record(book, real::kPosition, feeds::PositionRecord(book, number, *pos));
   }
 }
 

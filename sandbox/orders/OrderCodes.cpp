@@ -1,30 +1,45 @@
 #include "sandbox/orders/OrderCodes.h"
 
+#include <vector>
+
 namespace zqk::sandbox::orders {
 namespace {
 
 using market::OrderAction;
-using enum LayoutId;
 
-constexpr OrderCode kOrderCodes[] = {
-    {"g12001.DO1601&", Market::kDomestic, OrderAction::kNew, false, kDomesticNew},
-    {"g12001.DO1901&", Market::kDomestic, OrderAction::kAmend, false, kDomesticAmendCancel},
-    {"g12001.DO1701&", Market::kDomestic, OrderAction::kCancel, false, kDomesticAmendCancel},
-    {"g12001.DO2201&", Market::kDomestic, OrderAction::kNew, true, kDomesticNew},
-    {"g12001.DO2101&", Market::kDomestic, OrderAction::kAmend, true, kDomesticAmendCancel},
-    {"g12001.DO2001&", Market::kDomestic, OrderAction::kCancel, true, kDomesticAmendCancel},
-    {"g12003.AO0401%", Market::kOverseas, OrderAction::kNew, false, kOverseasNew},
-    {"g12003.AO0402%", Market::kOverseas, OrderAction::kAmend, false, kOverseasAmendCancel},
-    {"g12003.AO0403%", Market::kOverseas, OrderAction::kCancel, false, kOverseasAmendCancel},
-    {"g12003.AO0501%", Market::kFxMargin, OrderAction::kNew, false, kFxNew},
-    {"g12003.AO0502%", Market::kFxMargin, OrderAction::kAmend, false, kFxAmend},
-    {"g12003.AO0503%", Market::kFxMargin, OrderAction::kCancel, false, kFxCancel},
-};
+OrderAction ActionOf(OrderKind kind) {
+  switch (kind) {
+    case OrderKind::kNew:
+    case OrderKind::kCmeNew:
+      return OrderAction::kNew;
+    case OrderKind::kAmend:
+    case OrderKind::kCmeAmend:
+      return OrderAction::kAmend;
+    case OrderKind::kCancel:
+    case OrderKind::kCmeCancel:
+      break;
+  }
+  return OrderAction::kCancel;
+}
+
+bool IsCme(OrderKind kind) {
+  return kind == OrderKind::kCmeNew || kind == OrderKind::kCmeAmend ||
+         kind == OrderKind::kCmeCancel;
+}
+
+std::vector<OrderCode> Codes() {
+  std::vector<OrderCode> codes;
+  for (const protocol::OrderCode& c : protocol::AllOrderCodes()) {
+    codes.push_back(OrderCode{c.code, c.market, ActionOf(c.kind), IsCme(c.kind), c.layout});
+  }
+  return codes;
+}
 
 }  // namespace
 
 const OrderCode* FindOrderCode(std::string_view code) {
-  for (const OrderCode& c : kOrderCodes) {
+  static const std::vector<OrderCode> kCodes = Codes();
+  for (const OrderCode& c : kCodes) {
     if (c.code == code) return &c;
   }
   return nullptr;

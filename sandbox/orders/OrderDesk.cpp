@@ -33,7 +33,7 @@ void OrderDesk::Send(int32_t rqId, std::string_view code, std::string_view recor
   // Resting orders first: what they met before this order arrived is theirs.
   exchange_.RunTo(broker_.market.StepAt(now));
 
-  orders::ParseResult parsed = orders::ParseRecord(orders::LayoutOf(orderCode->layout), record);
+  orders::ParseResult parsed = orders::ParseRecord(*orderCode->layout, record);
   if (const Refusal* refusal = std::get_if<Refusal>(&parsed)) {
     Refuse(rqId, *orderCode, *refusal, {});
     return;
@@ -55,13 +55,13 @@ void OrderDesk::Send(int32_t rqId, std::string_view code, std::string_view recor
   const market::Order& entered = Enter(*orderCode, order, now);
   const std::string number = entered.number;
   PushReply(rqId, code,
-            orders::OrderReplyData({.action = orderCode->action,
-                                    .message = orders::kMsgOrderAccepted,
-                                    .account = book.account().number,
-                                    .number = number,
-                                    .original = entered.original,
-                                    .product = entered.ticket.product->code,
-                                    .time = broker_.market.clock().Local(now).time}));
+            orders::OrderReplyData(code, {.action = orderCode->action,
+                                          .message = orders::kMsgOrderAccepted,
+                                          .account = book.account().number,
+                                          .number = number,
+                                          .original = entered.original,
+                                          .product = entered.ticket.product->code,
+                                          .time = broker_.market.clock().Local(now).time}));
   switch (orderCode->action) {
     case OrderAction::kNew:
       exchange_.Placed(book, number, orderCode->cme, order.validUntil);
@@ -107,7 +107,7 @@ void OrderDesk::Refuse(int32_t rqId, const orders::OrderCode& code, const Refusa
   v.detail = refusal.detail;
   v.account = account;
   v.time = broker_.market.clock().Local(broker_.Now()).time;
-  PushReply(rqId, code.code, orders::OrderReplyData(v));
+  PushReply(rqId, code.code, orders::OrderReplyData(code.code, v));
 }
 
 void OrderDesk::PushReply(int32_t rqId, std::string_view code, EventData data) {
@@ -131,10 +131,10 @@ void OrderDesk::SendOpenOrders(std::string_view account) {
   if (!book) return;
   for (const market::Order& o : book->orders()) {
     if (o.Open() > 0) {
-      Record(*book, feeds::kOpenListType, feeds::OpenOrderRecord(*book, o, feeds::kOpenListType));
+      Record(*book, real::kOpenOrderList, feeds::OpenOrderRecord(*book, o, real::kOpenOrderList));
     }
   }
-  Record(*book, feeds::OrderFeedTypesOf(book->account().market).available,
+  Record(*book, protocol::OrderFeedTypesOf(book->account().market).available,
          feeds::AvailableRecord(*book, book->MainCurrency(), broker_.market, broker_.Now()));
 }
 

@@ -1,6 +1,8 @@
 #include "sandbox/orders/OrderFeedRecords.h"
 
+#include "protocol/FieldNames.h"
 #include "sandbox/events/FieldText.h"
+#include "sandbox/events/LayoutRow.h"
 #include "sandbox/market/PriceFormat.h"
 #include "sandbox/market/SimulatedMarket.h"
 #include "sandbox/orders/OrderMessages.h"
@@ -13,41 +15,31 @@ using market::ActionCode;
 using market::Order;
 using market::SideCode;
 
-constexpr std::string_view kRecord = "OutRec1";
+namespace f = field;
 
-constexpr OrderFeedTypes kDomestic{181, 182, 185, 183, 184};
-constexpr OrderFeedTypes kOverseas{196, 186, 189, 187, 188};
-constexpr OrderFeedTypes kFx{197, 191, 189, 187, 188};
-
-EventData::Row& Start(EventData& data, const AccountBook& book) {
-  EventData::Row& row = data.AddRow(kRecord);
-  row["계좌번호"] = book.account().number;
+// A record of real type `realType`: its row, starting with the account.
+LayoutRow Start(EventData& data, const AccountBook& book, int32_t realType) {
+  LayoutRow row(data.AddRow(protocol::kOutRec1), protocol::RealTypeOf(realType).fields);
+  row.Set(f::kAccountNumber, book.account().number);
   return row;
 }
 
 // A record about `order`: the account and the fields that name the order.
-EventData::Row& StartOrder(EventData& data, const AccountBook& book, const Order& order) {
-  EventData::Row& row = Start(data, book);
-  row["주문번호"] = order.number;
-  row["원주문번호"] = order.original;
-  row["종목코드"] = order.ticket.product->code;
-  row["매매구분"] = SideCode(order.ticket.side);
+LayoutRow StartOrder(EventData& data, const AccountBook& book, const Order& order,
+                     int32_t realType) {
+  LayoutRow row = Start(data, book, realType);
+  row.Set(f::kOrderNumber, order.number)
+      .Set(f::kOriginalOrder, order.original)
+      .Set(f::kProductCode, order.ticket.product->code)
+      .Set(f::kBuySell, SideCode(order.ticket.side));
   return row;
 }
 
-}  // namespace
-
-const OrderFeedTypes& OrderFeedTypesOf(Market market) {
-  switch (market) {
-    case Market::kDomestic:
-      return kDomestic;
-    case Market::kOverseas:
-      return kOverseas;
-    case Market::kFxMargin:
-      break;
-  }
-  return kFx;
+const protocol::OrderFeedTypes& TypesOf(const AccountBook& book) {
+  return protocol::OrderFeedTypesOf(book.account().market);
 }
+
+}  // namespace
 
 std::string OrderPriceText(const Order& order) {
   const market::OrderTicket& t = order.ticket;
@@ -58,106 +50,108 @@ std::string OrderPriceText(const Order& order) {
 EventData AcceptanceRecord(const AccountBook& book, const Order& order,
                            const market::LocalTime& at) {
   EventData data;
-  EventData::Row& row = StartOrder(data, book, order);
   const market::OrderTicket& t = order.ticket;
-  row["가격조건"] = std::string(1, t.priceType);
-  row["체결조건"] = std::string(1, t.fillCondition);
-  row["주문가격"] = OrderPriceText(order);
-  row["지정가격"] = t.stopPrice > 0 ? Price(*t.product, t.stopPrice) : "";
-  row["주문수량"] = std::to_string(t.quantity);
-  row["접수구분"] = ActionCode(order.action);
-  row["처리코드"] = MessageCode(orders::kMsgOrderAccepted);
-  row["처리메세지"] = orders::kMsgOrderAccepted.text;
-  row["접수시간"] = Hms(at.time);
+  StartOrder(data, book, order, TypesOf(book).acceptance)
+      .Set(f::kPriceType, std::string(1, t.priceType))
+      .Set(f::kFillCondition, std::string(1, t.fillCondition))
+      .Set(f::kOrderPrice, OrderPriceText(order))
+      .Set(f::kStopPrice, t.stopPrice > 0 ? Price(*t.product, t.stopPrice) : "")
+      .Set(f::kOrderQuantity, std::to_string(t.quantity))
+      .Set(f::kReceiptKind, ActionCode(order.action))
+      .Set(f::kProcessCode, MessageCode(orders::kMsgOrderAccepted))
+      .Set(f::kProcessMessageFeed, orders::kMsgOrderAccepted.text)
+      .Set(f::kReceiptTime, Hms(at.time));
   return data;
 }
 
 EventData OpenOrderRecord(const AccountBook& book, const Order& order, int32_t realType) {
   EventData data;
-  EventData::Row& row = StartOrder(data, book, order);
   const market::OrderTicket& t = order.ticket;
   const std::string open = std::to_string(order.Open());
-  row["가격조건"] = std::string(1, t.priceType);
-  row["주문가격"] = OrderPriceText(order);
-  // Only type 182 has a line with 잔량; the others show what is open as
-  // the quantity.
-  row["주문수량"] = realType == 182 ? std::to_string(t.quantity) : open;
-  row["잔량"] = open;
-  row["체결수량"] = std::to_string(order.filled);
+  // Only the domestic type has a line with 잔량; the others show what is
+  // open as the quantity.
+  const bool showsRemaining = realType == real::kDomesticOpenOrder;
+  StartOrder(data, book, order, realType)
+      .Set(f::kPriceType, std::string(1, t.priceType))
+      .Set(f::kOrderPrice, OrderPriceText(order))
+      .Set(f::kOrderQuantity, showsRemaining ? std::to_string(t.quantity) : open)
+      .Set(f::kRemaining, open)
+      .Set(f::kFillQuantity, std::to_string(order.filled));
   return data;
 }
 
 EventData FillRecord(const AccountBook& book, const Order& order, const market::Fill& fill,
                      const market::LocalTime& at, int32_t realType) {
   EventData data;
-  EventData::Row& row = Start(data, book);
   const market::Product& p = *fill.product;
   const std::string price = Price(p, fill.price);
   const std::string qty = std::to_string(fill.quantity);
-  row["주문번호"] = order.number;
-  row["체결번호"] = fill.number;
-  row["종목코드"] = p.code;
-  row["매매구분"] = SideCode(fill.side);
-  row["체결가격"] = price;
-  row["체결수량"] = qty;
-  row["체결시간"] = Hms(at.time);
-  // Type 189's line shows 주문가격 and 주문수량 as the fill's.
-  row["주문가격"] = realType == 189 ? price : OrderPriceText(order);
-  row["주문수량"] = realType == 189 ? qty : std::to_string(order.ticket.quantity);
-  row["잔량"] = std::to_string(order.Open());
-  row["수수료"] = Amount(fill.fee, p.currency);
-  row["실현손익"] = Amount(fill.realized, p.currency);
+  // The overseas and FX margin fill's line shows 주문가격 and 주문수량 as the
+  // fill's.
+  const bool showsFill = realType == real::kForeignFill;
+  Start(data, book, realType)
+      .Set(f::kOrderNumber, order.number)
+      .Set(f::kFillNumber, fill.number)
+      .Set(f::kProductCode, p.code)
+      .Set(f::kBuySell, SideCode(fill.side))
+      .Set(f::kFillPrice, price)
+      .Set(f::kFillQuantity, qty)
+      .Set(f::kFillTime, Hms(at.time))
+      .Set(f::kOrderPrice, showsFill ? price : OrderPriceText(order))
+      .Set(f::kOrderQuantity, showsFill ? qty : std::to_string(order.ticket.quantity))
+      .Set(f::kRemaining, std::to_string(order.Open()))
+      .Set(f::kFee, Amount(fill.fee, p.currency))
+      .Set(f::kRealizedProfit, Amount(fill.realized, p.currency));
   return data;
 }
 
 EventData PositionRecord(const AccountBook& book, std::string_view orderNumber,
                          const market::Position& position) {
   EventData data;
-  EventData::Row& row = Start(data, book);
   const market::Product& p = *position.product;
-  row["주문번호"] = std::string(orderNumber);
-  row["종목코드"] = p.code;
-  row["매매구분"] = SideCode(position.side);
-  row["진입가격"] = Average(p, position.averagePrice);
-  row["진입수량"] = std::to_string(position.quantity);
+  Start(data, book, real::kPosition)
+      .Set(f::kOrderNumber, orderNumber)
+      .Set(f::kProductCode, p.code)
+      .Set(f::kBuySell, SideCode(position.side))
+      .Set(f::kEntryPrice, Average(p, position.averagePrice))
+      .Set(f::kEntryQuantity, std::to_string(position.quantity));
   return data;
 }
 
 EventData CloseRecord(const AccountBook& book, const market::Fill& fill, int32_t closedQuantity) {
   EventData data;
-  EventData::Row& row = Start(data, book);
   const market::Product& p = *fill.product;
-  row["주문번호"] = fill.orderNumber;
-  row["종목코드"] = p.code;
-  row["매매구분"] = SideCode(fill.side);
-  row["청산가격"] = Price(p, fill.price);
-  row["청산수량"] = std::to_string(closedQuantity);
-  row["실현손익"] = Amount(fill.realized, p.currency);
+  Start(data, book, real::kClose)
+      .Set(f::kOrderNumber, fill.orderNumber)
+      .Set(f::kProductCode, p.code)
+      .Set(f::kBuySell, SideCode(fill.side))
+      .Set(f::kClosePrice, Price(p, fill.price))
+      .Set(f::kCloseQuantity, std::to_string(closedQuantity))
+      .Set(f::kRealizedProfit, Amount(fill.realized, p.currency));
   return data;
 }
 
 EventData ConfirmationRecord(const AccountBook& book, const Order& confirming,
                              std::string_view text) {
   EventData data;
-  EventData::Row& row = StartOrder(data, book, confirming);
-  const market::OrderTicket& t = confirming.ticket;
-  row["확인구분"] = ActionCode(confirming.action);
-  row["확인가격"] = OrderPriceText(confirming);
-  row["확인수량"] = std::to_string(t.quantity);
-  row["처리메세지"] = std::string(text);
+  StartOrder(data, book, confirming, TypesOf(book).confirmation)
+      .Set(f::kConfirmKind, ActionCode(confirming.action))
+      .Set(f::kConfirmPrice, OrderPriceText(confirming))
+      .Set(f::kConfirmQuantity, std::to_string(confirming.ticket.quantity))
+      .Set(f::kProcessMessageFeed, text);
   return data;
 }
 
 EventData AvailableRecord(const AccountBook& book, std::string_view currency,
                           market::SimulatedMarket& market, int64_t atMs) {
   EventData data;
-  EventData::Row& row = Start(data, book);
   const market::Valuation v = book.ValueIn(currency, market, atMs);
-  row["통화코드"] = currency;
-  row["주문가능금액"] = Amount(v.Available(), currency);
-  row["예탁총액"] = Amount(v.Equity(), currency);
-  row["위탁증거금"] = Amount(v.margin + v.orderMargin, currency);
-  row["유지증거금"] = Amount(v.maintenance, currency);
+  Start(data, book, TypesOf(book).available)
+      .Set(f::kCurrencyCode, currency)
+      .Set(f::kOrderable, Amount(v.Available(), currency))
+      .Set(f::kDepositAmount, Amount(v.Equity(), currency))
+      .Set(f::kInitialMargin, Amount(v.margin + v.orderMargin, currency))
+      .Set(f::kMaintenanceMargin, Amount(v.maintenance, currency));
   return data;
 }
 

@@ -1,47 +1,26 @@
 #pragma once
-// The records of an account's order feed, by real type. Each market has its
-// own acceptance, open-order, fill, confirmation and available-amount types;
-// positions, closes and the open-order list sent at registration are common:
-//
-//                  domestic  overseas  FX
-//   acceptance        181       196    197
-//   open order        182       186    191
-//   fill              185       189    189
-//   confirmation      183       187    187   (amend, cancel, orders ended)
-//   available         184       188    188
-//   position          192       192    192
-//   close             193       193    193
-//   open orders at registration: 199
+// The records of an account's order feed, each by its real type's layout
+// (protocol/RealTypes.h): each market has its own acceptance, open-order,
+// fill, confirmation and available-amount types; positions, closes and the
+// open-order list sent at registration are common.
 //
 // Order numbers stand without blanks in every record, as in the order
 // reply, so that the acceptance's number equals its fills' exactly.
-// Open-order records of types 186, 191 and 199 carry the quantity still open
-// in 주문수량 (their lines show no 잔량); type 182 carries the order's
-// quantity there and the open part in 잔량. Fills of type 189 carry the fill
-// price and quantity in 주문가격 and 주문수량 too.
+// Open-order records of the overseas, FX margin and registration types carry
+// the quantity still open in 주문수량 (their lines show no 잔량); the
+// domestic one carries the order's quantity there and the open part in 잔량.
+// Fills of the overseas and FX margin type carry the fill price and quantity
+// in 주문가격 and 주문수량 too.
 
 #include <cstdint>
 #include <string_view>
 
+#include "protocol/RealTypes.h"
 #include "sandbox/events/EventData.h"
 #include "sandbox/ledger/Ledger.h"
 #include "sandbox/market/Calendar.h"
 
 namespace zqk::sandbox::feeds {
-
-struct OrderFeedTypes {
-  int32_t acceptance;
-  int32_t open;
-  int32_t fill;
-  int32_t confirmation;
-  int32_t available;
-};
-
-inline constexpr int32_t kPositionType = 192;
-inline constexpr int32_t kCloseType = 193;
-inline constexpr int32_t kOpenListType = 199;
-
-const OrderFeedTypes& OrderFeedTypesOf(Market market);
 
 // Values of the records: the account, the order as it stands now.
 EventData AcceptanceRecord(const market::AccountBook& book, const market::Order& order,

@@ -1,26 +1,31 @@
 #include "sandbox/orders/OrderReply.h"
 
+#include "protocol/FieldNames.h"
+#include "protocol/Replies.h"
 #include "sandbox/events/EventPoster.h"
 #include "sandbox/events/FieldText.h"
+#include "sandbox/events/LayoutRow.h"
 #include "sandbox/orders/OrderFeedRecords.h"
 
 namespace zqk::sandbox::orders {
 
-EventData OrderReplyData(const ReplyValues& v) {
+EventData OrderReplyData(std::string_view code, const ReplyValues& v) {
+  namespace f = field;
   EventData data;
-  EventData::Row& row = data.AddRow("OutRec1");
-  const std::string code = MessageCode(v.message);
+  const std::string processCode = MessageCode(v.message);
   const std::string text = WithDetail(v.message.text, v.detail);
-  row["접수구분"] = market::ActionCode(v.action);
-  row["처리코드"] = code;
-  row["처리메시지"] = text;
-  std::string both = code;
-  row["처리구분"] = both.append(" ").append(text);
-  row["계좌번호"] = std::string(v.account);
-  row["주문번호"] = std::string(v.number);
-  row["원주문번호"] = std::string(v.original);
-  row["종목코드"] = std::string(v.product);
-  row["접수시간"] = Hms(v.time);
+  std::string both = processCode;
+  both.append(" ").append(text);
+  AddRow(data, protocol::ReplyOf(code).records[0])
+      .Set(f::kReceiptKind, market::ActionCode(v.action))
+      .Set(f::kProcessCode, processCode)
+      .Set(f::kProcessMessage, text)
+      .Set(f::kProcessKind, std::move(both))
+      .Set(f::kAccountNumber, v.account)
+      .Set(f::kOrderNumber, v.number)
+      .Set(f::kOriginalOrder, v.original)
+      .Set(f::kProductCode, v.product)
+      .Set(f::kReceiptTime, Hms(v.time));
   return data;
 }
 

@@ -25,6 +25,7 @@ struct ReplyValues {
   int32_t time = 0;  // HHMMSS
 };
 
-EventData OrderReplyData(const ReplyValues& v);
+// The reply under the order code `code`, by its layout.
+EventData OrderReplyData(std::string_view code, const ReplyValues& v);
 
 }  // namespace zqk::sandbox::orders

@@ -127,8 +127,8 @@ class Checker {
   std::optional<Refusal> New() {
     OrderTicket& t = out_.ticket;
     const market::Product& p = *t.product;
-    const std::optional<char> side = Lookup(kSides, r_[Field::kSide]);
-    if (!side) return Refuse(kMsgBadSide, r_[Field::kSide]);
+    const std::optional<char> side = Lookup(kSides, r_[Field::kBuySell]);
+    if (!side) return Refuse(kMsgBadSide, r_[Field::kBuySell]);
     t.side = *side == '1' ? Side::kBuy : Side::kSell;
 
     std::optional<char> priceType;
@@ -168,7 +168,7 @@ class Checker {
       }
     }
     if (t.priceType == '4') {
-      auto stop = Price(p, r_[Field::kStopPrice], kMsgBadStopPrice);
+      auto stop = Price(p, r_[Field::kDesignatedPrice], kMsgBadStopPrice);
       if (auto* refusal = std::get_if<Refusal>(&stop)) return *refusal;
       t.stopPrice = std::get<int64_t>(stop);
     }
@@ -187,11 +187,11 @@ class Checker {
   std::optional<Refusal> OverseasExtras() {
     const std::string_view strategy = r_[Field::kStrategy];
     if (!strategy.empty() && strategy != "1") return Refuse(kMsgBadStrategy, strategy);
-    const std::string_view exercise = r_[Field::kExercise];
+    const std::string_view exercise = r_[Field::kOptionExercise];
     if (!exercise.empty() && exercise != "0" && exercise != "1") {
       return Refuse(kMsgBadExercise, exercise);
     }
-    const std::string_view until = r_[Field::kValidUntil];
+    const std::string_view until = r_[Field::kValidDate];
     const bool gtd = out_.ticket.fillCondition == '6';
     if (until.empty() && !gtd) return std::nullopt;
     const int32_t today = broker_.market.clock().Local(broker_.Now()).date;
@@ -202,7 +202,7 @@ class Checker {
   }
 
   std::optional<Refusal> AmendOrCancel() {
-    const std::string_view number = r_[Field::kOriginal];
+    const std::string_view number = r_[Field::kOrigOrderNo];
     const Order* target = number.empty() ? nullptr : FindOrderByNumber(*out_.book, number);
     if (!target || target->action == OrderAction::kCancel) return Refuse(kMsgNoSuchOrder, number);
     if (target->Open() <= 0) return Refuse(kMsgNothingOpen, number);
@@ -226,8 +226,8 @@ class Checker {
     t.quantity = *qty;
 
     const char side = t.side == Side::kBuy ? '1' : '2';
-    if (code_.market == Market::kDomestic && r_[Field::kSide] != std::string_view(&side, 1)) {
-      return Refuse(kMsgOtherSide, r_[Field::kSide]);
+    if (code_.market == Market::kDomestic && r_[Field::kBuySell] != std::string_view(&side, 1)) {
+      return Refuse(kMsgOtherSide, r_[Field::kBuySell]);
     }
     if (code_.market != Market::kFxMargin &&
         r_[Field::kPriceType] != std::string_view(&t.priceType, 1)) {

@@ -1,5 +1,6 @@
 #include "sandbox/services/AccountAnswers.h"
 
+#include "protocol/FieldNames.h"
 #include "sandbox/ledger/Ledger.h"
 #include "sandbox/services/QueryInput.h"
 
@@ -19,15 +20,13 @@ EventData PasswordAnswer(QueryContext& q, std::string_view number, std::string_v
   const market::AccountBook& book = OwnAccount(q, number, markets);
   const bool match = TrimBlanks(password) == book.account().password;
   EventData d;
-  EventData::Row& row = d.AddRow("OutRec1");
-  row["처리코드"] = match ? "0000" : "0001";
-  row["처리메시지"] = match ? "비밀번호가 일치합니다" : "비밀번호가 일치하지 않습니다";
-  row["계좌번호"] = book.account().number;
-  row["계좌명"] = book.account().name;
-  // One-byte texts built apart: g++ 12 at -O3 misreads their assignment as
-  // an overlapping copy (-Wrestrict).
-  row["일치여부"] = std::string(match ? "Y" : "N");
-  row[std::string(kindField)] = AccountKind(book.account().market);
+  AddReplyRow(d, q)
+      .Set(field::kProcessCode, match ? "0000" : "0001")
+      .Set(field::kProcessMessage, match ? "비밀번호가 일치합니다" : "비밀번호가 일치하지 않습니다")
+      .Set(field::kAccountNumber, book.account().number)
+      .Set(field::kAccountName, book.account().name)
+      .Set(field::kPasswordMatch, match ? "Y" : "N")
+      .Set(kindField, AccountKind(book.account().market));
   return d;
 }
 

@@ -1,10 +1,10 @@
 // Domestic futures and options: the product list and the account queries.
-// Account inputs start with the account number (11 bytes) and its password
-// (8 bytes), as the console's rewrite of "g11002.DQ0104&" and
-// "g11002.DQ0107&" leaves them.
+// Account inputs start with the account number and its password, as the
+// console's account rewrite leaves them.
 #include <algorithm>
 #include <cmath>
 
+#include "protocol/FieldNames.h"
 #include "sandbox/broker/Broker.h"
 #include "sandbox/events/FieldText.h"
 #include "sandbox/services/AccountAnswers.h"
@@ -20,36 +20,36 @@ using market::Order;
 using market::Product;
 using market::SideCode;
 
-constexpr std::string_view kOut = "OutRec1";
+namespace f = field;
 
 AccountBook& DomesticAccount(QueryContext& q, const QueryInput& in) {
-  return CheckedAccount(q, in.Raw(0, 11), in.Raw(11, 8), {Market::kDomestic});
+  return CheckedAccount(q, in.Raw(f::kAccountNumber), in.Raw(f::kPassword), {Market::kDomestic});
 }
 
 market::LocalTime LocalOf(QueryContext& q, int64_t agentMs) {
   return q.broker.market.clock().Local(agentMs);
 }
 
-// The day filter of the fills and orders queries: bytes 20-27, blank for
-// every record of the book.
+// The day filter of the fills and orders queries: blank for every record of
+// the book.
 bool OnDay(QueryContext& q, const std::optional<int32_t>& day, int64_t agentMs) {
   return !day || LocalOf(q, agentMs).date == *day;
 }
 
 void NoticeIfEmpty(QueryContext& q, const EventData& data) {
-  auto it = data.records.find(kOut);
+  auto it = data.records.find(protocol::kOutRec1);
   if (it == data.records.end() || it->second.empty()) q.notice = kMsgNoData;
 }
 
-EventData::Row& AccountRow(EventData& d, const AccountBook& book) {
-  EventData::Row& row = d.AddRow(kOut);
-  row["계좌번호"] = Fit(book.account().number, 11);
+LayoutRow AccountRow(EventData& d, const QueryContext& q, const AccountBook& book) {
+  LayoutRow row = AddReplyRow(d, q);
+  row.Set(f::kAccountNumber, book.account().number);
   return row;
 }
 
 // Positions of the products `pick` accepts, valued now.
 EventData Valuation(QueryContext& q, bool (*pick)(const Product&)) {
-  const QueryInput in(q.request.input);
+  const QueryInput in(q);
   const AccountBook& book = DomesticAccount(q, in);
   EventData d;
   for (const market::Position& pos : book.positions()) {
@@ -58,15 +58,15 @@ EventData Valuation(QueryContext& q, bool (*pick)(const Product&)) {
     const int64_t last = q.broker.market.GlanceAt(p, q.now).last;
     const double profit = (static_cast<double>(last) - pos.averagePrice) * pos.quantity *
                           p.RawValue() * (pos.side == market::Side::kBuy ? 1 : -1);
-    EventData::Row& row = d.AddRow(kOut);
-    row["계좌번호"] = book.account().number;
-    row["종목"] = p.code;
-    row["종목명"] = p.name;
-    row["매매구분"] = SideCode(pos.side);
-    row["보유수량"] = Number(pos.quantity);
-    row["평균가"] = Fixed(pos.averagePrice / std::pow(10.0, p.decimals), p.decimals + 2);
-    row["현재가"] = Price(p, last);
-    row["평가손익"] = Amount(profit, "KRW");
+    AddReplyRow(d, q)
+        .Set(f::kAccountNumber, book.account().number)
+        .Set(f::kProduct, p.code)
+        .Set(f::kProductName, p.name)
+        .Set(f::kBuySell, SideCode(pos.side))
+        .Set(f::kHolding, Number(pos.quantity))
+        .Set(f::kAveragePrice, Fixed(pos.averagePrice / std::pow(10.0, p.decimals), p.decimals + 2))
+        .Set(f::kCurrentPrice, Price(p, last))
+        .Set(f::kValuationProfit, Amount(profit, "KRW"));
   }
   NoticeIfEmpty(q, d);
   return d;
@@ -75,143 +75,144 @@ EventData Valuation(QueryContext& q, bool (*pick)(const Product&)) {
 }  // namespace
 
 EventData DomesticProducts(QueryContext& q) {
-  // Bytes 1-8: the start of the codes to list (blank: every domestic
-  // future and option), of the contracts that trade today.
-  const QueryInput in(q.request.input);
-  const std::string_view prefix = in.Text(0, 8);
+  // The start of the codes to list (blank: every domestic future and
+  // option), of the contracts that trade today.
+  const QueryInput in(q);
+  const std::string_view prefix = in.Text(f::kProductCode);
   const int32_t today = LocalOf(q, q.now).date;
   EventData d;
   for (const Product* p : q.broker.market.products().Matching(prefix, Market::kDomestic)) {
     if (p->kind == market::ProductKind::kIndex || !market::TradesOn(*p, today)) continue;
-    EventData::Row& row = d.AddRow(kOut);
-    row["종목코드"] = p->code;
-    row["종목명"] = p->name;
-    row["종목한글약명"] = p->shortName;
-    row["최종거래일"] = Ymd(p->expiry);
-    row["행사가격"] = p->IsOption() ? Price(*p, p->strike) : "0.00";
-    d.block += BlockRow().Add(p->code, 8).Add(p->shortName, 24).text();
+    LayoutRow row = AddReplyRow(d, q);
+    row.Set(f::kProductCode, p->code)
+        .Set(f::kProductName, p->name)
+        .Set(f::kShortName, p->shortName)
+        .Set(f::kLastTradingDay, Ymd(p->expiry))
+        .Set(f::kStrike, p->IsOption() ? Price(*p, p->strike) : "0.00");
+    d.block += LayoutBlockRow(q.reply.block->row).SetFrom(row.row()).text();
   }
   NoticeIfEmpty(q, d);
   return d;
 }
 
 EventData DomesticFills(QueryContext& q) {
-  const QueryInput in(q.request.input);
+  const QueryInput in(q);
   const AccountBook& book = DomesticAccount(q, in);
-  const std::optional<int32_t> day = in.Date(19, "체결일자");
+  const std::optional<int32_t> day = in.Date(f::kFillDate);
   EventData d;
-  for (const Fill& f : book.fills()) {
-    if (!OnDay(q, day, f.atMs)) continue;
-    const market::LocalTime at = LocalOf(q, f.atMs);
-    EventData::Row& row = AccountRow(d, book);
-    row["주문번호"] = f.orderNumber;
-    row["체결번호"] = f.number;
-    row["종목코드"] = Fit(f.product->code, 32);
-    row["종목명"] = f.product->name;
-    row["매매구분"] = SideCode(f.side);
-    row["체결가격"] = Price(*f.product, f.price);
-    row["체결수량"] = Number(f.quantity);
-    row["체결일자"] = Ymd(at.date);
-    row["체결시간"] = Hms(at.time);
-    row["수수료"] = Amount(f.fee, "KRW");
+  for (const Fill& fill : book.fills()) {
+    if (!OnDay(q, day, fill.atMs)) continue;
+    const market::LocalTime at = LocalOf(q, fill.atMs);
+    AccountRow(d, q, book)
+        .Set(f::kOrderNumber, fill.orderNumber)
+        .Set(f::kFillNumber, fill.number)
+        .Set(f::kProductCode, fill.product->code)
+        .Set(f::kProductName, fill.product->name)
+        .Set(f::kBuySell, SideCode(fill.side))
+        .Set(f::kFillPrice, Price(*fill.product, fill.price))
+        .Set(f::kFillQuantity, Number(fill.quantity))
+        .Set(f::kFillDate, Ymd(at.date))
+        .Set(f::kFillTime, Hms(at.time))
+        .Set(f::kFee, Amount(fill.fee, "KRW"));
   }
   return d;
 }
 
 EventData DomesticOpenOrders(QueryContext& q) {
-  const QueryInput in(q.request.input);
+  const QueryInput in(q);
   const AccountBook& book = DomesticAccount(q, in);
-  const std::optional<int32_t> day = in.Date(19, "주문일자");
+  const std::optional<int32_t> day = in.Date(f::kOrderDate);
   EventData d;
   for (const Order& o : book.orders()) {
     if (o.Open() <= 0 || !OnDay(q, day, o.atMs)) continue;
     const Product& p = *o.ticket.product;
     const market::LocalTime at = LocalOf(q, o.atMs);
-    EventData::Row& row = AccountRow(d, book);
-    row["주문번호"] = o.number;
-    row["원주문번호"] = o.original;
-    row["종목코드"] = Fit(p.code, 32);
-    row["종목명"] = p.name;
-    row["매매구분"] = SideCode(o.ticket.side);
-    row["가격조건"] = std::string(1, o.ticket.priceType);
-    row["주문가격"] = Price(p, o.ticket.price);
-    row["주문수량"] = Number(o.ticket.quantity);
-    row["체결수량"] = Number(o.filled);
-    row["미체결수량"] = Number(o.Open());
-    row["주문일자"] = Ymd(at.date);
-    row["주문시간"] = Hms(at.time);
+    AccountRow(d, q, book)
+        .Set(f::kOrderNumber, o.number)
+        .Set(f::kOriginalOrder, o.original)
+        .Set(f::kProductCode, p.code)
+        .Set(f::kProductName, p.name)
+        .Set(f::kBuySell, SideCode(o.ticket.side))
+        .Set(f::kPriceType, std::string(1, o.ticket.priceType))
+        .Set(f::kOrderPrice, Price(p, o.ticket.price))
+        .Set(f::kOrderQuantity, Number(o.ticket.quantity))
+        .Set(f::kFillQuantity, Number(o.filled))
+        .Set(f::kOpenQuantity, Number(o.Open()))
+        .Set(f::kOrderDate, Ymd(at.date))
+        .Set(f::kOrderTime, Hms(at.time));
   }
   return d;
 }
 
 EventData DomesticPasswordCheck(QueryContext& q) {
-  const QueryInput in(q.request.input);
-  return PasswordAnswer(q, in.Raw(0, 11), in.Raw(11, 8), {Market::kDomestic}, "계좌구분");
+  const QueryInput in(q);
+  return PasswordAnswer(q, in.Raw(f::kAccountNumber), in.Raw(f::kPassword), {Market::kDomestic},
+                        f::kAccountKind);
 }
 
 EventData DomesticHolding(QueryContext& q) {
-  // Bytes 20-27: a product (blank: the account's first position).
-  const QueryInput in(q.request.input);
+  // A product (blank: the account's first position).
+  const QueryInput in(q);
   const AccountBook& book = DomesticAccount(q, in);
-  const std::string_view code = in.Text(19, 8);
+  const std::string_view code = in.Text(f::kProduct);
   const Product* product = code.empty() ? nullptr : &CheckedProduct(q, code, {Market::kDomestic});
   if (!product && !book.positions().empty()) product = book.positions().front().product;
   EventData d;
-  EventData::Row& row = d.AddRow(kOut);
-  row["계좌번호"] = book.account().number;
-  row["계좌명"] = book.account().name;
-  row["종목"] = product ? product->code : "";
-  row["종목명"] = product ? product->name : "";
+  LayoutRow row = AddReplyRow(d, q);
+  row.Set(f::kAccountNumber, book.account().number)
+      .Set(f::kAccountName, book.account().name)
+      .Set(f::kProduct, product ? product->code : "")
+      .Set(f::kProductName, product ? product->name : "");
   const market::Position* pos = product ? book.FindPosition(*product) : nullptr;
-  row["매매구분"] = pos ? SideCode(pos->side) : "";
-  row["보유수량"] = Number(pos ? pos->quantity : 0);
+  row.Set(f::kBuySell, pos ? SideCode(pos->side) : "")
+      .Set(f::kHolding, Number(pos ? pos->quantity : 0));
   if (product) {
-    row["현재가"] = Price(*product, q.broker.market.GlanceAt(*product, q.now).last);
+    row.Set(f::kCurrentPrice, Price(*product, q.broker.market.GlanceAt(*product, q.now).last));
   }
   if (pos) {
-    row["평균가"] =
-        Fixed(pos->averagePrice / std::pow(10.0, product->decimals), product->decimals + 2);
+    row.Set(f::kAveragePrice,
+            Fixed(pos->averagePrice / std::pow(10.0, product->decimals), product->decimals + 2));
   }
   return d;
 }
 
 EventData UserAccounts(QueryContext& q) {
-  // Bytes 1-20: the user ID (blank: the signed-in user).
-  const QueryInput in(q.request.input);
-  const User& user = AskedUser(q, in.Text(0, 20));
+  // The user ID (blank: the signed-in user).
+  const QueryInput in(q);
+  const User& user = AskedUser(q, in.Text(f::kUserId));
   EventData d;
   for (const Account& a : user.accounts) {
-    EventData::Row& row = d.AddRow(kOut);
-    row["사용자ID"] = Fit(user.id, 20);
-    row["계좌번호"] = a.number;
-    row["대출구분"] = std::string("0");
-    row["TMP1"] = a.market == Market::kDomestic   ? "국내선물옵션"
-                  : a.market == Market::kOverseas ? "해외선물"
-                                                  : "FX마진";
-    row["계좌명"] = a.name;
-    row["계좌구분"] = AccountKind(a.market);
+    AddReplyRow(d, q)
+        .Set(f::kUserId, user.id)
+        .Set(f::kAccountNumber, a.number)
+        .Set(f::kLoanKind, "0")
+        .Set(f::kTmp1, a.market == Market::kDomestic   ? "국내선물옵션"
+                       : a.market == Market::kOverseas ? "해외선물"
+                                                       : "FX마진")
+        .Set(f::kAccountName, a.name)
+        .Set(f::kAccountKind, AccountKind(a.market));
   }
   NoticeIfEmpty(q, d);
   return d;
 }
 
 EventData DomesticDeposit(QueryContext& q) {
-  const QueryInput in(q.request.input);
+  const QueryInput in(q);
   const AccountBook& book = DomesticAccount(q, in);
   const market::Valuation v = book.ValueIn("KRW", q.broker.market, q.now);
   double realized = 0;
   for (const market::CashBalance& c : book.cash()) realized += c.realized - c.fees;
   EventData d;
-  EventData::Row& row = d.AddRow(kOut);
-  row["계좌번호"] = book.account().number;
-  row["계좌명"] = book.account().name;
-  row["예탁금액-총액"] = Amount(v.Equity(), "KRW");
-  row["예탁금액-현금"] = Amount(v.cash, "KRW");
-  row["예탁금액-당일손익"] = Amount(realized, "KRW");
-  row["평가손익"] = Amount(v.unrealized, "KRW");
-  row["위탁증거금"] = Amount(v.margin + v.orderMargin, "KRW");
-  row["유지증거금"] = Amount(v.maintenance, "KRW");
-  row["주문가능금액"] = Amount(v.Available(), "KRW");
+  AddReplyRow(d, q)
+      .Set(f::kAccountNumber, book.account().number)
+      .Set(f::kAccountName, book.account().name)
+      .Set(f::kDepositTotal, Amount(v.Equity(), "KRW"))
+      .Set(f::kDepositCash, Amount(v.cash, "KRW"))
+      .Set(f::kDepositDayProfit, Amount(realized, "KRW"))
+      .Set(f::kValuationProfit, Amount(v.unrealized, "KRW"))
+      .Set(f::kInitialMargin, Amount(v.margin + v.orderMargin, "KRW"))
+      .Set(f::kMaintenanceMargin, Amount(v.maintenance, "KRW"))
+      .Set(f::kOrderable, Amount(v.Available(), "KRW"));
   return d;
 }
 
@@ -224,19 +225,19 @@ EventData DomesticOptionsValuation(QueryContext& q) {
 }
 
 EventData DomesticSettlement(QueryContext& q) {
-  const QueryInput in(q.request.input);
+  const QueryInput in(q);
   const AccountBook& book = DomesticAccount(q, in);
   const market::Valuation v = book.ValueIn("KRW", q.broker.market, q.now);
   double settlement = 0;  // what today's trading settles: booked profits less fees
   for (const market::CashBalance& c : book.cash()) settlement += c.realized - c.fees;
   EventData d;
-  EventData::Row& row = d.AddRow(kOut);
-  row["계좌번호"] = book.account().number;
-  row["가결제금액"] = Amount(settlement, "KRW");
-  row["평가예탁총액"] = Amount(v.Equity(), "KRW");
-  row["예탁금액현금"] = Amount(v.cash, "KRW");
-  row["평가손익"] = Amount(v.unrealized, "KRW");
-  row["위탁증거금"] = Amount(v.margin + v.orderMargin, "KRW");
+  AddReplyRow(d, q)
+      .Set(f::kAccountNumber, book.account().number)
+      .Set(f::kProvisionalSettlement, Amount(settlement, "KRW"))
+      .Set(f::kValuedDeposit, Amount(v.Equity(), "KRW"))
+      .Set(f::kCashDeposit, Amount(v.cash, "KRW"))
+      .Set(f::kValuationProfit, Amount(v.unrealized, "KRW"))
+      .Set(f::kInitialMargin, Amount(v.margin + v.orderMargin, "KRW"));
   return d;
 }
 

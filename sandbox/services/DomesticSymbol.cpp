@@ -1,19 +1,21 @@
-// "s20001": everything about a domestic future or option in one record of
-// 233 numbered fields (agent/abi/SymbolRecordFields.h; field number =
-// position, from 000). The input's bytes 1-8 name the product; the rest of it
-// is not read. The FID field list selects the fields (FieldList.h).
+// The domestic symbol record: everything about a domestic future or option in
+// one record of 233 numbered fields (protocol/SymbolRecordFields.h; field
+// number = position, from 000). The input names the product. The FID field
+// list selects the fields (FieldList.h).
 //
-// The record is a table with a row per field name: what the field shows, read
-// from the figures of the product that the market gives at that moment. A
-// name that stands more than once in the record has one row, so it carries
-// the same value each time.
+// The record is a table with a row per field, by its number in the record
+// (its name in the comment above it): what the field shows, read from the
+// figures of the product that the market gives at that moment. A name that
+// stands more than once in the record has one row, at its first number, so
+// it carries the same value each time.
 #include <QDate>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
 
-#include "agent/abi/SymbolRecordFields.h"
+#include "protocol/FieldNames.h"
+#include "protocol/SymbolRecordFields.h"
 #include "sandbox/broker/Broker.h"
 #include "sandbox/events/FieldText.h"
 #include "sandbox/market/Calendar.h"
@@ -201,13 +203,14 @@ std::string BidRate(const Figures& f, size_t k) {
 
 using FieldValue = std::string (*)(const Figures&);
 
-// One field of the record by its name: a constant or what the figures give.
+// One field of the record by its number: a constant or what the figures give.
 struct SymbolField {
-  constexpr SymbolField(std::string_view n, std::string_view c) : name(n), constant(c) {}
-  constexpr SymbolField(std::string_view n, FieldValue v) : name(n), value(v) {}
+  constexpr SymbolField(size_t n, std::string_view c) : number(n), constant(c) {}
+  constexpr SymbolField(size_t n, FieldValue v) : number(n), value(v) {}
   std::string Of(const Figures& f) const { return value ? value(f) : std::string(constant); }
+  std::string_view Name() const { return protocol::kSymbolRecord[number].name; }
 
-  std::string_view name;
+  size_t number;
   std::string_view constant;
   FieldValue value = nullptr;
 };
@@ -215,341 +218,568 @@ struct SymbolField {
 using F = const Figures&;
 
 constexpr auto kFields = std::to_array<SymbolField>({
-    {"단축코드", [](F f) { return f.p.code; }},
-    {"종목코드", [](F f) { return "KR4" + f.p.code + "0"; }},
-    {"한글종목명", [](F f) { return f.p.name; }},
-    {"종목한글약명", [](F f) { return f.p.shortName; }},
-    {"영문종목명", [](F f) { return f.p.englishName; }},
-    {"축약종목명", [](F f) { return f.p.shortName; }},
-    {"상장일", [](F f) { return Ymd(f.listed); }},
-    {"상장일수", [](F f) { return Number(f.listedDays); }},
-    {"잔존일수", [](F f) { return Number(std::max(0, market::DaysBetween(f.today, f.p.expiry))); }},
-    {"최종거래일", [](F f) { return Ymd(f.p.expiry); }},
-    {"최종거래일구분", [](F f) { return std::string(f.today == f.p.expiry ? "1" : "0"); }},
-    {"배당액지수미래가치",
+    // 단축코드
+    {0, [](F f) { return f.p.code; }},
+    // 종목코드
+    {1, [](F f) { return "KR4" + f.p.code + "0"; }},
+    // 한글종목명
+    {2, [](F f) { return f.p.name; }},
+    // 종목한글약명
+    {3, [](F f) { return f.p.shortName; }},
+    // 영문종목명
+    {4, [](F f) { return f.p.englishName; }},
+    // 축약종목명
+    {5, [](F f) { return f.p.shortName; }},
+    // 상장일
+    {6, [](F f) { return Ymd(f.listed); }},
+    // 상장일수
+    {7, [](F f) { return Number(f.listedDays); }},
+    // 잔존일수
+    {8, [](F f) { return Number(std::max(0, market::DaysBetween(f.today, f.p.expiry))); }},
+    // 최종거래일
+    {9, [](F f) { return Ymd(f.p.expiry); }},
+    // 최종거래일구분
+    {10, [](F f) { return std::string(f.today == f.p.expiry ? "1" : "0"); }},
+    // 배당액지수미래가치
+    {11,
      [](F f) { return f.option ? std::string("0.00") : Fixed(kFutureDividendValue, 2); }},
-    {"기준가격구분", "1"},
-    {"기준가격", [](F f) { return f.Px(f.prev); }},
-    {"이론가", [](F f) { return f.Px(f.theo); }},
-    {"CD금리", [](F) { return Fixed(kCdRate, 2); }},
-    {"상한가", [](F f) { return f.Px(f.upper); }},
-    {"하한가", [](F f) { return f.Px(f.lower); }},
-    {"전일정산가구분", "1"},
-    {"전일정산가", [](F f) { return f.Px(f.prev); }},
-    {"전일종가구분", "1"},
-    {"전일종가", [](F f) { return f.Px(f.prev); }},
-    {"전일체결수량", [](F f) { return Number(f.prevVolume); }},
-    {"전일근월물체결수량", "0"},
-    {"전일원월물체결수량", "0"},
-    {"전일체결대금",
+    // 기준가격구분
+    {12, "1"},
+    // 기준가격
+    {13, [](F f) { return f.Px(f.prev); }},
+    // 이론가
+    {14, [](F f) { return f.Px(f.theo); }},
+    // CD금리
+    {16, [](F) { return Fixed(kCdRate, 2); }},
+    // 상한가
+    {17, [](F f) { return f.Px(f.upper); }},
+    // 하한가
+    {18, [](F f) { return f.Px(f.lower); }},
+    // 전일정산가구분
+    {19, "1"},
+    // 전일정산가
+    {20, [](F f) { return f.Px(f.prev); }},
+    // 전일종가구분
+    {21, "1"},
+    // 전일종가
+    {22, [](F f) { return f.Px(f.prev); }},
+    // 전일체결수량
+    {23, [](F f) { return Number(f.prevVolume); }},
+    // 전일근월물체결수량
+    {24, "0"},
+    // 전일원월물체결수량
+    {25, "0"},
+    // 전일체결대금
+    {26,
      [](F f) {
        return Number(static_cast<int64_t>(static_cast<double>(f.prevVolume) *
                                           static_cast<double>(f.prev) * f.p.RawValue() / 1000));
      }},
-    {"전일근월물거래대금", "0"},
-    {"전일원월물거래대금", "0"},
-    {"전일미결제약정수량　", [](F f) { return Number(f.prevOpenInterest); }},
+    // 전일근월물거래대금
+    {27, "0"},
+    // 전일원월물거래대금
+    {28, "0"},
+    // 전일미결제약정수량　
+    {29, [](F f) { return Number(f.prevOpenInterest); }},
     // apart: g++ 12 -Wrestrict at -O3
-    {"상장중최고가_SIGN포함", [](F f) { return std::string("+").append(f.Px(f.listedHigh)); }},
-    {"상장중최고가일", [](F f) { return Ymd(f.DayAfterListing(5)); }},
-    {"상장중최고가비율",
+    // 상장중최고가_SIGN포함
+    {30, [](F f) { return std::string("+").append(f.Px(f.listedHigh)); }},
+    // 상장중최고가일
+    {31, [](F f) { return Ymd(f.DayAfterListing(5)); }},
+    // 상장중최고가비율
+    {32,
      [](F f) {
        return Figures::Rate(static_cast<double>(f.x.last), static_cast<double>(f.listedHigh));
      }},
-    {"상장중최저가_SIGN포함", [](F f) { return std::string("+").append(f.Px(f.listedLow)); }},
-    {"상장중최저가일", [](F f) { return Ymd(f.DayAfterListing(6)); }},
-    {"상장중최저가비율",
+    // 상장중최저가_SIGN포함
+    {33, [](F f) { return std::string("+").append(f.Px(f.listedLow)); }},
+    // 상장중최저가일
+    {34, [](F f) { return Ymd(f.DayAfterListing(6)); }},
+    // 상장중최저가비율
+    {35,
      [](F f) {
        return Figures::Rate(static_cast<double>(f.x.last), static_cast<double>(f.listedLow));
      }},
-    {"입회일자", [](F f) { return Ymd(f.today); }},
-    {"시장가허용구분", "1"},
-    {"조건부지정가허용구분", "1"},
-    {"최유리지정가허용구분", "1"},
-    {"최종결제가", [](F f) { return f.Px(int64_t{0}); }},
-    {"최종결제가구분", "0"},
-    {"CB적용상한가",
+    // 입회일자
+    {36, [](F f) { return Ymd(f.today); }},
+    // 시장가허용구분
+    {37, "1"},
+    // 조건부지정가허용구분
+    {38, "1"},
+    // 최유리지정가허용구분
+    {39, "1"},
+    // 최종결제가
+    {40, [](F f) { return f.Px(int64_t{0}); }},
+    // 최종결제가구분
+    {41, "0"},
+    // CB적용상한가
+    {42,
      [](F f) { return f.Px(f.Grid(static_cast<double>(f.prev) * (1 + kCircuitBreaker))); }},
-    {"CB적용하한가",
+    // CB적용하한가
+    {43,
      [](F f) {
        return f.Px(f.GridAtLeastTick(static_cast<double>(f.prev) * (1 - kCircuitBreaker)));
      }},
-    {"전일최종매매체결시각", kYesterdaysLastTrade},
-    {"전일스프레드근월물종가", [](F f) { return f.Px(int64_t{0}); }},
-    {"전일스프레드원월물종가", [](F f) { return f.Px(int64_t{0}); }},
-    {"스프레드근월물표준코드", kNoSpreadLeg},
-    {"스프레드원월물표준코드", kNoSpreadLeg},
-    {"거래단위", [](F f) { return Number(static_cast<int64_t>(f.p.multiplier)); }},
-    {"체결시간",
+    // 전일최종매매체결시각
+    {44, kYesterdaysLastTrade},
+    // 전일스프레드근월물종가
+    {45, [](F f) { return f.Px(int64_t{0}); }},
+    // 전일스프레드원월물종가
+    {46, [](F f) { return f.Px(int64_t{0}); }},
+    // 스프레드근월물표준코드
+    {47, kNoSpreadLeg},
+    // 스프레드원월물표준코드
+    {48, kNoSpreadLeg},
+    // 거래단위
+    {49, [](F f) { return Number(static_cast<int64_t>(f.p.multiplier)); }},
+    // 체결시간
+    {50,
      [](F f) {
        return f.x.trades ? Hms(f.m.clock().Local(f.m.MsOfStep(f.x.lastTradeStep)).time)
                          : std::string("000000");
      }},
-    {"현재가", [](F f) { return f.Px(f.x.last); }},
-    {"시가", [](F f) { return f.Px(f.x.open); }},
-    {"고가", [](F f) { return f.Px(f.x.high); }},
-    {"저가", [](F f) { return f.Px(f.x.low); }},
-    {"전일대비구분", [](F f) { return ChangeSign(f.x.last, f.prev); }},
-    {"전일대비　", [](F f) { return f.Px(std::abs(f.x.last - f.prev)); }},
-    {"누적거래량", [](F f) { return Number(f.x.volume); }},
-    {"누적거래대금", [](F f) { return Number(static_cast<int64_t>(f.x.turnover / 1000)); }},
-    {"전일거래량대비", [](F f) { return Number(f.x.volume - f.prevVolume); }},
-    {"등락률", [](F f) { return ChangeRate(f.x.last, f.prev); }},
-    {"건별체결수량", [](F f) { return Number(f.x.lastQty); }},
-    {"체결구분",
+    // 현재가
+    {51, [](F f) { return f.Px(f.x.last); }},
+    // 시가
+    {52, [](F f) { return f.Px(f.x.open); }},
+    // 고가
+    {53, [](F f) { return f.Px(f.x.high); }},
+    // 저가
+    {54, [](F f) { return f.Px(f.x.low); }},
+    // 전일대비구분
+    {55, [](F f) { return ChangeSign(f.x.last, f.prev); }},
+    // 전일대비　
+    {56, [](F f) { return f.Px(std::abs(f.x.last - f.prev)); }},
+    // 누적거래량
+    {57, [](F f) { return Number(f.x.volume); }},
+    // 누적거래대금
+    {58, [](F f) { return Number(static_cast<int64_t>(f.x.turnover / 1000)); }},
+    // 전일거래량대비
+    {59, [](F f) { return Number(f.x.volume - f.prevVolume); }},
+    // 등락률
+    {60, [](F f) { return ChangeRate(f.x.last, f.prev); }},
+    // 건별체결수량
+    {61, [](F f) { return Number(f.x.lastQty); }},
+    // 체결구분
+    {62,
      [](F f) { return std::string(f.x.trades == 0 ? "0" : f.x.lastBuy ? "+" : "-"); }},
-    {"매도누적거래량", [](F f) { return Number(f.x.sellVolume); }},
-    {"매수누적거래량", [](F f) { return Number(f.x.buyVolume); }},
-    {"매도누적체결건수", [](F f) { return Number(f.x.sellTrades); }},
-    {"매수누적체결건수", [](F f) { return Number(f.x.buyTrades); }},
-    {"근월물의제약정가격", [](F f) { return f.Px(int64_t{0}); }},
-    {"원월물의제약정가격", [](F f) { return f.Px(int64_t{0}); }},
-    {"근월물체결수량", "0"},
-    {"원월물체결수량", "0"},
-    {"근월물거래대금", "0"},
-    {"원월물거래대금", "0"},
-    {"매도체결수량_호가기준", [](F f) { return Number(f.x.sellVolume); }},
-    {"매수체결수량_호가기준", [](F f) { return Number(f.x.buyVolume); }},
-    {"호가수신시간", [](F f) { return Hms(f.now.time); }},
-    {"매도호가1", [](F f) { return f.Px(f.book.asks[0].price); }},
-    {"매수호가1", [](F f) { return f.Px(f.book.bids[0].price); }},
-    {"매도호가수량1", [](F f) { return Number(f.book.asks[0].size); }},
-    {"매수호가수량1", [](F f) { return Number(f.book.bids[0].size); }},
-    {"매도호가건수1", [](F f) { return Number(f.book.asks[0].count); }},
-    {"매수호가건수1", [](F f) { return Number(f.book.bids[0].count); }},
-    {"매도호가2", [](F f) { return f.Px(f.book.asks[1].price); }},
-    {"매수호가2", [](F f) { return f.Px(f.book.bids[1].price); }},
-    {"매도호가수량2", [](F f) { return Number(f.book.asks[1].size); }},
-    {"매수호가수량2", [](F f) { return Number(f.book.bids[1].size); }},
-    {"매도호가건수2", [](F f) { return Number(f.book.asks[1].count); }},
-    {"매수호가건수2", [](F f) { return Number(f.book.bids[1].count); }},
-    {"매도호가3", [](F f) { return f.Px(f.book.asks[2].price); }},
-    {"매수호가3", [](F f) { return f.Px(f.book.bids[2].price); }},
-    {"매도호가수량3", [](F f) { return Number(f.book.asks[2].size); }},
-    {"매수호가수량3", [](F f) { return Number(f.book.bids[2].size); }},
-    {"매도호가건수3", [](F f) { return Number(f.book.asks[2].count); }},
-    {"매수호가건수3", [](F f) { return Number(f.book.bids[2].count); }},
-    {"매도호가4", [](F f) { return f.Px(f.book.asks[3].price); }},
-    {"매수호가4", [](F f) { return f.Px(f.book.bids[3].price); }},
-    {"매도호가수량4", [](F f) { return Number(f.book.asks[3].size); }},
-    {"매수호가수량4", [](F f) { return Number(f.book.bids[3].size); }},
-    {"매도호가건수4", [](F f) { return Number(f.book.asks[3].count); }},
-    {"매수호가건수4", [](F f) { return Number(f.book.bids[3].count); }},
-    {"매도호가5", [](F f) { return f.Px(f.book.asks[4].price); }},
-    {"매수호가5", [](F f) { return f.Px(f.book.bids[4].price); }},
-    {"매도호가수량5", [](F f) { return Number(f.book.asks[4].size); }},
-    {"매수호가수량5", [](F f) { return Number(f.book.bids[4].size); }},
-    {"매도호가건수5", [](F f) { return Number(f.book.asks[4].count); }},
-    {"매수호가건수5", [](F f) { return Number(f.book.bids[4].count); }},
-    {"매도호가총수량", [](F f) { return Number(f.book.AskSize()); }},
-    {"매수호가총수량", [](F f) { return Number(f.book.BidSize()); }},
-    {"매도호가총건수", [](F f) { return Number(f.book.AskCount()); }},
-    {"매수호가총건수", [](F f) { return Number(f.book.BidCount()); }},
-    {"장운용구분", "1"},
-    {"체결일자", [](F f) { return Ymd(f.today); }},
-    {"미결제약정구분", "1"},
-    {"정산가격", [](F f) { return f.Px(f.x.last); }},
-    {"정산가구분", "1"},
-    {"KOSPI200지수", [](F f) { return Price(f.index, f.indexLevel); }},
-    {"괴리율", [](F f) { return Figures::Rate(static_cast<double>(f.x.last), f.theo); }},
-    {"시장BASIS",
+    // 매도누적거래량
+    {63, [](F f) { return Number(f.x.sellVolume); }},
+    // 매수누적거래량
+    {64, [](F f) { return Number(f.x.buyVolume); }},
+    // 매도누적체결건수
+    {65, [](F f) { return Number(f.x.sellTrades); }},
+    // 매수누적체결건수
+    {66, [](F f) { return Number(f.x.buyTrades); }},
+    // 근월물의제약정가격
+    {67, [](F f) { return f.Px(int64_t{0}); }},
+    // 원월물의제약정가격
+    {68, [](F f) { return f.Px(int64_t{0}); }},
+    // 근월물체결수량
+    {69, "0"},
+    // 원월물체결수량
+    {70, "0"},
+    // 근월물거래대금
+    {71, "0"},
+    // 원월물거래대금
+    {72, "0"},
+    // 매도체결수량_호가기준
+    {73, [](F f) { return Number(f.x.sellVolume); }},
+    // 매수체결수량_호가기준
+    {74, [](F f) { return Number(f.x.buyVolume); }},
+    // 호가수신시간
+    {75, [](F f) { return Hms(f.now.time); }},
+    // 매도호가1
+    {76, [](F f) { return f.Px(f.book.asks[0].price); }},
+    // 매수호가1
+    {77, [](F f) { return f.Px(f.book.bids[0].price); }},
+    // 매도호가수량1
+    {78, [](F f) { return Number(f.book.asks[0].size); }},
+    // 매수호가수량1
+    {79, [](F f) { return Number(f.book.bids[0].size); }},
+    // 매도호가건수1
+    {80, [](F f) { return Number(f.book.asks[0].count); }},
+    // 매수호가건수1
+    {81, [](F f) { return Number(f.book.bids[0].count); }},
+    // 매도호가2
+    {82, [](F f) { return f.Px(f.book.asks[1].price); }},
+    // 매수호가2
+    {83, [](F f) { return f.Px(f.book.bids[1].price); }},
+    // 매도호가수량2
+    {84, [](F f) { return Number(f.book.asks[1].size); }},
+    // 매수호가수량2
+    {85, [](F f) { return Number(f.book.bids[1].size); }},
+    // 매도호가건수2
+    {86, [](F f) { return Number(f.book.asks[1].count); }},
+    // 매수호가건수2
+    {87, [](F f) { return Number(f.book.bids[1].count); }},
+    // 매도호가3
+    {88, [](F f) { return f.Px(f.book.asks[2].price); }},
+    // 매수호가3
+    {89, [](F f) { return f.Px(f.book.bids[2].price); }},
+    // 매도호가수량3
+    {90, [](F f) { return Number(f.book.asks[2].size); }},
+    // 매수호가수량3
+    {91, [](F f) { return Number(f.book.bids[2].size); }},
+    // 매도호가건수3
+    {92, [](F f) { return Number(f.book.asks[2].count); }},
+    // 매수호가건수3
+    {93, [](F f) { return Number(f.book.bids[2].count); }},
+    // 매도호가4
+    {94, [](F f) { return f.Px(f.book.asks[3].price); }},
+    // 매수호가4
+    {95, [](F f) { return f.Px(f.book.bids[3].price); }},
+    // 매도호가수량4
+    {96, [](F f) { return Number(f.book.asks[3].size); }},
+    // 매수호가수량4
+    {97, [](F f) { return Number(f.book.bids[3].size); }},
+    // 매도호가건수4
+    {98, [](F f) { return Number(f.book.asks[3].count); }},
+    // 매수호가건수4
+    {99, [](F f) { return Number(f.book.bids[3].count); }},
+    // 매도호가5
+    {100, [](F f) { return f.Px(f.book.asks[4].price); }},
+    // 매수호가5
+    {101, [](F f) { return f.Px(f.book.bids[4].price); }},
+    // 매도호가수량5
+    {102, [](F f) { return Number(f.book.asks[4].size); }},
+    // 매수호가수량5
+    {103, [](F f) { return Number(f.book.bids[4].size); }},
+    // 매도호가건수5
+    {104, [](F f) { return Number(f.book.asks[4].count); }},
+    // 매수호가건수5
+    {105, [](F f) { return Number(f.book.bids[4].count); }},
+    // 매도호가총수량
+    {106, [](F f) { return Number(f.book.AskSize()); }},
+    // 매수호가총수량
+    {107, [](F f) { return Number(f.book.BidSize()); }},
+    // 매도호가총건수
+    {108, [](F f) { return Number(f.book.AskCount()); }},
+    // 매수호가총건수
+    {109, [](F f) { return Number(f.book.BidCount()); }},
+    // 장운용구분
+    {110, "1"},
+    // 체결일자
+    {111, [](F f) { return Ymd(f.today); }},
+    // 미결제약정구분
+    {112, "1"},
+    // 정산가격
+    {113, [](F f) { return f.Px(f.x.last); }},
+    // 정산가구분
+    {114, "1"},
+    // KOSPI200지수
+    {115, [](F f) { return Price(f.index, f.indexLevel); }},
+    // 괴리율
+    {117, [](F f) { return Figures::Rate(static_cast<double>(f.x.last), f.theo); }},
+    // 시장BASIS
+    {118,
      [](F f) {
        return f.option ? std::string("0.00")
                        : Fixed(f.lastPrice - static_cast<double>(f.indexLevel) / 100, 2);
      }},
-    {"이론BASIS",
+    // 이론BASIS
+    {119,
      [](F f) {
        return f.option ? std::string("0.00")
                        : Fixed((f.theo - static_cast<double>(f.indexLevel)) / f.scale, 2);
      }},
-    {"미결제약정수량", [](F f) { return Number(f.openInterest); }},
-    {"미결제약정시가", [](F f) { return Number(f.prevOpenInterest + f.Seeded(7, -50, 50)); }},
-    {"미결제약정고가",
+    // 미결제약정수량
+    {120, [](F f) { return Number(f.openInterest); }},
+    // 미결제약정시가
+    {121, [](F f) { return Number(f.prevOpenInterest + f.Seeded(7, -50, 50)); }},
+    // 미결제약정고가
+    {122,
      [](F f) {
        return Number(std::max(f.openInterest, f.prevOpenInterest) + f.Seeded(8, 0, 80));
      }},
-    {"미결제약정저가",
+    // 미결제약정저가
+    {123,
      [](F f) {
        return Number(std::min(f.openInterest, f.prevOpenInterest) - f.Seeded(9, 0, 80));
      }},
-    {"미결제증감수량", [](F f) { return Number(f.openInterest - f.prevOpenInterest); }},
-    {"2차저항", [](F f) { return f.Px(f.Grid(static_cast<double>(f.pivot + f.range))); }},
-    {"1차저항",
+    // 미결제증감수량
+    {124, [](F f) { return Number(f.openInterest - f.prevOpenInterest); }},
+    // 2차저항
+    {125, [](F f) { return f.Px(f.Grid(static_cast<double>(f.pivot + f.range))); }},
+    // 1차저항
+    {126,
      [](F f) { return f.Px(f.Grid(static_cast<double>(2 * f.pivot - f.yesterday.low))); }},
-    {"피봇값", [](F f) { return f.Px(f.Grid(static_cast<double>(f.pivot))); }},
-    {"1차지지",
+    // 피봇값
+    {127, [](F f) { return f.Px(f.Grid(static_cast<double>(f.pivot))); }},
+    // 1차지지
+    {128,
      [](F f) { return f.Px(f.Grid(static_cast<double>(2 * f.pivot - f.yesterday.high))); }},
-    {"2차지지",
+    // 2차지지
+    {129,
      [](F f) { return f.Px(f.GridAtLeastTick(static_cast<double>(f.pivot - f.range))); }},
-    {"종목SEQ번호", [](F f) { return Number(&f.p - f.m.products().All().data() + 1); }},
-    {"옵션종류",
+    // 종목SEQ번호
+    {130, [](F f) { return Number(&f.p - f.m.products().All().data() + 1); }},
+    // 옵션종류
+    {131,
      [](F f) {
        return std::string(!f.option ? "F" : f.p.kind == ProductKind::kCall ? "C" : "P");
      }},
-    {"거래대상종목", [](F f) { return f.index.code; }},
-    {"만기년월", [](F f) { return Number(f.p.expiry / 100); }},
-    {"행사가격", [](F f) { return f.Px(f.p.strike); }},
-    {"조회순번", "1"},
-    {"권리행사유형구분", [](F f) { return std::string(f.option ? "E" : "0"); }},
-    {"최근월물구분", [](F f) { return std::string(f.Nearest() ? "1" : "0"); }},
-    {"ATM구분",
+    // 거래대상종목
+    {132, [](F f) { return f.index.code; }},
+    // 만기년월
+    {133, [](F f) { return Number(f.p.expiry / 100); }},
+    // 행사가격
+    {134, [](F f) { return f.Px(f.p.strike); }},
+    // 조회순번
+    {135, "1"},
+    // 권리행사유형구분
+    {136, [](F f) { return std::string(f.option ? "E" : "0"); }},
+    // 최근월물구분
+    {137, [](F f) { return std::string(f.Nearest() ? "1" : "0"); }},
+    // ATM구분
+    {138,
      [](F f) {
        if (!f.option) return std::string("0");
        if (std::abs(f.strike - f.atm) < kAtmStrikeStep / 2) return std::string("1");
        return std::string((f.p.kind == ProductKind::kCall) == (f.strike < f.atm) ? "2" : "3");
      }},
-    {"최초거래일", [](F f) { return Ymd(f.listed); }},
-    {"신규구분", "0"},
-    {"신규일자", [](F f) { return Ymd(f.listed); }},
-    {"전일시가", [](F f) { return f.Px(f.yesterday.open); }},
-    {"전일고가", [](F f) { return f.Px(f.yesterday.high); }},
-    {"전일저가", [](F f) { return f.Px(f.yesterday.low); }},
-    {"매매증거금기준가", [](F f) { return f.Px(f.prev); }},
-    {"매매증거금기준가구분", "1"},
-    {"정상호가범위(상한치)",
+    // 최초거래일
+    {139, [](F f) { return Ymd(f.listed); }},
+    // 신규구분
+    {140, "0"},
+    // 신규일자
+    {141, [](F f) { return Ymd(f.listed); }},
+    // 전일시가
+    {142, [](F f) { return f.Px(f.yesterday.open); }},
+    // 전일고가
+    {143, [](F f) { return f.Px(f.yesterday.high); }},
+    // 전일저가
+    {144, [](F f) { return f.Px(f.yesterday.low); }},
+    // 매매증거금기준가
+    {145, [](F f) { return f.Px(f.prev); }},
+    // 매매증거금기준가구분
+    {146, "1"},
+    // 정상호가범위(상한치)
+    {147,
      [](F f) { return f.Px(f.Grid(static_cast<double>(f.x.last) * (1 + kNormalQuoteRange))); }},
-    {"정상호가범위(하한치)",
+    // 정상호가범위(하한치)
+    {148,
      [](F f) {
        return f.Px(f.GridAtLeastTick(static_cast<double>(f.x.last) * (1 - kNormalQuoteRange)));
      }},
-    {"가격단위기준값(3.00)", [](F f) { return std::string(f.option ? "3.00" : "0.00"); }},
-    {"호가단위(0.01)", [](F f) { return std::string(f.option ? "0.01" : "0.05"); }},
-    {"호가단위(0.05)", "0.05"},
-    {"연중최고가일", [](F f) { return Ymd(f.DayAfterListing(10)); }},
-    {"연중최고가",
+    // 가격단위기준값(3.00)
+    {149, [](F f) { return std::string(f.option ? "3.00" : "0.00"); }},
+    // 호가단위(0.01)
+    {150, [](F f) { return std::string(f.option ? "0.01" : "0.05"); }},
+    // 호가단위(0.05)
+    {151, "0.05"},
+    // 연중최고가일
+    {152, [](F f) { return Ymd(f.DayAfterListing(10)); }},
+    // 연중최고가
+    {153,
      [](F f) {
        return f.Px(f.Grid(static_cast<double>(f.listedHigh) * kYearHighFromListed));
      }},
-    {"연중최저가일", [](F f) { return Ymd(f.DayAfterListing(11)); }},
-    {"연중최저가",
+    // 연중최저가일
+    {154, [](F f) { return Ymd(f.DayAfterListing(11)); }},
+    // 연중최저가
+    {155,
      [](F f) { return f.Px(f.Grid(static_cast<double>(f.listedLow) * kYearLowFromListed)); }},
-    {"전일내재변동성",
+    // 전일내재변동성
+    {156,
      [](F f) {
        return Fixed(f.option ? f.p.impliedVol * 100 +
                                    static_cast<double>(f.Seeded(12, -50, 50)) / 100
                              : 0.0,
                     2);
      }},
-    {"KOSPI등가", [](F f) { return Fixed(f.atm, 2); }},
-    {"지표산출시간", [](F f) { return Hms(f.now.time); }},
-    {"델타", [](F f) { return f.Greek(0); }},
-    {"감마", [](F f) { return f.Greek(1); }},
-    {"세타", [](F f) { return f.Greek(2); }},
-    {"베가", [](F f) { return f.Greek(3); }},
-    {"로우", [](F f) { return f.Greek(4); }},
-    {"내재변동성", [](F f) { return Fixed(f.Implied(f.x.last), 2); }},
-    {"내재가치", [](F f) { return Fixed(f.intrinsic, 2); }},
-    {"시간가치",
+    // KOSPI등가
+    {159, [](F f) { return Fixed(f.atm, 2); }},
+    // 지표산출시간
+    {160, [](F f) { return Hms(f.now.time); }},
+    // 델타
+    {161, [](F f) { return f.Greek(0); }},
+    // 감마
+    {162, [](F f) { return f.Greek(1); }},
+    // 세타
+    {163, [](F f) { return f.Greek(2); }},
+    // 베가
+    {164, [](F f) { return f.Greek(3); }},
+    // 로우
+    {165, [](F f) { return f.Greek(4); }},
+    // 내재변동성
+    {166, [](F f) { return Fixed(f.Implied(f.x.last), 2); }},
+    // 내재가치
+    {167, [](F f) { return Fixed(f.intrinsic, 2); }},
+    // 시간가치
+    {168,
      [](F f) { return Fixed(f.option ? std::max(0.0, f.lastPrice - f.intrinsic) : 0.0, 2); }},
-    {"매도호가내재변동성", [](F f) { return Fixed(f.Implied(f.book.asks[0].price), 2); }},
-    {"역사적변동성",
+    // 매도호가내재변동성
+    {169, [](F f) { return Fixed(f.Implied(f.book.asks[0].price), 2); }},
+    // 역사적변동성
+    {171,
      [](F f) { return Fixed(f.index.dailyVol * std::sqrt(kTradingDaysAYear) * 100, 2); }},
-    {"장중이론가이항모델", [](F f) { return f.Px(f.theo); }},
-    {"델타이항모델", [](F f) { return f.Greek(0); }},
-    {"감마이항모델", [](F f) { return f.Greek(1); }},
-    {"세타이항모델", [](F f) { return f.Greek(2); }},
-    {"베가이항모델", [](F f) { return f.Greek(3); }},
-    {"로우이항모델", [](F f) { return f.Greek(4); }},
-    {"거래량Cal기준내재변동성", [](F f) { return Fixed(f.volIndex, 2); }},
-    {"거래대금Cal기준내재변동성", [](F f) { return Fixed(f.volIndex + 0.1, 2); }},
-    {"거래량Put기준내재변동성", [](F f) { return Fixed(f.volIndex + 0.2, 2); }},
-    {"거래대금Put기준내재변동성", [](F f) { return Fixed(f.volIndex + 0.3, 2); }},
-    {"변동성시간대장마감을Upd", "N"},
-    {"시장조성종목여부", "N"},
-    {"BATCH없이경과된일수", "0"},
-    {"순매수잔량1", [](F f) { return Number(f.NetBid(0)); }},
-    {"순매수잔량2", [](F f) { return Number(f.NetBid(1)); }},
-    {"순매수잔량3", [](F f) { return Number(f.NetBid(2)); }},
-    {"순매수잔량4", [](F f) { return Number(f.NetBid(3)); }},
-    {"순매수잔량5", [](F f) { return Number(f.NetBid(4)); }},
-    {"총순매수잔량", [](F f) { return Number(f.NetBids()); }},
-    {"매도호가등락율1", [](F f) { return ChangeRate(f.book.asks[0].price, f.prev); }},
-    {"매도호가등락율2", [](F f) { return ChangeRate(f.book.asks[1].price, f.prev); }},
-    {"매도호가등락율3", [](F f) { return ChangeRate(f.book.asks[2].price, f.prev); }},
-    {"매도호가등락율4", [](F f) { return ChangeRate(f.book.asks[3].price, f.prev); }},
-    {"매도호가등락율5", [](F f) { return ChangeRate(f.book.asks[4].price, f.prev); }},
-    {"매수호가등락율1", [](F f) { return BidRate(f, 0); }},
-    {"매수호가등락율2", [](F f) { return BidRate(f, 1); }},
-    {"매수호가등락율3", [](F f) { return BidRate(f, 2); }},
-    {"매수호가등락율4", [](F f) { return BidRate(f, 3); }},
-    {"매수호가등락율5", [](F f) { return BidRate(f, 4); }},
-    {"괴리도", [](F f) { return f.Px(static_cast<double>(f.x.last) - f.theo); }},
-    {"영업일잔존일수", [](F f) { return Number(f.BusinessDaysTo(f.p.expiry)); }},
-    {"직전매도대비총수량", [](F f) { return Number(f.book.AskSize() - f.before.AskSize()); }},
-    {"직전매수대비총수량", [](F f) { return Number(f.book.BidSize() - f.before.BidSize()); }},
-    {"직전매도대비총건수", [](F f) { return Number(f.book.AskCount() - f.before.AskCount()); }},
-    {"직전매수대비총건수", [](F f) { return Number(f.book.BidCount() - f.before.BidCount()); }},
-    {"익일예상상한가",
+    // 장중이론가이항모델
+    {172, [](F f) { return f.Px(f.theo); }},
+    // 델타이항모델
+    {173, [](F f) { return f.Greek(0); }},
+    // 감마이항모델
+    {174, [](F f) { return f.Greek(1); }},
+    // 세타이항모델
+    {175, [](F f) { return f.Greek(2); }},
+    // 베가이항모델
+    {176, [](F f) { return f.Greek(3); }},
+    // 로우이항모델
+    {177, [](F f) { return f.Greek(4); }},
+    // 거래량Cal기준내재변동성
+    {178, [](F f) { return Fixed(f.volIndex, 2); }},
+    // 거래대금Cal기준내재변동성
+    {179, [](F f) { return Fixed(f.volIndex + 0.1, 2); }},
+    // 거래량Put기준내재변동성
+    {180, [](F f) { return Fixed(f.volIndex + 0.2, 2); }},
+    // 거래대금Put기준내재변동성
+    {181, [](F f) { return Fixed(f.volIndex + 0.3, 2); }},
+    // 변동성시간대장마감을Upd
+    {182, "N"},
+    // 시장조성종목여부
+    {183, "N"},
+    // BATCH없이경과된일수
+    {184, "0"},
+    // 순매수잔량1
+    {185, [](F f) { return Number(f.NetBid(0)); }},
+    // 순매수잔량2
+    {186, [](F f) { return Number(f.NetBid(1)); }},
+    // 순매수잔량3
+    {187, [](F f) { return Number(f.NetBid(2)); }},
+    // 순매수잔량4
+    {188, [](F f) { return Number(f.NetBid(3)); }},
+    // 순매수잔량5
+    {189, [](F f) { return Number(f.NetBid(4)); }},
+    // 총순매수잔량
+    {190, [](F f) { return Number(f.NetBids()); }},
+    // 매도호가등락율1
+    {191, [](F f) { return ChangeRate(f.book.asks[0].price, f.prev); }},
+    // 매도호가등락율2
+    {192, [](F f) { return ChangeRate(f.book.asks[1].price, f.prev); }},
+    // 매도호가등락율3
+    {193, [](F f) { return ChangeRate(f.book.asks[2].price, f.prev); }},
+    // 매도호가등락율4
+    {194, [](F f) { return ChangeRate(f.book.asks[3].price, f.prev); }},
+    // 매도호가등락율5
+    {195, [](F f) { return ChangeRate(f.book.asks[4].price, f.prev); }},
+    // 매수호가등락율1
+    {196, [](F f) { return BidRate(f, 0); }},
+    // 매수호가등락율2
+    {197, [](F f) { return BidRate(f, 1); }},
+    // 매수호가등락율3
+    {198, [](F f) { return BidRate(f, 2); }},
+    // 매수호가등락율4
+    {199, [](F f) { return BidRate(f, 3); }},
+    // 매수호가등락율5
+    {200, [](F f) { return BidRate(f, 4); }},
+    // 괴리도
+    {201, [](F f) { return f.Px(static_cast<double>(f.x.last) - f.theo); }},
+    // 영업일잔존일수
+    {202, [](F f) { return Number(f.BusinessDaysTo(f.p.expiry)); }},
+    // 직전매도대비총수량
+    {203, [](F f) { return Number(f.book.AskSize() - f.before.AskSize()); }},
+    // 직전매수대비총수량
+    {204, [](F f) { return Number(f.book.BidSize() - f.before.BidSize()); }},
+    // 직전매도대비총건수
+    {205, [](F f) { return Number(f.book.AskCount() - f.before.AskCount()); }},
+    // 직전매수대비총건수
+    {206, [](F f) { return Number(f.book.BidCount() - f.before.BidCount()); }},
+    // 익일예상상한가
+    {207,
      [](F f) { return f.Px(f.Grid(static_cast<double>(f.x.last) * (1 + kDailyLimit))); }},
-    {"익일예상하한가",
+    // 익일예상하한가
+    {208,
      [](F f) {
        return f.Px(f.GridAtLeastTick(static_cast<double>(f.x.last) * (1 - kDailyLimit)));
      }},
-    {"예약실제주문일자",
+    // 예약실제주문일자
+    {209,
      [](F f) {
        return Ymd(market::BusinessDayOnOrAfter(
            market::ToYmd(market::FromYmd(f.today).addDays(1)), f.q.broker.settings.holidays));
      }},
-    {"직전매도대비수량1", [](F f) { return Number(f.AskSizeChange(0)); }},
-    {"직전매수대비수량1", [](F f) { return Number(f.BidSizeChange(0)); }},
-    {"직전매도대비건수1", [](F f) { return Number(f.AskCountChange(0)); }},
-    {"직전매수대비건수1", [](F f) { return Number(f.BidCountChange(0)); }},
-    {"직전매도대비수량2", [](F f) { return Number(f.AskSizeChange(1)); }},
-    {"직전매수대비수량2", [](F f) { return Number(f.BidSizeChange(1)); }},
-    {"직전매도대비건수2", [](F f) { return Number(f.AskCountChange(1)); }},
-    {"직전매수대비건수2", [](F f) { return Number(f.BidCountChange(1)); }},
-    {"직전매도대비수량3", [](F f) { return Number(f.AskSizeChange(2)); }},
-    {"직전매수대비수량3", [](F f) { return Number(f.BidSizeChange(2)); }},
-    {"직전매도대비건수3", [](F f) { return Number(f.AskCountChange(2)); }},
-    {"직전매수대비건수3", [](F f) { return Number(f.BidCountChange(2)); }},
-    {"직전매도대비수량4", [](F f) { return Number(f.AskSizeChange(3)); }},
-    {"직전매수대비수량4", [](F f) { return Number(f.BidSizeChange(3)); }},
-    {"직전매도대비건수4", [](F f) { return Number(f.AskCountChange(3)); }},
-    {"직전매수대비건수4", [](F f) { return Number(f.BidCountChange(3)); }},
-    {"직전매도대비수량5", [](F f) { return Number(f.AskSizeChange(4)); }},
-    {"직전매수대비수량5", [](F f) { return Number(f.BidSizeChange(4)); }},
-    {"직전매도대비건수5", [](F f) { return Number(f.AskCountChange(4)); }},
-    {"직전매수대비건수5", [](F f) { return Number(f.BidCountChange(4)); }},
-    {"예상체결가격", [](F f) { return f.Px(f.x.last); }},
-    {"이론가대비구분",
+    // 직전매도대비수량1
+    {210, [](F f) { return Number(f.AskSizeChange(0)); }},
+    // 직전매수대비수량1
+    {211, [](F f) { return Number(f.BidSizeChange(0)); }},
+    // 직전매도대비건수1
+    {212, [](F f) { return Number(f.AskCountChange(0)); }},
+    // 직전매수대비건수1
+    {213, [](F f) { return Number(f.BidCountChange(0)); }},
+    // 직전매도대비수량2
+    {214, [](F f) { return Number(f.AskSizeChange(1)); }},
+    // 직전매수대비수량2
+    {215, [](F f) { return Number(f.BidSizeChange(1)); }},
+    // 직전매도대비건수2
+    {216, [](F f) { return Number(f.AskCountChange(1)); }},
+    // 직전매수대비건수2
+    {217, [](F f) { return Number(f.BidCountChange(1)); }},
+    // 직전매도대비수량3
+    {218, [](F f) { return Number(f.AskSizeChange(2)); }},
+    // 직전매수대비수량3
+    {219, [](F f) { return Number(f.BidSizeChange(2)); }},
+    // 직전매도대비건수3
+    {220, [](F f) { return Number(f.AskCountChange(2)); }},
+    // 직전매수대비건수3
+    {221, [](F f) { return Number(f.BidCountChange(2)); }},
+    // 직전매도대비수량4
+    {222, [](F f) { return Number(f.AskSizeChange(3)); }},
+    // 직전매수대비수량4
+    {223, [](F f) { return Number(f.BidSizeChange(3)); }},
+    // 직전매도대비건수4
+    {224, [](F f) { return Number(f.AskCountChange(3)); }},
+    // 직전매수대비건수4
+    {225, [](F f) { return Number(f.BidCountChange(3)); }},
+    // 직전매도대비수량5
+    {226, [](F f) { return Number(f.AskSizeChange(4)); }},
+    // 직전매수대비수량5
+    {227, [](F f) { return Number(f.BidSizeChange(4)); }},
+    // 직전매도대비건수5
+    {228, [](F f) { return Number(f.AskCountChange(4)); }},
+    // 직전매수대비건수5
+    {229, [](F f) { return Number(f.BidCountChange(4)); }},
+    // 예상체결가격
+    {230, [](F f) { return f.Px(f.x.last); }},
+    // 이론가대비구분
+    {231,
      [](F f) {
        const double last = static_cast<double>(f.x.last);
        return std::string(last > f.theo + 0.5 ? "2" : last < f.theo - 0.5 ? "5" : "3");
      }},
-    {"이론가대비", [](F f) { return f.Px(std::abs(static_cast<double>(f.x.last) - f.theo)); }},
+    // 이론가대비
+    {232, [](F f) { return f.Px(std::abs(static_cast<double>(f.x.last) - f.theo)); }},
 });
 
-// Every name of the record has its row, and every row a name of the record.
+// Every name of the record has one row, at the number where the name first
+// stands, and the rows follow the record.
 constexpr bool TableMatchesRecord() {
-  for (std::string_view name : kSymbolRecordFields) {
-    if (std::none_of(kFields.begin(), kFields.end(),
-                     [&](const SymbolField& f) { return f.name == name; })) {
-      return false;
-    }
+  const auto& record = protocol::kSymbolRecord;
+  size_t row = 0;
+  for (size_t n = 0; n < record.size(); ++n) {
+    bool first = true;
+    for (size_t m = 0; m < n; ++m) first = first && record[m].name != record[n].name;
+    if (!first) continue;
+    if (row == kFields.size() || kFields[row].number != n) return false;
+    ++row;
   }
-  for (const SymbolField& f : kFields) {
-    if (std::find(kSymbolRecordFields.begin(), kSymbolRecordFields.end(), f.name) ==
-        kSymbolRecordFields.end()) {
-      return false;
-    }
-  }
-  return true;
+  return row == kFields.size();
 }
-static_assert(TableMatchesRecord(), "the table and the record's field names disagree");
+static_assert(TableMatchesRecord(), "the table and the record's fields disagree");
 
 }  // namespace
 
 EventData DomesticSymbol(QueryContext& q) {
-  const QueryInput in(q.request.input);
+  const QueryInput in(q);
   const std::vector<bool> selected =
-      SelectedFields(q.request.fieldList, kSymbolRecordFields.size());
-  const Product& p = CheckedProduct(q, in.Raw(0, 8), {Market::kDomestic});
+      SelectedFields(q.request.fieldList, protocol::kSymbolRecord.size());
+  const Product& p = CheckedProduct(q, in.Raw(field::kProductCode), {Market::kDomestic});
   if (p.kind == market::ProductKind::kIndex) throw Refused(kMsgUnknownProduct, p.code);
   const Figures figures(q, p);
   EventData d;
-  EventData::Row& row = d.AddRow("OutRec1");
-  for (const SymbolField& field : kFields) row[field.name] = field.Of(figures);
-  KeepSelected(row, kSymbolRecordFields, selected);
+  // The names come from the record's layout: no field outside it.
+  EventData::Row& row = d.AddRow(q.reply.records[0].name);
+  for (const SymbolField& field : kFields) row[field.Name()] = field.Of(figures);
+  KeepSelected(row, protocol::kSymbolRecord, selected);
   return d;
 }
 

@@ -26,11 +26,11 @@ std::vector<bool> SelectedFields(std::string_view list, size_t count) {
   return selected;
 }
 
-void KeepSelected(EventData::Row& row, std::span<const std::string_view> names,
+void KeepSelected(EventData::Row& row, std::span<const protocol::Field> fields,
                   const std::vector<bool>& selected) {
   std::set<std::string_view> keep;
-  for (size_t i = 0; i < names.size() && i < selected.size(); ++i) {
-    if (selected[i]) keep.insert(names[i]);
+  for (size_t i = 0; i < fields.size() && i < selected.size(); ++i) {
+    if (selected[i]) keep.insert(fields[i].name);
   }
   row.EraseIf([&](const auto& field) { return !keep.contains(field.first); });
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "protocol/Layout.h"
 #include "sandbox/events/EventData.h"
 
 namespace zqk::sandbox {
@@ -16,9 +17,10 @@ namespace zqk::sandbox {
 // Which of `count` numbered fields the list asks for.
 std::vector<bool> SelectedFields(std::string_view list, size_t count);
 
-// Removes from `row` every field that no selected entry of `names` (field
-// number = index) names. A name listed twice stays if either is selected.
-void KeepSelected(EventData::Row& row, std::span<const std::string_view> names,
+// Removes from `row` every field that no selected field of the record's
+// layout (field number = index) names. A name listed twice stays if either
+// is selected.
+void KeepSelected(EventData::Row& row, std::span<const protocol::Field> fields,
                   const std::vector<bool>& selected);
 
 }  // namespace zqk::sandbox

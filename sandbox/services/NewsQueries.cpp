@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 
+#include "protocol/FieldNames.h"
 #include "sandbox/broker/Broker.h"
 #include "sandbox/events/FieldText.h"
 #include "sandbox/market/SeededHash.h"
@@ -17,8 +18,9 @@ namespace {
 
 using market::Product;
 
+namespace f = field;
+
 constexpr int64_t kSlotMs = 20 * 60'000;
-constexpr size_t kHeaderWidth = 266;
 constexpr std::string_view kProvider = "샌드박스뉴스";
 constexpr std::array<std::string_view, 10> kSubjects = {"ESU16",   "NQU16",  "CLV16",   "GCZ16",
                                                         "6EU16",   "HSIU16", "FDAXU16", "KOSPI200",
@@ -94,7 +96,9 @@ NewsItem ItemById(QueryContext& q, std::string_view id, const Message& unknown) 
   const QDateTime t =
       QDateTime::fromString(QString::fromLatin1(id.data(), static_cast<qsizetype>(id.size())),
                             QStringLiteral("yyyyMMddHHmm"));
-  if (id.size() != 12 || !t.isValid()) throw Refused(kMsgBadInput, "뉴스ID " + std::string(id));
+  if (id.size() != 12 || !t.isValid()) {
+    throw Refused(kMsgBadInput, std::string(f::kNewsId) + " " + std::string(id));
+  }
   const int64_t at = q.broker.market.clock().AgentMs(t.toMSecsSinceEpoch());
   if (at > q.now || at < OldestSlot(q) || SlotAtOrBefore(q, at) != at) {
     throw Refused(unknown, std::string(id));
@@ -105,53 +109,49 @@ NewsItem ItemById(QueryContext& q, std::string_view id, const Message& unknown) 
 }  // namespace
 
 EventData NewsTitles(QueryContext& q) {
-  // Bytes 1-3: titles a page (blank: 1; up to 20). Newest first; the
-  // continuation key is the ID of the next item.
-  const QueryInput in(q.request.input);
-  const int32_t count = in.Number(0, 3, 1, 1, 20, "건수");
+  // Titles a page. Newest first; the continuation key is the ID of the next
+  // item.
+  const QueryInput in(q);
+  const int32_t count = in.Number(f::kCount);
   int64_t slot = SlotAtOrBefore(q, q.now);
   if (!q.request.nextKey.empty()) slot = ItemById(q, q.request.nextKey, kMsgBadNextKey).atMs;
   const int64_t oldest = OldestSlot(q);
   EventData d;
   for (int32_t i = 0; i < count && slot >= oldest; ++i, slot -= kSlotMs) {
     const NewsItem item = ItemAt(q, slot);
-    EventData::Row& row = d.AddRow("OutRec1");
-    row["뉴스ID"] = item.id;
-    row["제목"] = item.title;
-    row["일자"] = item.date;
-    row["시간"] = item.time;
-    row["분류"] = item.category;
-    row["제공처"] = std::string(kProvider);
+    AddReplyRow(d, q)
+        .Set(f::kNewsId, item.id)
+        .Set(f::kTitle, item.title)
+        .Set(f::kDate, item.date)
+        .Set(f::kTime, item.time)
+        .Set(f::kCategory, item.category)
+        .Set(f::kProvider, kProvider);
   }
   if (slot >= oldest) d.nextKey = ItemAt(q, slot).id;
   return d;
 }
 
 EventData NewsBody(QueryContext& q) {
-  // Bytes 1-12: the news ID (blank: the newest item). The raw data is a
-  // 266-byte header (ID 12, date 8, time 6, provider 20, category 20, title
-  // 200) and the body; 전체사이즈 is the body's size.
-  const QueryInput in(q.request.input);
-  const std::string_view id = in.Text(0, 12);
+  // The news ID (blank: the newest item). The raw data is a header (ID,
+  // date, time, provider, category, title) and the body; 전체사이즈 is the
+  // body's size.
+  const QueryInput in(q);
+  const std::string_view id = in.Text(f::kNewsId);
   const NewsItem item =
       id.empty() ? ItemAt(q, SlotAtOrBefore(q, q.now)) : ItemById(q, id, kMsgUnknownNews);
   EventData d;
-  EventData::Row& row = d.AddRow("OutRec1");
-  row["전체사이즈"] = Number(static_cast<int64_t>(item.body.size()));
-  row["뉴스ID"] = item.id;
-  row["제목"] = item.title;
-  row["일자"] = item.date;
-  row["시간"] = item.time;
-  d.block = BlockRow()
-                .Add(item.id, 12)
-                .Add(item.date, 8)
-                .Add(item.time, 6)
-                .Add(kProvider, 20)
-                .Add(item.category, 20)
-                .Add(item.title, 200)
+  LayoutRow row = AddReplyRow(d, q);
+  row.Set(f::kTotalSize, Number(static_cast<int64_t>(item.body.size())))
+      .Set(f::kNewsId, item.id)
+      .Set(f::kTitle, item.title)
+      .Set(f::kDate, item.date)
+      .Set(f::kTime, item.time);
+  d.block = LayoutBlockRow(q.reply.block->header)
+                .SetFrom(row.row())
+                .Set(f::kProvider, kProvider)
+                .Set(f::kCategory, item.category)
                 .text() +
             item.body;
-  static_assert(12 + 8 + 6 + 20 + 20 + 200 == kHeaderWidth);
   return d;
 }
 

@@ -1,9 +1,10 @@
 // Overseas futures and FX margin accounts. Overseas account inputs start
-// with the account number (6 bytes) and its password (4 bytes); the FX
-// margin input starts with the user token (8 bytes) and a blank.
+// with the account number and its password; the FX margin input starts with
+// the user token and a blank.
 #include <algorithm>
 #include <cstdio>
 
+#include "protocol/FieldNames.h"
 #include "sandbox/broker/Broker.h"
 #include "sandbox/events/FieldText.h"
 #include "sandbox/services/AccountAnswers.h"
@@ -18,12 +19,12 @@ using market::Order;
 using market::Product;
 using market::SideCode;
 
-constexpr std::string_view kOut = "OutRec1";
-constexpr size_t kOrderRowWidth = 226;
+namespace f = field;
+
 constexpr size_t kHistoryPage = 5;
 
 AccountBook& OverseasAccount(QueryContext& q, const QueryInput& in) {
-  return CheckedAccount(q, in.Raw(0, 6), in.Raw(6, 4), {Market::kOverseas});
+  return CheckedAccount(q, in.Raw(f::kAccountNumber), in.Raw(f::kPassword), {Market::kOverseas});
 }
 
 // One line of an account's orders and fills, as the order lists show it.
@@ -42,57 +43,34 @@ std::string StateOf(const Order& o) {
   return o.filled > 0 ? "부분체결후취소" : "정정/취소됨";
 }
 
-// The 226-byte block row of an order line, and its fields in the row.
+// An order line: a row of the record and the same fields as a row of the
+// block.
 void AddOrderLine(QueryContext& q, EventData& d, const AccountBook& book, const OrderLine& line) {
   const Order& o = *line.order;
   const Product& p = *o.ticket.product;
   const market::LocalTime at = q.broker.market.clock().Local(line.atMs);
   const market::LocalTime orderedAt = q.broker.market.clock().Local(o.atMs);
-  const std::string fillPrice = line.fill ? Price(p, line.fill->price) : "";
-  const std::string fillQty = line.fill ? Number(line.fill->quantity) : "";
-  const std::string fillTime = line.fill ? Hms(at.time) : "";
-  EventData::Row& row = d.AddRow(kOut);
-  row["처리일자"] = Ymd(at.date);
-  row["주문번호"] = o.number;
-  row["원주문번호"] = o.original;
-  row["계좌번호"] = book.account().number;
-  row["종목코드"] = p.code;
-  row["종목명"] = p.name;
-  row["매매구분"] = SideCode(o.ticket.side);
-  row["가격조건"] = std::string(1, o.ticket.priceType);
-  row["체결조건"] = std::string(1, o.ticket.fillCondition);
-  row["주문/체결구분"] = line.kind;
-  row["주문가격"] = Price(p, o.ticket.price);
-  row["주문수량"] = Number(o.ticket.quantity);
-  row["체결가격"] = fillPrice;
-  row["체결수량"] = fillQty;
-  row["미체결수량"] = Number(o.Open());
-  row["통화코드"] = p.currency;
-  row["주문시간"] = Hms(orderedAt.time);
-  row["체결시간"] = fillTime;
-  row["처리상태"] = line.state;
-  d.block += BlockRow()
-                 .Add(Ymd(at.date), 8)
-                 .Add(o.number, 10)
-                 .Add(o.original, 10)
-                 .Add(book.account().number, 11)
-                 .Add(p.code, 32)
-                 .Add(SideCode(o.ticket.side), 1)
-                 .Add(std::string(1, o.ticket.priceType), 1)
-                 .Add(std::string(1, o.ticket.fillCondition), 1)
-                 .Add(line.kind, 1)
-                 .Add(Price(p, o.ticket.price), 15)
-                 .Add(Number(o.ticket.quantity), 10)
-                 .Add(fillPrice, 15)
-                 .Add(fillQty, 10)
-                 .Add(Number(o.Open()), 10)
-                 .Add(p.currency, 3)
-                 .Add(Hms(orderedAt.time), 6)
-                 .Add(fillTime, 6)
-                 .Add(line.state, 20)
-                 .Add(p.name, 40)
-                 .Add("", 16)
-                 .text();
+  LayoutRow row = AddReplyRow(d, q);
+  row.Set(f::kProcessDate, Ymd(at.date))
+      .Set(f::kOrderNumber, o.number)
+      .Set(f::kOriginalOrder, o.original)
+      .Set(f::kAccountNumber, book.account().number)
+      .Set(f::kProductCode, p.code)
+      .Set(f::kProductName, p.name)
+      .Set(f::kBuySell, SideCode(o.ticket.side))
+      .Set(f::kPriceType, std::string(1, o.ticket.priceType))
+      .Set(f::kFillCondition, std::string(1, o.ticket.fillCondition))
+      .Set(f::kOrderOrFill, line.kind)
+      .Set(f::kOrderPrice, Price(p, o.ticket.price))
+      .Set(f::kOrderQuantity, Number(o.ticket.quantity))
+      .Set(f::kFillPrice, line.fill ? Price(p, line.fill->price) : "")
+      .Set(f::kFillQuantity, line.fill ? Number(line.fill->quantity) : "")
+      .Set(f::kOpenQuantity, Number(o.Open()))
+      .Set(f::kCurrencyCode, p.currency)
+      .Set(f::kOrderTime, Hms(orderedAt.time))
+      .Set(f::kFillTime, line.fill ? Hms(at.time) : "")
+      .Set(f::kProcessState, line.state);
+  d.block += LayoutBlockRow(q.reply.block->row).SetFrom(row.row()).text();
 }
 
 std::string PageKey(size_t index) {
@@ -104,19 +82,22 @@ std::string PageKey(size_t index) {
 }  // namespace
 
 EventData AccountList(QueryContext& q) {
-  // Bytes 1-20: the user ID (blank: the signed-in user).
-  const QueryInput in(q.request.input);
-  const User& user = AskedUser(q, in.Text(0, 20));
+  // The user ID (blank: the signed-in user). The raw data is the number of
+  // accounts, zero-filled, then a block row per account.
+  const QueryInput in(q);
+  const User& user = AskedUser(q, in.Text(f::kUserId));
+  const protocol::BlockLayout& block = *q.reply.block;
   EventData d;
-  char header[8];
-  std::snprintf(header, sizeof header, "%05zu", std::min<size_t>(user.accounts.size(), 99'999));
-  std::string data = header;
+  const size_t countWidth = block.HeaderWidth();
+  std::string count = std::to_string(user.accounts.size());
+  if (count.size() > countWidth) count.assign(countWidth, '9');  // as many as it can say
+  std::string data = std::string(countWidth - count.size(), '0') + count;
   for (const Account& a : user.accounts) {
-    data += BlockRow().Add(a.number, 11).Add(a.name, 30).Add(AccountKind(a.market), 1).text();
-    EventData::Row& row = d.AddRow(kOut);
-    row["계좌번호"] = a.number;
-    row["계좌명"] = a.name;
-    row["계좌구분"] = AccountKind(a.market);
+    LayoutRow row = AddReplyRow(d, q);
+    row.Set(f::kAccountNumber, a.number)
+        .Set(f::kAccountName, a.name)
+        .Set(f::kAccountKind, AccountKind(a.market));
+    data += LayoutBlockRow(block.row).SetFrom(row.row()).text();
   }
   d.block = data;
   d.lastData = std::move(data);
@@ -124,10 +105,10 @@ EventData AccountList(QueryContext& q) {
 }
 
 EventData OverseasDeposit(QueryContext& q) {
-  // Bytes 11-13: one currency (blank: all the account holds).
-  const QueryInput in(q.request.input);
+  // One currency (blank: all the account holds).
+  const QueryInput in(q);
   const AccountBook& book = OverseasAccount(q, in);
-  const std::string_view only = in.Text(10, 3);
+  const std::string_view only = in.Text(f::kCurrency);
   EventData d;
   for (const market::Valuation& v : book.Value(q.broker.market, q.now)) {
     if (!only.empty() && v.currency != only) continue;
@@ -138,29 +119,29 @@ EventData OverseasDeposit(QueryContext& q) {
       realized += c.realized;
       fees += c.fees;
     }
-    EventData::Row& row = d.AddRow(kOut);
-    row["통화구분"] = Fit(v.currency, 4);
-    row["예탁금총액"] = Amount(v.Equity(), v.currency);
-    row["예탁금잔액"] = Amount(v.cash, v.currency);
-    row["평가손익"] = Amount(v.unrealized, v.currency);
-    row["실현손익"] = Amount(realized, v.currency);
-    row["수수료"] = Amount(fees, v.currency);
-    row["위탁증거금"] = Amount(v.margin + v.orderMargin, v.currency);
-    row["유지증거금"] = Amount(v.maintenance, v.currency);
-    row["주문가능금액"] = Amount(v.Available(), v.currency);
+    AddReplyRow(d, q)
+        .Set(f::kCurrencyKind, v.currency)
+        .Set(f::kDepositSum, Amount(v.Equity(), v.currency))
+        .Set(f::kDepositBalance, Amount(v.cash, v.currency))
+        .Set(f::kValuationProfit, Amount(v.unrealized, v.currency))
+        .Set(f::kRealizedProfit, Amount(realized, v.currency))
+        .Set(f::kFee, Amount(fees, v.currency))
+        .Set(f::kInitialMargin, Amount(v.margin + v.orderMargin, v.currency))
+        .Set(f::kMaintenanceMargin, Amount(v.maintenance, v.currency))
+        .Set(f::kOrderable, Amount(v.Available(), v.currency));
   }
   if (d.records.empty()) q.notice = kMsgNoData;
   return d;
 }
 
 EventData OverseasPasswordCheck(QueryContext& q) {
-  const QueryInput in(q.request.input);
-  return PasswordAnswer(q, in.Raw(0, 6), in.Raw(6, 4), {Market::kOverseas, Market::kFxMargin},
-                        "구분");
+  const QueryInput in(q);
+  return PasswordAnswer(q, in.Raw(f::kAccountNumber), in.Raw(f::kPassword),
+                        {Market::kOverseas, Market::kFxMargin}, f::kKind);
 }
 
 EventData OverseasOpenOrders(QueryContext& q) {
-  const QueryInput in(q.request.input);
+  const QueryInput in(q);
   const AccountBook& book = OverseasAccount(q, in);
   EventData d;
   for (const Order& o : book.orders()) {
@@ -173,11 +154,11 @@ EventData OverseasOpenOrders(QueryContext& q) {
 }
 
 EventData OverseasOrderHistory(QueryContext& q) {
-  // Bytes 11-18: a day (blank: all the book holds). Five lines a page, the
-  // newest first; the continuation key is the index of the next line.
-  const QueryInput in(q.request.input);
+  // A day (blank: all the book holds). Five lines a page, the newest
+  // first; the continuation key is the index of the next line.
+  const QueryInput in(q);
   const AccountBook& book = OverseasAccount(q, in);
-  const std::optional<int32_t> day = in.Date(10, "처리일자");
+  const std::optional<int32_t> day = in.Date(f::kProcessDate);
   std::vector<OrderLine> lines;
   for (const Order& o : book.orders())
     lines.push_back({o.atMs, std::string(market::ActionCode(o.action)), StateOf(o), &o, nullptr});
@@ -196,8 +177,7 @@ EventData OverseasOrderHistory(QueryContext& q) {
                    [](const OrderLine& a, const OrderLine& b) { return a.atMs > b.atMs; });
   size_t first = 0;
   if (!q.request.nextKey.empty()) {
-    const QueryInput key(q.request.nextKey);
-    first = static_cast<size_t>(key.Number(0, q.request.nextKey.size(), 0, 1, 999'999, "key"));
+    first = static_cast<size_t>(NumberOf(q.request.nextKey, 0, 1, 999'999, "key"));
     if (first >= lines.size()) throw Refused(kMsgBadNextKey, std::string(q.request.nextKey));
   }
   EventData d;
@@ -209,23 +189,23 @@ EventData OverseasOrderHistory(QueryContext& q) {
 }
 
 EventData FxAssets(QueryContext& q) {
-  // Bytes 1-8 the user token, 9 a blank, 10-15 the account, 16-19 its
-  // password.
-  const QueryInput in(q.request.input);
-  if (in.Text(0, 8) != q.user.token) throw Refused(kMsgWrongToken);
-  const AccountBook& book = CheckedAccount(q, in.Raw(9, 6), in.Raw(15, 4), {Market::kFxMargin});
+  // The user token, a blank, the account and its password.
+  const QueryInput in(q);
+  if (in.Text(f::kUserToken) != q.user.token) throw Refused(kMsgWrongToken);
+  const AccountBook& book =
+      CheckedAccount(q, in.Raw(f::kAccountNumber), in.Raw(f::kPassword), {Market::kFxMargin});
   const market::Valuation v = book.ValueIn("USD", q.broker.market, q.now);
   EventData d;
-  EventData::Row& row = d.AddRow(kOut);
-  row["계좌번호"] = book.account().number;
-  row["계좌명"] = Fit(book.account().name, 30);
-  row["통화"] = "USD";
-  row["예탁총액"] = Amount(v.Equity(), "USD");
-  row["예탁금잔액"] = Amount(v.cash, "USD");
-  row["평가손익"] = Amount(v.unrealized, "USD");
-  row["위탁증거금"] = Amount(v.margin + v.orderMargin, "USD");
-  row["유지증거금"] = Amount(v.maintenance, "USD");
-  row["주문가능금액"] = Amount(v.Available(), "USD");
+  AddReplyRow(d, q)
+      .Set(f::kAccountNumber, book.account().number)
+      .Set(f::kAccountName, book.account().name)
+      .Set(f::kCurrency, "USD")
+      .Set(f::kDepositAmount, Amount(v.Equity(), "USD"))
+      .Set(f::kDepositBalance, Amount(v.cash, "USD"))
+      .Set(f::kValuationProfit, Amount(v.unrealized, "USD"))
+      .Set(f::kInitialMargin, Amount(v.margin + v.orderMargin, "USD"))
+      .Set(f::kMaintenanceMargin, Amount(v.maintenance, "USD"))
+      .Set(f::kOrderable, Amount(v.Available(), "USD"));
   return d;
 }
 

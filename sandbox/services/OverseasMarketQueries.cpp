@@ -1,5 +1,4 @@
-// Prices, lists and charts of the overseas market (and the FX quote): the
-// product inputs carry the code in their first 32 bytes (10 for FX pairs).
+// Prices, lists and charts of the overseas market (and the FX quote).
 #include <QDateTime>
 #include <algorithm>
 #include <array>
@@ -7,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "protocol/FieldNames.h"
 #include "sandbox/broker/Broker.h"
 #include "sandbox/events/FieldText.h"
 #include "sandbox/market/PriceFormat.h"
@@ -19,27 +19,10 @@ namespace {
 
 using market::Product;
 
-constexpr std::string_view kOut1 = "OutRec1";
-constexpr std::string_view kOut2 = "OutRec2";
+namespace f = field;
+using protocol::kOutRec1;
+using protocol::kOutRec2;
 constexpr int64_t kDayMs = 86'400'000;
-
-// "o51000": prices are raw (FormatValue kind 0 displays them).
-constexpr std::array<std::string_view, 38> kPriceFields = {
-    "종목코드", "종목명",     "영문종목명",   "거래소",       "통화",           "국내일자",
-    "국내시간", "현재가",     "전일대비구분", "전일대비",     "등락률",         "시가",
-    "고가",     "저가",       "전일종가",     "누적거래량",   "체결량",         "체결구분",
-    "매도호가", "매수호가",   "매도호가잔량", "매수호가잔량", "매도호가총잔량", "매수호가총잔량",
-    "틱크기",   "틱가치",     "계약단위",     "소수점자리수", "진법",           "최종거래일",
-    "잔존일수", "상장일",     "기초자산코드", "행사가격",     "옵션구분",       "거래대금",
-    "이론가",   "내재변동성",
-};
-
-// "x00001": prices are decimal.
-constexpr std::array<std::string_view, 17> kFxFields = {
-    "종목코드", "매도가격",     "매수가격", "종목명",   "현재가",   "시가",
-    "고가",     "저가",         "전일종가", "전일대비", "호가시간", "등락률",
-    "스프레드", "소수점자리수", "거래단위", "매도잔량", "매수잔량",
-};
 
 constexpr int32_t kMinutePeriods[] = {1, 2, 3, 5, 10, 15, 20, 30, 60};
 
@@ -53,11 +36,11 @@ std::string KindCode(const Product& p) {
                                                : "F";
 }
 
-int32_t MinutePeriod(const QueryInput& in, size_t offset) {
-  const int32_t minutes = in.Number(offset, 3, 1, 1, 60, "분");
+int32_t MinutePeriod(const QueryInput& in) {
+  const int32_t minutes = in.Number(f::kMinutes);
   if (std::find(std::begin(kMinutePeriods), std::end(kMinutePeriods), minutes) ==
       std::end(kMinutePeriods)) {
-    throw Refused(kMsgBadInput, "분 " + std::to_string(minutes));
+    throw Refused(kMsgBadInput, std::string(f::kMinutes) + " " + std::to_string(minutes));
   }
   return minutes;
 }
@@ -91,78 +74,81 @@ int64_t PrevCloseOn(QueryContext& q, const Product& p, int64_t agentMs) {
 }
 
 // A bar's prices, as every chart service shows them.
-void BarPrices(EventData::Row& row, const Product& p, const market::Bar& b) {
-  row["시가"] = Price(p, b.open);
-  row["고가"] = Price(p, b.high);
-  row["저가"] = Price(p, b.low);
-  row["종가"] = Price(p, b.close);
+void BarPrices(LayoutRow& row, const Product& p, const market::Bar& b) {
+  row.Set(f::kOpen, Price(p, b.open))
+      .Set(f::kHigh, Price(p, b.high))
+      .Set(f::kLow, Price(p, b.low))
+      .Set(f::kClose, Price(p, b.close));
+}
+
+// Keeps the fields of the record `row` that the FID field list selects.
+void KeepListed(QueryContext& q, EventData& d, const std::vector<bool>& selected) {
+  KeepSelected(d.records.find(kOutRec1)->second.front(), q.reply.records[0].fields, selected);
 }
 
 }  // namespace
 
 EventData OverseasPrice(QueryContext& q) {
-  const QueryInput in(q.request.input);
-  const std::vector<bool> selected = SelectedFields(q.request.fieldList, kPriceFields.size());
-  const Product& p = CheckedProduct(q, in.Raw(0, 32), {Market::kOverseas});
+  const QueryInput in(q);
+  const std::vector<bool> selected =
+      SelectedFields(q.request.fieldList, q.reply.records[0].fields.size());
+  const Product& p = CheckedProduct(q, in.Raw(f::kProductCode), {Market::kOverseas});
   market::SimulatedMarket& m = q.broker.market;
   const market::Snapshot s = m.At(p, q.now);
   const market::Session& x = s.session;
   const int64_t tradeMs = x.trades ? m.MsOfStep(x.lastTradeStep) : q.now;
   const int32_t today = LocalOf(q, q.now).date;
   EventData d;
-  EventData::Row& row = d.AddRow(kOut1);
-  const std::string values[] = {
-      p.code,
-      p.name,
-      p.englishName,
-      p.exchange,
-      p.currency,
-      Ymd(LocalOf(q, tradeMs).date),
-      Hms(LocalOf(q, tradeMs).time),
-      Number(x.last),
-      ChangeSign(x.last, x.prevClose),
-      Number(std::abs(x.last - x.prevClose)),
-      ChangeRate(x.last, x.prevClose),
-      Number(x.open),
-      Number(x.high),
-      Number(x.low),
-      Number(x.prevClose),
-      Number(x.volume),
-      Number(x.lastQty),
-      x.trades == 0 ? ""
-      : x.lastBuy   ? "+"
-                    : "-",
-      Number(s.book.asks[0].price),
-      Number(s.book.bids[0].price),
-      Number(s.book.asks[0].size),
-      Number(s.book.bids[0].size),
-      Number(s.book.AskSize()),
-      Number(s.book.BidSize()),
-      Price(p, p.tick),
-      Fixed(static_cast<double>(p.tick) * p.RawValue(), 2),
-      Number(static_cast<int64_t>(p.multiplier)),
-      Number(p.decimals),
-      Number(p.fraction ? p.fraction : 10),
-      Ymd(p.expiry),
-      Number(std::max(0, market::DaysBetween(today, p.expiry))),
-      Ymd(p.listed),
-      p.IsOption() ? p.underlying : "",
-      Number(p.strike),
-      KindCode(p),
-      Fixed(x.turnover, 2),
-      Number(market::SimulatedMarket::RoundToGrid(p, s.fair)),
-      p.IsOption() ? Fixed(p.impliedVol * 100, 2) : "0.00",
-  };
-  for (size_t i = 0; i < kPriceFields.size(); ++i) row[std::string(kPriceFields[i])] = values[i];
-  KeepSelected(row, kPriceFields, selected);
+  AddReplyRow(d, q)
+      .Set(f::kProductCode, p.code)
+      .Set(f::kProductName, p.name)
+      .Set(f::kEnglishName, p.englishName)
+      .Set(f::kExchange, p.exchange)
+      .Set(f::kCurrency, p.currency)
+      .Set(f::kLocalDate, Ymd(LocalOf(q, tradeMs).date))
+      .Set(f::kLocalTime, Hms(LocalOf(q, tradeMs).time))
+      .Set(f::kCurrentPrice, Number(x.last))
+      .Set(f::kChangeSign, ChangeSign(x.last, x.prevClose))
+      .Set(f::kChange, Number(std::abs(x.last - x.prevClose)))
+      .Set(f::kChangeRate, ChangeRate(x.last, x.prevClose))
+      .Set(f::kOpen, Number(x.open))
+      .Set(f::kHigh, Number(x.high))
+      .Set(f::kLow, Number(x.low))
+      .Set(f::kPrevClose, Number(x.prevClose))
+      .Set(f::kVolume, Number(x.volume))
+      .Set(f::kTradeVolume, Number(x.lastQty))
+      .Set(f::kTradeSide, x.trades == 0 ? ""
+                          : x.lastBuy   ? "+"
+                                        : "-")
+      .Set(f::kAsk, Number(s.book.asks[0].price))
+      .Set(f::kBid, Number(s.book.bids[0].price))
+      .Set(f::kBestAskSize, Number(s.book.asks[0].size))
+      .Set(f::kBestBidSize, Number(s.book.bids[0].size))
+      .Set(f::kAskSizeTotal, Number(s.book.AskSize()))
+      .Set(f::kBidSizeTotal, Number(s.book.BidSize()))
+      .Set(f::kTickSize, Price(p, p.tick))
+      .Set(f::kTickValue, Fixed(static_cast<double>(p.tick) * p.RawValue(), 2))
+      .Set(f::kContractSize, Number(static_cast<int64_t>(p.multiplier)))
+      .Set(f::kDecimals, Number(p.decimals))
+      .Set(f::kNotation, Number(p.fraction ? p.fraction : 10))
+      .Set(f::kLastTradingDay, Ymd(p.expiry))
+      .Set(f::kDaysToExpiry, Number(std::max(0, market::DaysBetween(today, p.expiry))))
+      .Set(f::kListedDate, Ymd(p.listed))
+      .Set(f::kUnderlying, p.IsOption() ? p.underlying : "")
+      .Set(f::kStrike, Number(p.strike))
+      .Set(f::kOptionKind, KindCode(p))
+      .Set(f::kTurnover, Fixed(x.turnover, 2))
+      .Set(f::kTheoreticalPrice, Number(market::SimulatedMarket::RoundToGrid(p, s.fair)))
+      .Set(f::kImpliedVolatility, p.IsOption() ? Fixed(p.impliedVol * 100, 2) : "0.00");
+  KeepListed(q, d, selected);
   return d;
 }
 
 EventData OverseasProducts(QueryContext& q) {
-  // Bytes 1-10: an exchange ("CME") for its futures, or the start of codes
-  // ("ES", "OES"); blank: every overseas future. Contracts that trade today.
-  const QueryInput in(q.request.input);
-  const std::string_view key = in.Text(0, 10);
+  // An exchange ("CME") for its futures, or the start of codes ("ES",
+  // "OES"); blank: every overseas future. Contracts that trade today.
+  const QueryInput in(q);
+  const std::string_view key = in.Text(f::kExchangeOrCode);
   const int32_t today = LocalOf(q, q.now).date;
   market::SimulatedMarket& m = q.broker.market;
   const std::vector<const Product*> overseas = m.products().Matching("", Market::kOverseas);
@@ -175,26 +161,26 @@ EventData OverseasProducts(QueryContext& q) {
                             : p->code.starts_with(key);
     if (!listed || !market::TradesOn(*p, today)) continue;
     const market::Glance g = m.GlanceAt(*p, q.now);
-    EventData::Row& row = d.AddRow(kOut1);
-    row["종목코드"] = p->code;
-    row["종목명"] = p->name;
-    row["현재가"] = Price(*p, g.last);
-    row["전일대비구분"] = ChangeSign(g.last, g.prevClose);
-    row["전일대비"] = Price(*p, std::abs(g.last - g.prevClose));
-    row["등락률"] = ChangeRate(g.last, g.prevClose);
-    row["거래소"] = p->exchange;
-    row["통화"] = p->currency;
-    row["최종거래일"] = Ymd(p->expiry);
+    AddReplyRow(d, q)
+        .Set(f::kProductCode, p->code)
+        .Set(f::kProductName, p->name)
+        .Set(f::kCurrentPrice, Price(*p, g.last))
+        .Set(f::kChangeSign, ChangeSign(g.last, g.prevClose))
+        .Set(f::kChange, Price(*p, std::abs(g.last - g.prevClose)))
+        .Set(f::kChangeRate, ChangeRate(g.last, g.prevClose))
+        .Set(f::kExchange, p->exchange)
+        .Set(f::kCurrency, p->currency)
+        .Set(f::kLastTradingDay, Ymd(p->expiry));
   }
   if (d.records.empty()) q.notice = kMsgNoData;
   return d;
 }
 
 EventData ProductService(QueryContext& q) {
-  // Bytes 1-10: an exchange (blank: all). Answers how many products each
-  // exchange lists.
-  const QueryInput in(q.request.input);
-  const std::string_view only = in.Text(0, 10);
+  // An exchange (blank: all). Answers how many products each exchange
+  // lists.
+  const QueryInput in(q);
+  const std::string_view only = in.Text(f::kExchange);
   std::map<std::string, int64_t> counts;
   for (const Product* p : q.broker.market.products().Matching("", Market::kOverseas)) {
     if (only.empty() || p->exchange == only) ++counts[p->exchange];
@@ -203,52 +189,49 @@ EventData ProductService(QueryContext& q) {
   EventData d;
   int64_t total = 0;
   for (const auto& [exchange, n] : counts) {
-    EventData::Row& row = d.AddRow(kOut2);
-    row["거래소"] = exchange;
-    row["종목수"] = Number(n);
+    AddReplyRow(d, q, kOutRec2).Set(f::kExchange, exchange).Set(f::kProductCount, Number(n));
     total += n;
   }
-  EventData::Row& row = d.AddRow(kOut1);
-  row["처리코드"] = "0000";
-  row["처리메시지"] = "해외 종목 서비스 요청이 처리되었습니다";
-  row["종목수"] = Number(total);
+  AddReplyRow(d, q)
+      .Set(f::kProcessCode, "0000")
+      .Set(f::kProcessMessage, "해외 종목 서비스 요청이 처리되었습니다")
+      .Set(f::kProductCount, Number(total));
   return d;
 }
 
 EventData RecentTicks(QueryContext& q) {
-  // Bytes 1-32 the product, 33-36 how many trades (blank: 20; up to 500).
-  const QueryInput in(q.request.input);
-  const Product& p = CheckedProduct(q, in.Raw(0, 32), {Market::kOverseas});
-  const int32_t count = in.Number(32, 4, 20, 1, 500, "건수");
+  // The product and how many trades.
+  const QueryInput in(q);
+  const Product& p = CheckedProduct(q, in.Raw(f::kProductCode), {Market::kOverseas});
+  const int32_t count = in.Number(f::kCount);
   market::SimulatedMarket& m = q.broker.market;
   const int64_t step = m.StepAt(q.now);
   const std::vector<market::Trade> trades =
       m.RecentTrades(p, step + 1, static_cast<size_t>(count), step - kDayMs / market::kStepMs);
   EventData d;
-  EventData::Row& head = d.AddRow(kOut1);
-  head["종목코드"] = p.code;
-  head["조회건수"] = Number(static_cast<int64_t>(trades.size()));
+  AddReplyRow(d, q)
+      .Set(f::kProductCode, p.code)
+      .Set(f::kQueryCount, Number(static_cast<int64_t>(trades.size())));
   for (const market::Trade& t : trades) {
     const market::LocalTime at = LocalOf(q, m.MsOfStep(t.step));
-    EventData::Row& row = d.AddRow(kOut2);
-    row["일자"] = Ymd(at.date);
-    row["시간"] = Hms(at.time);
-    row["종가"] = Price(p, t.price);
-    row["체결량"] = Number(t.qty);
-    row["매매구분"] = std::string(t.buy ? "1" : "2");  // apart: g++ 12 -Wrestrict at -O3
+    AddReplyRow(d, q, kOutRec2)
+        .Set(f::kDate, Ymd(at.date))
+        .Set(f::kTime, Hms(at.time))
+        .Set(f::kClose, Price(p, t.price))
+        .Set(f::kTradeVolume, Number(t.qty))
+        .Set(f::kBuySell, t.buy ? "1" : "2");
   }
   return d;
 }
 
 EventData MinuteBars(QueryContext& q) {
-  // Bytes 1-32 the product, 33-35 the minutes a bar (blank: 1), 36-39 bars
-  // a page (blank: 20; up to 100). Newest first, back to the start of the
-  // day before; the continuation key is the start (YYYYMMDDHHMMSS) of the
-  // next bar to show.
-  const QueryInput in(q.request.input);
-  const Product& p = CheckedProduct(q, in.Raw(0, 32), {Market::kOverseas});
-  const int32_t minutes = MinutePeriod(in, 32);
-  const int32_t count = in.Number(35, 4, 20, 1, 100, "건수");
+  // The product, the minutes a bar and the bars a page. Newest first, back
+  // to the start of the day before; the continuation key is the start
+  // (YYYYMMDDHHMMSS) of the next bar to show.
+  const QueryInput in(q);
+  const Product& p = CheckedProduct(q, in.Raw(f::kProductCode), {Market::kOverseas});
+  const int32_t minutes = MinutePeriod(in);
+  const int32_t count = in.Number(f::kCount);
   market::SimulatedMarket& m = q.broker.market;
   const int64_t limit = m.clock().DayStart(m.clock().DayStart(q.now) - 1);
   int64_t end = q.now;
@@ -271,24 +254,16 @@ EventData MinuteBars(QueryContext& q) {
     if (prev == prevCloses.end()) {
       prev = prevCloses.emplace(at.date, PrevCloseOn(q, p, b.startMs)).first;
     }
-    EventData::Row& row = d.AddRow(kOut1);
-    row["일자"] = Ymd(at.date);
-    row["시간"] = Hms(at.time);
+    LayoutRow row = AddReplyRow(d, q);
+    row.Set(f::kDate, Ymd(at.date)).Set(f::kTime, Hms(at.time));
     BarPrices(row, p, b);
-    row["체결량"] = Number(b.volume);
-    d.block += BlockRow()
-                   .Add(p.code, 32)
-                   .Add(Ymd(at.date), 8)
-                   .Add(Hms(at.time), 6)
-                   .Add(Price(p, b.open), 15)
-                   .Add(Price(p, b.high), 15)
-                   .Add(Price(p, b.low), 15)
-                   .Add(Price(p, b.close), 15)
-                   .Add(Number(b.volume), 10)
-                   .Add(ChangeSign(b.close, prev->second), 1)
-                   .Add(Price(p, std::abs(b.close - prev->second)), 15)
-                   .Add(ChangeRate(b.close, prev->second), 8)
-                   .Add("", 5)
+    row.Set(f::kTradeVolume, Number(b.volume));
+    d.block += LayoutBlockRow(q.reply.block->row)
+                   .SetFrom(row.row())
+                   .Set(f::kProductCode, p.code)
+                   .Set(f::kChangeSign, ChangeSign(b.close, prev->second))
+                   .Set(f::kChange, Price(p, std::abs(b.close - prev->second)))
+                   .Set(f::kChangeRate, ChangeRate(b.close, prev->second))
                    .text();
   }
   if (!bars.empty() && bars.back().startMs - 1 >= limit) {
@@ -302,27 +277,25 @@ EventData MinuteBars(QueryContext& q) {
 }
 
 EventData Bars(QueryContext& q) {
-  // Bytes 1-32 the product, 33-35 the minutes a bar (blank: 1), 36-39 how
-  // many bars (blank: 20; up to 500). Newest first.
-  const QueryInput in(q.request.input);
-  const Product& p = CheckedProduct(q, in.Raw(0, 32), {Market::kOverseas});
-  const int32_t minutes = MinutePeriod(in, 32);
-  const int32_t count = in.Number(35, 4, 20, 1, 500, "건수");
+  // The product, the minutes a bar and how many bars. Newest first.
+  const QueryInput in(q);
+  const Product& p = CheckedProduct(q, in.Raw(f::kProductCode), {Market::kOverseas});
+  const int32_t minutes = MinutePeriod(in);
+  const int32_t count = in.Number(f::kCount);
   std::vector<market::Bar> bars =
       q.broker.market.Bars(p, minutes * 60, q.now, static_cast<size_t>(count));
   std::reverse(bars.begin(), bars.end());
   EventData d;
-  EventData::Row& head = d.AddRow(kOut1);
-  head["수신봉개수"] = Number(static_cast<int64_t>(bars.size()));
-  head["종목코드"] = p.code;
-  head["분간격"] = Number(minutes);
+  AddReplyRow(d, q)
+      .Set(f::kBarCount, Number(static_cast<int64_t>(bars.size())))
+      .Set(f::kProductCode, p.code)
+      .Set(f::kBarMinutes, Number(minutes));
   for (const market::Bar& b : bars) {
     const market::LocalTime at = LocalOf(q, b.startMs);
-    EventData::Row& row = d.AddRow(kOut2);
-    row["시작일자"] = Ymd(at.date);
-    row["시작시간"] = Hms(at.time);
+    LayoutRow row = AddReplyRow(d, q, kOutRec2);
+    row.Set(f::kStartDate, Ymd(at.date)).Set(f::kStartTime, Hms(at.time));
     BarPrices(row, p, b);
-    row["체결량"] = Number(b.volume);
+    row.Set(f::kTradeVolume, Number(b.volume));
   }
   return d;
 }
@@ -331,134 +304,132 @@ EventData ServerTime(QueryContext& q) {
   // Reads no input.
   const market::LocalTime now = LocalOf(q, q.now);
   EventData d;
-  EventData::Row& row = d.AddRow(kOut1);
-  row["서버일자"] = Ymd(now.date);
-  row["서버시간"] = Hms(now.time);
-  row["서버밀리초"] = Number(now.ms);
+  AddReplyRow(d, q)
+      .Set(f::kServerDate, Ymd(now.date))
+      .Set(f::kServerTime, Hms(now.time))
+      .Set(f::kServerMillis, Number(now.ms));
   return d;
 }
 
 EventData ItemPrice(QueryContext& q) {
-  // Bytes 1-10: an overseas futures family ("CL"); answers for its front
-  // contract. The name and the price are padded so that the three values
-  // read as columns when joined.
-  const QueryInput in(q.request.input);
-  const Product& p = FrontOfItem(q, in.Raw(0, 10));
+  // An overseas futures family ("CL"); answers for its front contract. The
+  // layout pads the name and the price so that the three values read as
+  // columns when joined.
+  const QueryInput in(q);
+  const Product& p = FrontOfItem(q, in.Raw(f::kRootCode));
   market::SimulatedMarket& m = q.broker.market;
   const market::Glance g = m.GlanceAt(p, q.now);
   const int64_t tradeMs = g.lastTradeStep >= 0 ? m.MsOfStep(g.lastTradeStep) : q.now;
   EventData d;
-  EventData::Row& row = d.AddRow(kOut1);
-  row["품목명"] = Fit(p.rootName, 20);
-  row["체결시간"] = Hms(LocalOf(q, tradeMs).time);
-  row["현재가"] = FitRight(Price(p, g.last), 12);
-  row["종목코드"] = p.code;
-  row["전일대비"] = Price(p, std::abs(g.last - g.prevClose));
-  row["등락률"] = ChangeRate(g.last, g.prevClose);
+  AddReplyRow(d, q)
+      .Set(f::kItemName, p.rootName)
+      .Set(f::kFillTime, Hms(LocalOf(q, tradeMs).time))
+      .Set(f::kCurrentPrice, Price(p, g.last))
+      .Set(f::kProductCode, p.code)
+      .Set(f::kChange, Price(p, std::abs(g.last - g.prevClose)))
+      .Set(f::kChangeRate, ChangeRate(g.last, g.prevClose));
   return d;
 }
 
 EventData ItemBoard(QueryContext& q) {
-  // Bytes 1-10: an overseas futures family. Its contracts (up to ten) in a
-  // block of ten 136-byte rows, blank where there is none.
-  const QueryInput in(q.request.input);
-  const Product& front = FrontOfItem(q, in.Raw(0, 10));
+  // An overseas futures family. Its contracts (up to the block's rows),
+  // blank where there is none.
+  const QueryInput in(q);
+  const Product& front = FrontOfItem(q, in.Raw(f::kRootCode));
   market::SimulatedMarket& m = q.broker.market;
+  const protocol::BlockLayout& block = *q.reply.block;
   EventData d;
   size_t rows = 0;
   for (const Product* p : m.products().OfRoot(front.root)) {
-    if (rows == 10) break;
+    if (rows == block.fixedRows) break;
     ++rows;
     const market::Glance g = m.GlanceAt(*p, q.now);
     const int64_t tradeMs = g.lastTradeStep >= 0 ? m.MsOfStep(g.lastTradeStep) : q.now;
-    EventData::Row& row = d.AddRow(kOut1);
-    row["종목코드"] = p->code;
-    row["종목명"] = p->name;
-    row["현재가"] = Price(*p, g.last);
-    row["매도호가"] = Price(*p, g.book.asks[0].price);
-    row["매수호가"] = Price(*p, g.book.bids[0].price);
-    d.block += BlockRow()
-                   .Add(p->code, 32)
-                   .Add(p->name, 36)
-                   .Add(Price(*p, g.last), 15)
-                   .Add(ChangeSign(g.last, g.prevClose), 1)
-                   .Add(Price(*p, std::abs(g.last - g.prevClose)), 15)
-                   .Add(ChangeRate(g.last, g.prevClose), 8)
-                   .Add(Price(*p, g.book.bids[0].price), 15)
-                   .Add(Hms(LocalOf(q, tradeMs).time), 6)
-                   .Add(Ymd(p->expiry), 8)
+    LayoutRow row = AddReplyRow(d, q);
+    row.Set(f::kProductCode, p->code)
+        .Set(f::kProductName, p->name)
+        .Set(f::kCurrentPrice, Price(*p, g.last))
+        .Set(f::kAsk, Price(*p, g.book.asks[0].price))
+        .Set(f::kBid, Price(*p, g.book.bids[0].price));
+    d.block += LayoutBlockRow(block.row)
+                   .SetFrom(row.row())
+                   .Set(f::kChangeSign, ChangeSign(g.last, g.prevClose))
+                   .Set(f::kChange, Price(*p, std::abs(g.last - g.prevClose)))
+                   .Set(f::kChangeRate, ChangeRate(g.last, g.prevClose))
+                   .Set(f::kFillTime, Hms(LocalOf(q, tradeMs).time))
+                   .Set(f::kLastTradingDay, Ymd(p->expiry))
                    .text();
   }
-  d.block.resize(10 * 136, ' ');
+  d.block.resize(block.fixedRows * block.RowWidth(), ' ');
   return d;
 }
 
 EventData ChartData(QueryContext& q) {
-  // Bytes 1-32 the product (any market), 33 the period (D days, H hours,
-  // M minutes; blank: D), 34-37 how many bars (blank: 30; up to 500), 38-51
-  // the moment to end at (YYYYMMDDHHMMSS; blank: now). 이전키 is the moment
-  // that continues with older bars.
-  const QueryInput in(q.request.input);
-  const Product& p =
-      CheckedProduct(q, in.Raw(0, 32), {Market::kDomestic, Market::kOverseas, Market::kFxMargin});
-  const std::string_view period = in.Text(32, 1);
+  // The product (any market), the period (D days, H hours, M minutes;
+  // blank: D), how many bars and the moment to end at (YYYYMMDDHHMMSS;
+  // blank: now). 이전키 is the moment that continues with older bars.
+  const QueryInput in(q);
+  const Product& p = CheckedProduct(q, in.Raw(f::kProductCode),
+                                    {Market::kDomestic, Market::kOverseas, Market::kFxMargin});
+  const std::string_view period = in.Text(f::kPeriod);
   const int32_t seconds = period.empty() || period == "D" ? 86'400
                           : period == "H"                 ? 3'600
                           : period == "M"                 ? 60
                                                           : 0;
-  if (seconds == 0) throw Refused(kMsgBadInput, "주기 " + std::string(period));
-  const int32_t count = in.Number(33, 4, 30, 1, 500, "건수");
+  if (seconds == 0)
+    throw Refused(kMsgBadInput, std::string(f::kPeriod) + " " + std::string(period));
+  const int32_t count = in.Number(f::kCount);
   int64_t end = q.now;
-  if (const std::string_view at = in.Text(37, 14); !at.empty()) {
+  if (const std::string_view at = in.Text(f::kEndMoment); !at.empty()) {
     const std::optional<int64_t> moment = ParseMoment(q, at);
-    if (!moment || *moment > q.now) throw Refused(kMsgBadInput, "기준시각 " + std::string(at));
+    if (!moment || *moment > q.now) {
+      throw Refused(kMsgBadInput, std::string(f::kEndMoment) + " " + std::string(at));
+    }
     end = *moment;
   }
   std::vector<market::Bar> bars = q.broker.market.Bars(p, seconds, end, static_cast<size_t>(count));
   std::reverse(bars.begin(), bars.end());
   EventData d;
-  EventData::Row& head = d.AddRow(kOut1);
-  head["차트카운트"] = Number(static_cast<int64_t>(bars.size()));
-  head["이전키"] = bars.empty() ? "" : MomentText(q, bars.back().startMs - 1);
-  head["종목코드"] = p.code;
+  AddReplyRow(d, q)
+      .Set(f::kChartCount, Number(static_cast<int64_t>(bars.size())))
+      .Set(f::kPreviousKey, bars.empty() ? "" : MomentText(q, bars.back().startMs - 1))
+      .Set(f::kProductCode, p.code);
   for (const market::Bar& b : bars) {
-    EventData::Row& row = d.AddRow(kOut2);
-    row["날짜시간"] = MomentText(q, b.startMs);
+    LayoutRow row = AddReplyRow(d, q, kOutRec2);
+    row.Set(f::kDateTime, MomentText(q, b.startMs));
     BarPrices(row, p, b);
-    row["거래량"] = Number(b.volume);
+    row.Set(f::kBarVolume, Number(b.volume));
   }
   return d;
 }
 
 EventData FxPrice(QueryContext& q) {
-  const QueryInput in(q.request.input);
-  const std::vector<bool> selected = SelectedFields(q.request.fieldList, kFxFields.size());
-  const Product& p = CheckedProduct(q, in.Raw(0, 10), {Market::kFxMargin});
+  const QueryInput in(q);
+  const std::vector<bool> selected =
+      SelectedFields(q.request.fieldList, q.reply.records[0].fields.size());
+  const Product& p = CheckedProduct(q, in.Raw(f::kProductCode), {Market::kFxMargin});
   const market::Snapshot s = q.broker.market.At(p, q.now);
   const market::Session& x = s.session;
   EventData d;
-  EventData::Row& row = d.AddRow(kOut1);
-  const std::string values[] = {
-      p.code,
-      Price(p, s.book.asks[0].price),
-      Price(p, s.book.bids[0].price),
-      p.name,
-      Price(p, x.last),
-      Price(p, x.open),
-      Price(p, x.high),
-      Price(p, x.low),
-      Price(p, x.prevClose),
-      Price(p, x.last - x.prevClose),
-      Hms(LocalOf(q, q.now).time),
-      ChangeRate(x.last, x.prevClose),
-      Price(p, s.book.asks[0].price - s.book.bids[0].price),
-      Number(p.decimals),
-      Number(static_cast<int64_t>(p.multiplier)),
-      Number(s.book.asks[0].size),
-      Number(s.book.bids[0].size),
-  };
-  for (size_t i = 0; i < kFxFields.size(); ++i) row[std::string(kFxFields[i])] = values[i];
-  KeepSelected(row, kFxFields, selected);
+  AddReplyRow(d, q)
+      .Set(f::kProductCode, p.code)
+      .Set(f::kAskPrice, Price(p, s.book.asks[0].price))
+      .Set(f::kBidPrice, Price(p, s.book.bids[0].price))
+      .Set(f::kProductName, p.name)
+      .Set(f::kCurrentPrice, Price(p, x.last))
+      .Set(f::kOpen, Price(p, x.open))
+      .Set(f::kHigh, Price(p, x.high))
+      .Set(f::kLow, Price(p, x.low))
+      .Set(f::kPrevClose, Price(p, x.prevClose))
+      .Set(f::kChange, Price(p, x.last - x.prevClose))
+      .Set(f::kQuoteTime, Hms(LocalOf(q, q.now).time))
+      .Set(f::kChangeRate, ChangeRate(x.last, x.prevClose))
+      .Set(f::kSpread, Price(p, s.book.asks[0].price - s.book.bids[0].price))
+      .Set(f::kDecimals, Number(p.decimals))
+      .Set(f::kTradingUnit, Number(static_cast<int64_t>(p.multiplier)))
+      .Set(f::kAskSize, Number(s.book.asks[0].size))
+      .Set(f::kBidSize, Number(s.book.bids[0].size));
+  KeepListed(q, d, selected);
   return d;
 }
 

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <algorithm>
 #include <charconv>
+#include <stdexcept>
 
 #include "sandbox/broker/Broker.h"
 #include "sandbox/market/Calendar.h"
@@ -10,41 +11,59 @@
 
 namespace zqk::sandbox {
 
-std::string_view QueryInput::Raw(size_t offset, size_t width) const {
-  if (offset >= text_.size()) return {};
-  return text_.substr(offset, width);
+const protocol::InputField& QueryInput::Field(std::string_view name) const {
+  if (const protocol::InputField* f = layout_.Find(name)) return *f;
+  throw std::logic_error(std::string("input field not in the layout: ").append(name));
 }
 
-std::string_view QueryInput::Text(size_t offset, size_t width) const {
-  return TrimBlanks(Raw(offset, width));
+std::string_view QueryInput::Raw(std::string_view field) const {
+  const protocol::InputField& f = Field(field);
+  if (f.offset >= text_.size()) return {};
+  return text_.substr(f.offset, f.width);
 }
 
-int32_t QueryInput::Number(size_t offset, size_t width, int32_t fallback, int32_t min, int32_t max,
-                           std::string_view what) const {
-  const std::string_view field = Text(offset, width);
-  if (field.empty()) return fallback;
+std::string_view QueryInput::Text(std::string_view field) const {
+  return TrimBlanks(Raw(field));
+}
+
+int32_t QueryInput::Number(std::string_view field) const {
+  const protocol::InputField& f = Field(field);
+  if (!f.number) throw std::logic_error(std::string("not a number field: ").append(field));
+  return NumberOf(Text(field), f.number->fallback, f.number->min, f.number->max, f.name);
+}
+
+std::optional<int32_t> QueryInput::Date(std::string_view field) const {
+  const std::string_view text = Text(field);
+  if (text.empty()) return std::nullopt;
+  int32_t ymd = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), ymd);
+  if (ec != std::errc() || end != text.data() + text.size() || text.size() != 8 ||
+      !market::FromYmd(ymd).isValid()) {
+    std::string detail(Field(field).name);
+    detail.append(" ").append(text);
+    throw Refused(kMsgBadInput, detail);
+  }
+  return ymd;
+}
+
+int32_t NumberOf(std::string_view text, int32_t fallback, int32_t min, int32_t max,
+                 std::string_view what) {
+  text = TrimBlanks(text);
+  if (text.empty()) return fallback;
   int32_t value = 0;
-  const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (ec != std::errc() || end != field.data() + field.size() || value < min || value > max) {
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || value < min || value > max) {
     std::string detail(what);
-    detail.append(" ").append(field);
+    detail.append(" ").append(text);
     throw Refused(kMsgBadInput, detail);
   }
   return value;
 }
 
-std::optional<int32_t> QueryInput::Date(size_t offset, std::string_view what) const {
-  const std::string_view field = Text(offset, 8);
-  if (field.empty()) return std::nullopt;
-  int32_t ymd = 0;
-  const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), ymd);
-  if (ec != std::errc() || end != field.data() + field.size() || field.size() != 8 ||
-      !market::FromYmd(ymd).isValid()) {
-    std::string detail(what);
-    detail.append(" ").append(field);
-    throw Refused(kMsgBadInput, detail);
-  }
-  return ymd;
+LayoutRow AddReplyRow(EventData& d, const QueryContext& q, std::string_view record) {
+  const protocol::RecordLayout* layout = q.reply.Record(record);
+  if (!layout) throw std::logic_error(std::string("record not in the reply: ").append(record));
+  return AddRow(d, *layout);
 }
 
 market::AccountBook& OwnAccount(QueryContext& q, std::string_view number,

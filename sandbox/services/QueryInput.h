@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "protocol/Layout.h"
+#include "sandbox/events/LayoutRow.h"
 #include "sandbox/market/Users.h"
 #include "sandbox/services/ServiceTable.h"
 #include "text/Blanks.h"
@@ -21,25 +23,41 @@ class AccountBook;
 struct Product;
 }  // namespace market
 
+// A query's input, read field by field as its code's layout places them.
 class QueryInput {
  public:
-  explicit QueryInput(std::string_view text) : text_(text) {}
+  explicit QueryInput(const QueryContext& q) : QueryInput(q.request.input, q.input) {}
+  QueryInput(std::string_view text, const protocol::InputLayout& layout)
+      : text_(text), layout_(layout) {}
 
-  size_t size() const { return text_.size(); }
   // The bytes of a field as far as the input holds them.
-  std::string_view Raw(size_t offset, size_t width) const;
+  std::string_view Raw(std::string_view field) const;
   // The same without blanks around.
-  std::string_view Text(size_t offset, size_t width) const;
-  // A whole number in the field, `fallback` when it is blank; refuses one
-  // that is not a number or lies outside [min, max]. `what` names the field.
-  int32_t Number(size_t offset, size_t width, int32_t fallback, int32_t min, int32_t max,
-                 std::string_view what) const;
+  std::string_view Text(std::string_view field) const;
+  // A whole number in the field, the layout's fallback when it is blank;
+  // refuses one that is not a number or lies outside the layout's range.
+  int32_t Number(std::string_view field) const;
   // A date YYYYMMDD in the field; nullopt when blank.
-  std::optional<int32_t> Date(size_t offset, std::string_view what) const;
+  std::optional<int32_t> Date(std::string_view field) const;
 
  private:
+  // The layout's field of that name; a name the layout lacks is a fault of
+  // the service (std::logic_error).
+  const protocol::InputField& Field(std::string_view name) const;
+
   std::string_view text_;
+  const protocol::InputLayout& layout_;
 };
+
+// A whole number `text` (without blanks around), `fallback` when blank;
+// refuses one that is not a number or lies outside [min, max], naming it by
+// `what`.
+int32_t NumberOf(std::string_view text, int32_t fallback, int32_t min, int32_t max,
+                 std::string_view what);
+
+// A row of the record `record` of the query's reply, filled by its layout.
+LayoutRow AddReplyRow(EventData& d, const QueryContext& q,
+                      std::string_view record = protocol::kOutRec1);
 
 // The signed-in user's account `number` with `password`, of one of
 // `markets`; refuses another user's or an unknown account, one of another

@@ -1,50 +1,51 @@
 #pragma once
-// The query services, one function per TR or FID code, grouped by family in
-// the files named below. Each reads its input as docs/sandbox.md lays it out
-// and answers from the market and the signed-in user's accounts.
+// The query services, one function per TR or FID code (ServiceTable.cpp
+// pairs them), grouped by family in the files named below. Each reads its
+// input and fills its reply by its code's layouts (protocol/) and answers
+// from the market and the signed-in user's accounts.
 
 #include "sandbox/services/ServiceTable.h"
 
 namespace zqk::sandbox::services {
 
 // DomesticQueries.cpp: domestic products and accounts.
-EventData DomesticProducts(QueryContext& q);          // g11002.DQ0622&
-EventData DomesticFills(QueryContext& q);             // g11002.DQ0107&
-EventData DomesticOpenOrders(QueryContext& q);        // g11002.DQ0104&
-EventData DomesticPasswordCheck(QueryContext& q);     // g11002.DQ0321&
-EventData DomesticHolding(QueryContext& q);           // g11002.DQ0110&
-EventData UserAccounts(QueryContext& q);              // g11002.CQ0101&
-EventData DomesticDeposit(QueryContext& q);           // g11002.DQ0242&
-EventData DomesticFuturesValuation(QueryContext& q);  // g11002.DQ1305&
-EventData DomesticOptionsValuation(QueryContext& q);  // g11002.DQ1306&
-EventData DomesticSettlement(QueryContext& q);        // g11002.DQ1303&
+EventData DomesticProducts(QueryContext& q);
+EventData DomesticFills(QueryContext& q);
+EventData DomesticOpenOrders(QueryContext& q);
+EventData DomesticPasswordCheck(QueryContext& q);
+EventData DomesticHolding(QueryContext& q);
+EventData UserAccounts(QueryContext& q);
+EventData DomesticDeposit(QueryContext& q);
+EventData DomesticFuturesValuation(QueryContext& q);
+EventData DomesticOptionsValuation(QueryContext& q);
+EventData DomesticSettlement(QueryContext& q);
 
 // DomesticSymbol.cpp: the full record of a domestic product.
-EventData DomesticSymbol(QueryContext& q);  // s20001
+EventData DomesticSymbol(QueryContext& q);
 
 // OverseasAccountQueries.cpp: overseas and FX accounts.
-EventData AccountList(QueryContext& q);            // g11004.AQ0101%
-EventData OverseasDeposit(QueryContext& q);        // g11004.AQ0605%
-EventData OverseasPasswordCheck(QueryContext& q);  // g11004.AQ0207%
-EventData OverseasOpenOrders(QueryContext& q);     // g11004.AQ0401%
-EventData OverseasOrderHistory(QueryContext& q);   // g11004.AQ0408%
-EventData FxAssets(QueryContext& q);               // g11004.AQ0901%
+EventData AccountList(QueryContext& q);
+EventData OverseasDeposit(QueryContext& q);
+EventData OverseasPasswordCheck(QueryContext& q);
+EventData OverseasOpenOrders(QueryContext& q);
+EventData OverseasOrderHistory(QueryContext& q);
+EventData FxAssets(QueryContext& q);
 
 // OverseasMarketQueries.cpp: overseas prices, lists and charts.
-EventData OverseasPrice(QueryContext& q);     // o51000
-EventData OverseasProducts(QueryContext& q);  // o51100
-EventData ProductService(QueryContext& q);    // o51211
-EventData RecentTicks(QueryContext& q);       // o44005
-EventData MinuteBars(QueryContext& q);        // o51200
-EventData Bars(QueryContext& q);              // o44010
-EventData ServerTime(QueryContext& q);        // o44011
-EventData ItemPrice(QueryContext& q);         // l41600
-EventData ItemBoard(QueryContext& q);         // l41601
-EventData ChartData(QueryContext& q);         // v90003
-EventData FxPrice(QueryContext& q);           // x00001
+EventData OverseasPrice(QueryContext& q);
+EventData OverseasProducts(QueryContext& q);
+EventData ProductService(QueryContext& q);
+EventData RecentTicks(QueryContext& q);
+EventData MinuteBars(QueryContext& q);
+EventData Bars(QueryContext& q);
+EventData ServerTime(QueryContext& q);
+EventData ItemPrice(QueryContext& q);
+EventData ItemBoard(QueryContext& q);
+EventData ChartData(QueryContext& q);
+EventData FxPrice(QueryContext& q);
 
 // NewsQueries.cpp: market news.
-EventData NewsTitles(QueryContext& q);  // n51003
-EventData NewsBody(QueryContext& q);    // n51006
+EventData NewsTitles(QueryContext& q);
+EventData NewsBody(QueryContext& q);
 
 }  // namespace zqk::sandbox::services

@@ -1,8 +1,9 @@
 #pragma once
-// The broker services the sandbox knows by code: how each is requested (a TR
-// query by RequestTr, a FID query by RequestFid, an order by SendOrder) and,
-// for queries, the function that answers it. A code requested the wrong way
-// is refused like a misspelt one, with the operation that serves it named.
+// The query services the sandbox answers, by code: the function that builds
+// each reply. How a code is requested (a TR query by RequestTr, a FID query
+// by RequestFid, an order by SendOrder) and its input and reply layouts are
+// the broker's codes table (protocol/); a code requested the wrong way is
+// refused like a misspelt one, with the operation that serves it named.
 
 #include <cstdint>
 #include <exception>
@@ -10,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "protocol/Codes.h"
+#include "protocol/Layout.h"
 #include "sandbox/events/EventData.h"
 #include "sandbox/events/SandboxMessages.h"
 #include "sandbox/market/Users.h"
@@ -18,10 +21,11 @@ namespace zqk::sandbox {
 
 class Broker;
 
-enum class ServiceKind { kTr, kFid, kOrder };
+// How a request came: RequestTr, RequestFid or SendOrder.
+using ServiceKind = protocol::Operation;
 
 struct QueryRequest {
-  ServiceKind kind = ServiceKind::kTr;
+  ServiceKind kind = ServiceKind::kTrQuery;
   std::string_view code;
   std::string_view input;
   std::string_view fieldList;  // FID queries
@@ -40,14 +44,16 @@ class Refused : public std::exception {
   std::string detail;  // CP949
 };
 
-// A query being answered for the signed-in user.
+// A query being answered for the signed-in user, with its code's layouts.
 struct QueryContext {
   Broker& broker;
   const QueryRequest& request;
   const User& user;
   int64_t now;  // agent time
+  const protocol::InputLayout& input;
+  const protocol::ReplyLayout& reply;
   // A message sent with the reply (before it), such as "nothing found".
-  std::optional<Message> notice;
+  std::optional<Message> notice = std::nullopt;
 };
 
 // Builds the reply, or throws Refused.
@@ -55,15 +61,10 @@ using QueryHandler = EventData (*)(QueryContext& query);
 
 struct ServiceEntry {
   std::string_view code;
-  ServiceKind kind;
-  QueryHandler handler;  // null for orders
+  QueryHandler handler;
 };
 
-// Null for a code the broker does not offer. Codes compare exactly.
+// Null for a code the sandbox answers no query for. Codes compare exactly.
 const ServiceEntry* FindService(std::string_view code);
-
-// The agent operation that requests a kind of service: "RequestTr",
-// "RequestFid" or "SendOrder".
-std::string_view OperationOf(ServiceKind kind);
 
 }  // namespace zqk::sandbox

@@ -18,6 +18,10 @@
 #include <stdexcept>
 
 #include "files/RegularFile.h"
+#include "protocol/FieldNames.h"
+#include "protocol/OrderLayouts.h"
+#include "protocol/QueryInputs.h"
+#include "protocol/TrCodes.h"
 #include "sandbox/kit/JsonText.h"
 #include "text/Cp949.h"
 
@@ -79,20 +83,31 @@ std::string DefaultAccountName(Market market) {
   return {};
 }
 
+// How long the texts of users and accounts may be: as long as the fields
+// of the inputs, orders and feed registrations that carry them.
+size_t WidthOf(std::string_view code, std::string_view field) {
+  return protocol::InputLayoutOf(code)->Find(field)->width;
+}
+const size_t kAccountWidth = protocol::kOrderFeedAccountWidth;
+const size_t kPasswordWidth = protocol::AccountTextWidth();
+const size_t kUserIdWidth = WidthOf(tr::kUserAccounts, field::kUserId);
+const size_t kTokenWidth = WidthOf(tr::kFxAssets, field::kUserToken);
+
 Account ParseAccount(const QJsonValue& value, const std::string& where) {
   if (!value.isObject()) Reject(where, "must be an object");
   const QJsonObject o = value.toObject();
   CheckKeys(o, where, {u"number", u"password", u"market", u"name"});
   Account a;
   a.number = Text(o[u"number"], where + ".number");
-  if (a.number.empty() || a.number.size() > 11 ||
+  if (a.number.empty() || a.number.size() > kAccountWidth ||
       a.number.find_first_not_of("0123456789") != std::string::npos) {
-    Reject(where + ".number", "must be 1 to 11 digits");
+    Reject(where + ".number", "must be 1 to " + std::to_string(kAccountWidth) + " digits");
   }
   a.password = Text(o[u"password"], where + ".password");
-  if (a.password.empty() || a.password.size() > 8 ||
+  if (a.password.empty() || a.password.size() > kPasswordWidth ||
       a.password.find_first_of(" \t\r\n") != std::string::npos) {
-    Reject(where + ".password", "must be 1 to 8 bytes without blanks");
+    Reject(where + ".password",
+           "must be 1 to " + std::to_string(kPasswordWidth) + " bytes without blanks");
   }
   a.market = ParseMarket(o[u"market"], where + ".market");
   a.name = o.contains(u"name") ? Text(o[u"name"], where + ".name") : DefaultAccountName(a.market);
@@ -105,8 +120,9 @@ User ParseUser(const QJsonValue& value, const std::string& where) {
   CheckKeys(o, where, {u"id", u"password", u"certPassword", u"token", u"name", u"accounts"});
   User u;
   u.id = Text(o[u"id"], where + ".id");
-  if (u.id.empty() || u.id.size() > 20 || u.id.find_first_of(" \t\r\n") != std::string::npos) {
-    Reject(where + ".id", "must be 1 to 20 bytes without blanks");
+  if (u.id.empty() || u.id.size() > kUserIdWidth ||
+      u.id.find_first_of(" \t\r\n") != std::string::npos) {
+    Reject(where + ".id", "must be 1 to " + std::to_string(kUserIdWidth) + " bytes without blanks");
   }
   u.password = Text(o[u"password"], where + ".password");
   u.certPassword = Text(o[u"certPassword"], where + ".certPassword");
@@ -115,7 +131,9 @@ User ParseUser(const QJsonValue& value, const std::string& where) {
   }
   if (o.contains(u"token")) {
     u.token = Text(o[u"token"], where + ".token");
-    if (u.token.size() != 8) Reject(where + ".token", "must be 8 bytes");
+    if (u.token.size() != kTokenWidth) {
+      Reject(where + ".token", "must be " + std::to_string(kTokenWidth) + " bytes");
+    }
   }
   u.name = o.contains(u"name") ? Text(o[u"name"], where + ".name") : u.id;
   const QJsonValue accounts = o[u"accounts"];

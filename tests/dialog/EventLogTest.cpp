@@ -48,7 +48,7 @@ TEST(EventLog, ClearedLogTakesLinesAgainBeyondTheMemoryItKept) {
 TEST(EventLog, ClearEmptiesAndDropsSelection) {
   EventLog log;
   std::vector<LogChange> changes;
-  log.SetListener([&](LogChange c) { changes.push_back(c); });
+  log.AddListener([&](LogChange c) { changes.push_back(c); });
   log.Append("a");
   log.Append("b");
   log.Select(LineIndex{1});

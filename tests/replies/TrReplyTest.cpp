@@ -244,7 +244,7 @@ TEST_F(TrReplyTest, AFailedReadAbandonsTheReplyAndKeepsEarlierLines) {
 // each line the entry's label directly followed by the value without its
 // surrounding white space.
 TEST_F(TrReplyTest, SymbolRecordReadsRowZeroWholeThenLogsEveryEntry) {
-  fx.dlg().Log().SetListener([this](LogChange change) {
+  fx.dlg().Log().AddListener([this](LogChange change) {
     if (change == LogChange::kAppended) fx.calls.push_back({"AddLog", {}});
   });
   fx.FireReply("s20001", 7,
@@ -293,7 +293,7 @@ TEST_P(QuoteDisplay, FillsTheEditsAndLogs) {
   fx.Load(u8R"({"results": {"FormatValue": ["F1", "F2", "F3", "F4", "F5"]}})");
   // The edits hold the reply before its first record line is logged.
   std::vector<std::string> atFirstLine;
-  fx.dlg().Log().SetListener([&](LogChange change) {
+  fx.dlg().Log().AddListener([&](LogChange change) {
     if (change == LogChange::kAppended && fx.dlg().Log().Count() == 2) {
       for (int id = 1027; id <= 1030; ++id) atFirstLine.push_back(fx.model().Text(ControlId{id}));
     }

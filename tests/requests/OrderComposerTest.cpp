@@ -172,6 +172,11 @@ TEST(OrderComposer, CmeKindsGiveTheRecordsOfThePlainKinds) {
     const std::string record = ComposeOrder(v, Market::kDomestic, plain);
     EXPECT_FALSE(record.empty());
     EXPECT_EQ(ComposeOrder(v, Market::kDomestic, plain + 3), record) << "kind " << plain;
+    // In the other markets too, though their lists have no CME kinds.
+    EXPECT_EQ(ComposeOrder(v, Market::kOverseas, plain + 3),
+              ComposeOrder(v, Market::kOverseas, plain));
+    EXPECT_EQ(ComposeOrder(v, Market::kFxMargin, plain + 3),
+              ComposeOrder(v, Market::kFxMargin, plain));
   }
   EXPECT_EQ(ComposeOrder(v, Market::kDomestic, 1), ComposeOrder(v, Market::kDomestic, 2));
 }

@@ -2,7 +2,8 @@
 // characters, and every field has exactly its width.
 #include <gtest/gtest.h>
 
-#include "sandbox/events/FieldText.h"
+#include "protocol/Layout.h"
+#include "sandbox/events/LayoutRow.h"
 
 namespace zqk::test {
 namespace {
@@ -25,10 +26,11 @@ TEST(FieldText, FieldsHaveTheirWidthAndKeepCharactersWhole) {
       {"x", 0, ""},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(sandbox::Fit(c.text, c.width), c.expected) << c.text << " in " << c.width;
+    EXPECT_EQ(protocol::FitToWidth(c.text, c.width), c.expected) << c.text << " in " << c.width;
   }
-  EXPECT_EQ(sandbox::FitRight("44.77", 8), "   44.77");
-  EXPECT_EQ(sandbox::BlockRow().Add("CL", 4).Add("금", 3).text(), "CL  금 ");
+  EXPECT_EQ(protocol::FitToWidth("44.77", 8, protocol::Align::kRight), "   44.77");
+  const protocol::Field row[] = {{"a", 4}, {"b", 3}};
+  EXPECT_EQ(sandbox::LayoutBlockRow(row).Set("b", "금").Set("a", "CL").text(), "CL  금 ");
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST_P(LayoutTest, ReadsEveryField) {
   const LayoutCase& c = GetParam();
   const OrderCode* code = FindOrderCode(c.code);
   ASSERT_NE(code, nullptr);
-  const ParseResult parsed = ParseRecord(LayoutOf(code->layout), c.record);
+  const ParseResult parsed = ParseRecord(*code->layout, c.record);
   ASSERT_TRUE(std::holds_alternative<OrderRecord>(parsed))
       << std::get<Refusal>(parsed).message.code << " " << std::get<Refusal>(parsed).detail;
   const OrderRecord& r = std::get<OrderRecord>(parsed);
@@ -57,25 +57,26 @@ INSTANTIATE_TEST_SUITE_P(
                    {{kAccount, "06801004"},
                     {kPassword, "6042"},
                     {kProduct, "101G3000"},
-                    {kSide, "1"},
+                    {kBuySell, "1"},
                     {kPriceType, "2"},
                     {kFillCondition, "3"},
                     {kPrice, "262.55"},
                     {kQuantity, "12"},
                     {kUserField, kUser}}},
-        LayoutCase{"CmeAmendSharesTheDomesticLayout",
-                   "g12001.DO2101&",
-                   Fields({{"06801004", 11},
-                           {"6042", 8},
-                           {"101G3000", 32},
-                           {"2", 1},
-                           {"1", 1},
-                           {"1", 1},
-                           {"262.5", 13},
-                           {"1", 5},
-                           {"0004311", 7},
-                           {"", 60}}),
-                   {{kSide, "2"}, {kPrice, "262.5"}, {kOriginal, "0004311"}, {kUserField, ""}}},
+        LayoutCase{
+            "CmeAmendSharesTheDomesticLayout",
+            "g12001.DO2101&",
+            Fields({{"06801004", 11},
+                    {"6042", 8},
+                    {"101G3000", 32},
+                    {"2", 1},
+                    {"1", 1},
+                    {"1", 1},
+                    {"262.5", 13},
+                    {"1", 5},
+                    {"0004311", 7},
+                    {"", 60}}),
+            {{kBuySell, "2"}, {kPrice, "262.5"}, {kOrigOrderNo, "0004311"}, {kUserField, ""}}},
         LayoutCase{"OverseasNew",
                    "g12003.AO0401%",
                    Fields({{"015872", 6},
@@ -98,10 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
                     {kPrice, "167'16"},
                     {kQuantity, "3"},
                     {kStrategy, "1"},
-                    {kStopPrice, "167'20"},
+                    {kDesignatedPrice, "167'20"},
                     {kIocQuantity, "1"},
-                    {kExercise, "0"},
-                    {kValidUntil, "20161231"}}},
+                    {kOptionExercise, "0"},
+                    {kValidDate, "20161231"}}},
         LayoutCase{"OverseasAmendHasNoSide",
                    "g12003.AO0402%",
                    Fields({{"015872", 6},
@@ -116,10 +117,10 @@ INSTANTIATE_TEST_SUITE_P(
                            {"", 15},
                            {"", 10},
                            {"x", 60}}),
-                   {{kSide, ""},
+                   {{kBuySell, ""},
                     {kPriceType, "1"},
                     {kPrice, "2170.25"},
-                    {kOriginal, "0000000709"},
+                    {kOrigOrderNo, "0000000709"},
                     {kUserField, "x"}}},
         LayoutCase{"FxNewAsTheSample",
                    "g12003.AO0501%",
@@ -127,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                        std::string(13, ' ') + "1" + std::string(14, ' ') + "CEO",
                    {{kAccount, "017539"},
                     {kProduct, "EUR/USD"},
-                    {kSide, "1"},
+                    {kBuySell, "1"},
                     {kPrice, "1.24633"},
                     {kQuantity, "1"},
                     {kFxOrderType, "CEO"}}},
@@ -139,11 +140,11 @@ INSTANTIATE_TEST_SUITE_P(
                            {"1209", 20},
                            {"101.250", 20},
                            {"2", 15}}),
-                   {{kOriginal, "1209"}, {kPrice, "101.250"}, {kQuantity, "2"}}},
+                   {{kOrigOrderNo, "1209"}, {kPrice, "101.250"}, {kQuantity, "2"}}},
         LayoutCase{"FxCancel",
                    "g12003.AO0503%",
                    Fields({{"017539", 6}, {"6042", 8}, {"EUR/USD", 32}, {"0000001209", 20}}),
-                   {{kProduct, "EUR/USD"}, {kOriginal, "0000001209"}}},
+                   {{kProduct, "EUR/USD"}, {kOrigOrderNo, "0000001209"}}},
         LayoutCase{"OverseasSampleEndsBeforeTheUserField",
                    "g12003.AO0401%",
                    "0158726042    ESU16" + std::string(27, ' ') + "120" + "0" +
@@ -159,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "g12001.DO1601&",
                    "06801004   6042    201JB245" + std::string(24, ' ') + "111110" +
                        std::string(11, ' ') + "1",
-                   {{kSide, "1"},
+                   {{kBuySell, "1"},
                     {kPriceType, "1"},
                     {kFillCondition, "1"},
                     {kPrice, "110"},
@@ -168,8 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"StopsAfterTheProduct",
                    "g12003.AO0401%",
                    "0158726042    ESU16",
-                   {{kProduct, "ESU16"}, {kSide, ""}, {kQuantity, ""}, {kValidUntil, ""}}},
-        LayoutCase{"Empty", "g12001.DO1901&", "", {{kAccount, ""}, {kOriginal, ""}}},
+                   {{kProduct, "ESU16"}, {kBuySell, ""}, {kQuantity, ""}, {kValidDate, ""}}},
+        LayoutCase{"Empty", "g12001.DO1901&", "", {{kAccount, ""}, {kOrigOrderNo, ""}}},
         LayoutCase{"UserFieldCutShort",
                    "g12001.DO1601&",
                    Fields({{"06801004", 11},
@@ -196,7 +197,7 @@ class RefusedRecordTest : public ::testing::TestWithParam<RefusedCase> {};
 
 TEST_P(RefusedRecordTest, SaysWhy) {
   const RefusedCase& c = GetParam();
-  const ParseResult parsed = ParseRecord(LayoutOf(FindOrderCode(c.code)->layout), c.record);
+  const ParseResult parsed = ParseRecord(*FindOrderCode(c.code)->layout, c.record);
   ASSERT_TRUE(std::holds_alternative<Refusal>(parsed));
   EXPECT_EQ(std::get<Refusal>(parsed).message.code, c.refusal);
   EXPECT_EQ(std::get<Refusal>(parsed).detail, c.detail);

@@ -50,7 +50,7 @@ TEST(CallRecordDrain, KeepsTheFixturesRecordSmallAndLosesNoCall) {
   FixtureDialog f;
   ::unsetenv(fixture::kFixtureLogEnv);
   CallRecordDrain drain(f.dlg().Agent());
-  f.dlg().Log().SetListener([&](LogChange change) {
+  f.dlg().Log().AddListener([&](LogChange change) {
     if (change == LogChange::kAppended) drain.LineLogged();
   });
   // The Connect before the listener is the driver's first step.

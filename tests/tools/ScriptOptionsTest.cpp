@@ -85,6 +85,9 @@ TEST_P(ScriptOptions, EndWithAReasonAndTheDocumentedStatus) {
   std::ofstream(dir / "wide.json") << R"({"results": {"GetInfo": {"concat": [)"
                                    << R"({"text": "", "width": 2147483647},)"
                                    << R"({"text": "", "width": 2147483647}]}}})";
+  std::ofstream(dir / "cut.jsonl") << R"({"recording":"ZQKCommClient session","version":1,)"
+                                   << R"("classId":"x"})"
+                                   << "\n{\"t\":0,";
   MakeSpecial(Special::kFifo, dir / "fifo");
   std::filesystem::create_directory(dir / "folder");
   std::filesystem::create_directory(dir / "shut");
@@ -170,6 +173,31 @@ INSTANTIATE_TEST_SUITE_P(
                    "zqk-script: cannot set up the agent: the library path "
                    "\"{dir}/new\\x0aline.ocx\" holds "
                    "a line feed"},
+        OptionCase{"replay with another agent",
+                   {"--agent", "fixture", "--replay", "{dir}/r.jsonl"},
+                   {},
+                   2,
+                   "zqk-script: --replay takes no other agent"},
+        OptionCase{"replay that cannot be read",
+                   {"--replay", "{dir}/folder"},
+                   {},
+                   2,
+                   "zqk-script: --replay {dir}/folder: cannot be read: a directory"},
+        OptionCase{"corrupt replay",
+                   {"--replay", "{dir}/cut.jsonl"},
+                   {},
+                   2,
+                   "{dir}/cut.jsonl:2: the file ends inside this line"},
+        OptionCase{"record over the replay",
+                   {"--record", "{dir}/r.jsonl", "--replay", "{dir}/r.jsonl"},
+                   {},
+                   2,
+                   "zqk-script: --record would overwrite the recording that --replay plays"},
+        OptionCase{"record into a folder",
+                   {"--record", "{dir}/folder", "{dir}/s.zqk"},
+                   {},
+                   2,
+                   "zqk-script: --record {dir}/folder: not a regular file but a directory"},
         // Connect stays silent, the run goes on; the reason is still told.
         OptionCase{"agent that cannot be created",
                    {"--trace-calls", "--agent-library", "{dir}/none.ocx", "{dir}/s.zqk"},

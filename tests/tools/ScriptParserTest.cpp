@@ -66,6 +66,14 @@ TEST(ScriptParser, PrintShowsAnyStateThatExpectChecks) {
   }
 }
 
+TEST(ScriptParser, PrintShowsTheActivity) {
+  const ParseResult r = ParseScript("print requests\nprint feeds\n", Known);
+  ASSERT_FALSE(r.error) << r.error->message;
+  ASSERT_EQ(r.steps.size(), 2u);
+  EXPECT_EQ(std::get<PrintActivity>(r.steps[0].action).what, ActivityWhat::kRequests);
+  EXPECT_EQ(std::get<PrintActivity>(r.steps[1].action).what, ActivityWhat::kFeeds);
+}
+
 TEST(ScriptParser, StringsKeepBlanksAndTakeAnyByte) {
   const ParseResult r =
       ParseScript("set 1023 \"  a\\\"b\\\\c\\x00\\xff\\t\\n \"\nset 1012 \"\"\n", Known);
@@ -115,6 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"print colour 1033\n", 1, "unknown state"},
                     BadLine{"print log 1033\n", 1, "unknown state"},
                     BadLine{"print checked 1033 1\n", 1, "takes 2"},
+                    BadLine{"print requests 1\n", 1, "unknown state"},
+                    BadLine{"print \"feeds\"\n", 1, "unknown control ID"},
 
                     BadLine{"select 1058 -1\n", 1, "must not be negative"},
                     BadLine{"select 1031 -5\n", 1, "1031 is not a drop-down list"},

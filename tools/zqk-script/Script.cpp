@@ -302,6 +302,10 @@ class LineParser {
 
   // print <id> shows the text; print <state> <id> any state expect checks.
   std::optional<Action> ParsePrint() {
+    if (tokens_.size() == 2 && !tokens_[1].quoted) {
+      if (tokens_[1].text == "requests") return Done(1, PrintActivity{ActivityWhat::kRequests});
+      if (tokens_[1].text == "feeds") return Done(1, PrintActivity{ActivityWhat::kFeeds});
+    }
     if (tokens_.size() == 2) return Done(1, Print{ExpectWhat::kText, Control(1)});
     const std::optional<ExpectWhat> kind = StateKind(Word(1));
     if (!kind) return Fail("unknown state " + Echo(Word(1)) + " to print");

@@ -5,6 +5,7 @@
 //   set <id> "<text>"        click <id>             select <id> <index>
 //   answer ok|yes|no|cancel  fire <Event> <args>... wait <ms>
 //   print [text|checked|enabled|visible|selected|items] <id>
+//   print requests | print feeds
 //   enter | escape | close   about
 //   expect text|checked|enabled|visible|selected|items|log <id|-> <value>...
 //
@@ -51,6 +52,11 @@ struct Print {
   ExpectWhat what = ExpectWhat::kText;
   ControlId id;
 };
+// The activity of the session: requests, or feeds.
+enum class ActivityWhat { kRequests, kFeeds };
+struct PrintActivity {
+  ActivityWhat what = ActivityWhat::kRequests;
+};
 enum class Key { kEnter, kEscape, kClose };
 struct PressKey {
   Key key;
@@ -64,8 +70,8 @@ struct Expect {
   int number = 0;                  // kChecked/kEnabled/kVisible (0/1), kSelected (index)
 };
 
-using Action =
-    std::variant<SetText, Click, Select, Answer, FireEvent, Wait, Print, PressKey, About, Expect>;
+using Action = std::variant<SetText, Click, Select, Answer, FireEvent, Wait, Print, PrintActivity,
+                            PressKey, About, Expect>;
 
 struct Step {
   int line = 0;  // 1-based line number in the script

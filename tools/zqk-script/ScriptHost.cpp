@@ -49,9 +49,22 @@ MessageBoxResult ScriptHost::ShowMessageBox(std::string_view text, std::string_v
     answer = answers_.front();
     answers_.pop_front();
   }
+  Print(text, caption, icon, answer);
+  return answer;
+}
+
+MessageBoxResult ScriptHost::ShowReplayedMessageBox(
+    std::string_view text, std::string_view caption, MessageBoxButtons, MessageBoxIcon icon,
+    const std::function<MessageBoxResult()>& awaitAnswer) {
+  const MessageBoxResult answer = awaitAnswer();
+  Print(text, caption, icon, answer);
+  return answer;
+}
+
+void ScriptHost::Print(std::string_view text, std::string_view caption, MessageBoxIcon icon,
+                       MessageBoxResult answer) {
   out_ << kOutputPrefix << "box " << IconName(icon) << ' ' << QuoteForOutput(caption) << ' '
        << QuoteForOutput(text) << " -> " << AnswerName(answer) << '\n';
-  return answer;
 }
 
 void ScriptHost::ShowAbout() {

@@ -18,12 +18,18 @@ class ScriptHost : public DialogHost {
   // With no answer queued, an OK box is answered OK and a Yes/No box No.
   MessageBoxResult ShowMessageBox(std::string_view text, std::string_view caption,
                                   MessageBoxButtons buttons, MessageBoxIcon icon) override;
+  // Printed as any box is, with the recorded answer.
+  MessageBoxResult ShowReplayedMessageBox(
+      std::string_view text, std::string_view caption, MessageBoxButtons buttons,
+      MessageBoxIcon icon, const std::function<MessageBoxResult()>& awaitAnswer) override;
   void ShowAbout() override;
   void EndDialog(DialogResult result) override;
 
   bool Ended() const { return ended_; }
 
  private:
+  void Print(std::string_view text, std::string_view caption, MessageBoxIcon icon,
+             MessageBoxResult answer);
   std::ostream& out_;
   std::deque<MessageBoxResult> answers_;
   bool ended_ = false;

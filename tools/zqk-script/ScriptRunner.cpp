@@ -1,5 +1,7 @@
 #include "tools/zqk-script/ScriptRunner.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 #include <QJsonArray>
@@ -9,6 +11,7 @@
 #include "agent/VirtualUiThread.h"
 #include "dialog/CZQKCommClientDlg.h"
 #include "dialog/LogTimestamp.h"
+#include "dialog/SessionPlayer.h"
 #include "sandbox/fixture/FixtureProtocol.h"
 #include "text/Cp949.h"
 #include "tools/zqk-script/CallRecordDrain.h"
@@ -53,7 +56,7 @@ class Runner {
     dlg_ = std::make_unique<CZQKCommClientDlg>(std::move(env));
     drain_ = std::make_unique<CallRecordDrain>(dlg_->Agent());
     EventLog& log = dlg_->Log();
-    log.SetListener([this, &log](LogChange change) {
+    log.AddListener([this, &log](LogChange change) {
       if (change != LogChange::kAppended) return;
       std::string_view line = log.Line(LineIndex{log.Count() - 1});
       if (!options_.timestamps) line = StripLogTimestamp(line);
@@ -85,31 +88,112 @@ class Runner {
   RunStatus Run(const std::vector<Step>& steps) {
     dlg_->OnInitDialog();
     Settle();
-    RunStatus status = RunStatus::kOk;
-    for (const Step& step : steps) {
-      line_ = step.line;
-      if (host_.Ended()) {
-        Fail("the dialog is closed");
-        status = RunStatus::kFailed;
-        break;
+    if (options_.replay) StartReplay();
+    // After the replay's state: a recording of a replay starts where it does.
+    if (!options_.recordFile.empty()) {
+      std::string reason;
+      if (!dlg_->StartRecording(options_.recordFile, &reason)) {
+        err_ << "zqk-script: --record " << options_.recordFile.string() << ": " << reason << '\n';
+        return RunStatus::kBadScript;
       }
-      if (!std::visit([this](const auto& a) { return Do(a); }, step.action)) {
-        status = RunStatus::kFailed;
-        break;
-      }
-      Settle();
-      drain_->StepDone();
     }
+    Settle();
+    RunStatus status = player_ && player_->ReplaysSteps() ? PlayRecording() : RunSteps(steps);
+    EndReplayedScript();
     // The end of a script closes the dialog as its close box does.
     dlg_->OnDestroy();
     Settle();
+    status = std::max(status, EndReplay());
+    status = std::max(status, EndRecording());
     out_.flush();
     return status;
   }
 
  private:
+  RunStatus RunSteps(const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+      line_ = step.line;
+      if (host_.Ended()) {
+        Fail("the dialog is closed");
+        return RunStatus::kFailed;
+      }
+      if (!std::visit([this](const auto& a) { return Do(a); }, step.action)) {
+        return RunStatus::kFailed;
+      }
+      Settle();
+      drain_->StepDone();
+      if (Diverged()) return RunStatus::kFailed;
+    }
+    return RunStatus::kOk;
+  }
+
+  void StartReplay() {
+    SessionPlayer::Options player;
+    player.runLoop = [this](const std::function<bool()>& done) {
+      while (!done()) {
+        const std::optional<int64_t> due = player_->NextDueMs();
+        if (!due || !AdvanceTo(*due)) return;
+      }
+    };
+    player_ = std::make_unique<SessionPlayer>(*dlg_, ui_, options_.replay, std::move(player));
+    player_->Start();
+  }
+
+  bool AdvanceTo(int64_t ms) {
+    return ui_.Advance(static_cast<uint32_t>(std::max<int64_t>(0, ms - ui_.NowMs())));
+  }
+
+  // The recorded steps, each at its time on the virtual clock.
+  RunStatus PlayRecording() {
+    while (!player_->Done()) {
+      const std::optional<int64_t> due = player_->NextDueMs();
+      if (!due) {
+        player_->Session().Diverge("stopped");
+        break;
+      }
+      if (!AdvanceTo(*due)) {
+        Fail("the agent keeps posting work without letting time pass");
+        return RunStatus::kFailed;
+      }
+      dlg_->FlushRecording();
+    }
+    return Diverged() ? RunStatus::kFailed : RunStatus::kOk;
+  }
+
+  // A script that has used up the recording closes the dialog without it;
+  // one that has not lets the closing's calls meet what is left.
+  void EndReplayedScript() {
+    if (!player_ || player_->ReplaysSteps() || Diverged()) return;
+    if (!player_->Session().Peek()) player_->Stop();
+  }
+
+  RunStatus EndReplay() {
+    if (!player_) return RunStatus::kOk;
+    if (!player_->ReplaysSteps() && !Diverged() && player_->Session().Peek()) {
+      player_->Session().Diverge("came to the end of the script");
+    }
+    player_->Stop();
+    if (!Diverged()) return RunStatus::kOk;
+    err_ << "zqk-script: the replay diverged: " << player_->Session().Divergence() << '\n';
+    return RunStatus::kFailed;
+  }
+
+  RunStatus EndRecording() {
+    if (options_.recordFile.empty()) return RunStatus::kOk;
+    const bool whole = dlg_->IsRecording();
+    dlg_->StopRecording();
+    if (whole) return RunStatus::kOk;
+    err_ << "zqk-script: the recording " << options_.recordFile.string()
+         << " stopped before the end of the session\n";
+    return RunStatus::kFailed;
+  }
+
+  bool Diverged() const { return player_ && player_->Session().Diverged(); }
+
   void Settle() {
     if (!ui_.RunDue()) Fail("the agent keeps posting work without letting time pass");
+    // The end of a pass of the event loop.
+    dlg_->FlushRecording();
   }
   bool Fail(const std::string& message) {
     err_ << "line " << line_ << ": " << message << '\n';
@@ -142,9 +226,11 @@ class Runner {
   bool Do(const FireEvent& a);
   bool Do(const Wait& a) {
     if (!ui_.Advance(a.ms)) return Fail("the agent keeps posting work without letting time pass");
+    dlg_->FlushRecording();
     return true;
   }
   bool Do(const Print& a);
+  bool Do(const PrintActivity& a);
   bool Do(const PressKey& a) {
     switch (a.key) {
       case Key::kEnter:  // asks first, as Escape does
@@ -174,6 +260,8 @@ class Runner {
   // Declared before the dialog, so that it outlives the log lines it counts.
   std::unique_ptr<CallRecordDrain> drain_;
   std::unique_ptr<CZQKCommClientDlg> dlg_;
+  // After the dialog: it leaves the dialog before the dialog goes.
+  std::unique_ptr<SessionPlayer> player_;
   int line_ = 0;
 };
 
@@ -240,6 +328,61 @@ bool Runner::Do(const Print& a) {
       break;
   }
   out_ << '\n';
+  return true;
+}
+
+// The dialog's activity as "## " lines; times are agent milliseconds.
+bool Runner::Do(const PrintActivity& a) {
+  const ActivityTracker& activity = dlg_->Activity();
+  const int64_t now = dlg_->NowMs();
+  auto optional = [](const std::optional<int64_t>& v) {
+    return v ? std::to_string(*v) : std::string("-");
+  };
+  if (a.what == ActivityWhat::kFeeds) {
+    const std::vector<QuoteFeedActivity> quotes = activity.QuoteFeeds(now);
+    const std::vector<OrderFeedActivity> orders = activity.OrderFeeds();
+    out_ << kOutputPrefix << "feeds quote=" << quotes.size() << " order=" << orders.size() << '\n';
+    for (const QuoteFeedActivity& f : quotes) {
+      out_ << kOutputPrefix << "quote-feed key=" << QuoteForOutput(f.key) << " type=" << f.realType
+           << " records=" << f.records << " per-second=";
+      if (f.perSecond) {
+        char rate[32];
+        std::snprintf(rate, sizeof rate, "%.1f", *f.perSecond);
+        out_ << rate;
+      } else {
+        out_ << '-';
+      }
+      out_ << '\n';
+    }
+    for (const OrderFeedActivity& f : orders) {
+      out_ << kOutputPrefix << "order-feed account=" << QuoteForOutput(f.account)
+           << " records=" << f.records << '\n';
+    }
+    return true;
+  }
+  static constexpr const char* kEnds[] = {"answered", "refused", "dropped", "no-answer"};
+  const std::vector<InFlightRequest> flights = activity.InFlight();
+  out_ << kOutputPrefix << "requests in-flight=" << flights.size()
+       << " finished=" << activity.Finished().size() << '\n';
+  for (const InFlightRequest& r : flights) {
+    out_ << kOutputPrefix << "in-flight rqid=" << r.rqId << " code=" << QuoteForOutput(r.code)
+         << " sent=" << r.sentMs << " pages=" << r.pagesSoFar << '\n';
+  }
+  for (const FinishedRequest& r : activity.Finished()) {
+    out_ << kOutputPrefix << "finished rqid=" << r.rqId << " code=" << QuoteForOutput(r.code)
+         << " sent=" << r.sentMs << " end=" << kEnds[static_cast<int>(r.end)]
+         << " pages=" << r.pageLatencyMs.size() << " latency=";
+    for (size_t i = 0; i < r.pageLatencyMs.size(); ++i)
+      out_ << (i ? "," : "") << r.pageLatencyMs[i];
+    if (r.pageLatencyMs.empty()) out_ << '-';
+    out_ << '\n';
+  }
+  for (const CodeActivity& c : activity.Codes()) {
+    out_ << kOutputPrefix << "code " << QuoteForOutput(c.code) << " requests=" << c.requests
+         << " pages=" << c.pages << " refused=" << c.refused << " dropped=" << c.dropped
+         << " no-answer=" << c.noAnswer << " median=" << optional(c.medianMs)
+         << " p99=" << optional(c.p99Ms) << " max=" << optional(c.maxMs) << '\n';
+  }
   return true;
 }
 

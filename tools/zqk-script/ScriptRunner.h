@@ -2,8 +2,11 @@
 // Runs a parsed script against the console's dialog with no window.
 
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <vector>
+
+#include "agent/ReplaySession.h"
 
 #include "tools/zqk-script/Script.h"
 
@@ -14,6 +17,10 @@ struct RunOptions {
   bool traceCalls = false;                  // print every agent call with its arguments and result
   std::filesystem::path executableDir;      // where ocx_log.log goes
   std::filesystem::path componentRegistry;  // resolves the agent's class ID
+  std::filesystem::path recordFile;         // --record: the session is recorded there
+  // --replay: the agent is the recording's; with its steps replayed, the
+  // script's steps are not run.
+  std::shared_ptr<ReplaySession> replay;
 };
 
 // Exit status of a run.

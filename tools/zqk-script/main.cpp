@@ -10,6 +10,10 @@
 //                               written
 //     --no-timestamps           log lines without their timestamps
 //     --trace-calls             print every agent call with its arguments
+//     --record FILE             record the session into FILE
+//   zqk-script [options] --replay FILE [SCRIPT]
+//     the agent answers from the recording FILE; without SCRIPT its recorded
+//     user steps run
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,6 +29,7 @@
 #include "app/DataFolder.h"
 #include "app/Startup.h"
 #include "dialog/DialogTemplate.h"
+#include "dialog/SessionPlayer.h"
 #include "files/RegularFile.h"
 #include "sandbox/fixture/FixtureData.h"
 #include "tools/zqk-script/ScriptRunner.h"
@@ -43,7 +48,10 @@ std::optional<zqk::ControlKind> MainDialogControlKind(zqk::ControlId id) {
 int Usage(const std::string& why) {
   std::cerr << "zqk-script: " << why << "\n"
             << "usage: zqk-script [--agent sandbox|fixture] [--agent-library PATH] "
-               "[--fixture FILE] [--exe-dir DIR] [--no-timestamps] [--trace-calls] SCRIPT\n";
+               "[--fixture FILE] [--exe-dir DIR] [--no-timestamps] [--trace-calls] "
+               "[--record FILE] SCRIPT\n"
+               "       zqk-script [--exe-dir DIR] [--no-timestamps] [--trace-calls] "
+               "[--record FILE] --replay FILE [SCRIPT]\n";
   return 2;
 }
 
@@ -92,7 +100,8 @@ class TemporaryRegistry {
 int main(int argc, char** argv) {
   zqk::script::RunOptions options;
   std::string agent = "sandbox";
-  std::filesystem::path library, fixture, scriptPath;
+  bool agentChosen = false;
+  std::filesystem::path library, fixture, scriptPath, replay;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
@@ -104,7 +113,9 @@ int main(int argc, char** argv) {
       const char* v = value();
       if (!v) return Usage(arg + " needs a value");
       agent = v;
-    } else if (arg == "--agent-library" || arg == "--fixture" || arg == "--exe-dir") {
+      agentChosen = true;
+    } else if (arg == "--agent-library" || arg == "--fixture" || arg == "--exe-dir" ||
+               arg == "--record" || arg == "--replay") {
       const char* v = value();
       if (!v || !*v) return Usage(arg + " needs a path");
       std::error_code ec;
@@ -113,6 +124,8 @@ int main(int argc, char** argv) {
       if (arg == "--agent-library") library = path;
       if (arg == "--fixture") fixture = path;
       if (arg == "--exe-dir") options.executableDir = path;
+      if (arg == "--record") options.recordFile = path;
+      if (arg == "--replay") replay = path;
     } else if (!arg.empty() && arg[0] == '-') {
       return Usage("unknown option " + arg);
     } else if (scriptPath.empty()) {
@@ -122,14 +135,35 @@ int main(int argc, char** argv) {
       return Usage("more than one script");
     }
   }
-  if (scriptPath.empty()) return Usage("no script");
+  if (!replay.empty()) {
+    // The recording is the agent.
+    if (agentChosen || !library.empty() || !fixture.empty()) {
+      return Usage("--replay takes no other agent");
+    }
+    if (!options.recordFile.empty() && options.recordFile == replay) {
+      return Usage("--record would overwrite the recording that --replay plays");
+    }
+    zqk::RecordingError error;
+    options.replay =
+        zqk::SessionPlayer::OpenRecording(replay,
+                                          scriptPath.empty() ? zqk::ReplaySession::Steps::kReplayed
+                                                             : zqk::ReplaySession::Steps::kSkipped,
+                                          &error);
+    if (!options.replay) {
+      if (error.line == 0) return BadOption("--replay " + replay.string() + ": " + error.reason);
+      std::cerr << replay.string() << ":" << error.line << ": " << error.reason << "\n";
+      return 2;
+    }
+  } else if (scriptPath.empty()) {
+    return Usage("no script");
+  }
   if (options.executableDir.empty()) {
     // As the console does: an installed zqk-script writes to the user's data folder.
     const zqk::DataFolder data = zqk::ChooseDataFolder(zqk::ExecutableDirectory());
     if (data.notice) std::cerr << *data.notice << "\n";
     options.executableDir = data.path;
   }
-  if (library.empty()) {
+  if (library.empty() && replay.empty()) {
     if (agent == "sandbox") {
       library = zqk::ExecutableDirectory() / "ZQKCommAgent.ocx";
     } else if (agent == "fixture") {
@@ -150,27 +184,31 @@ int main(int argc, char** argv) {
     setenv("ZQK_FIXTURE_FILE", fixture.c_str(), 1);
   }
 
-  const zqk::FileRead script =
-      zqk::ReadWholeFile(scriptPath, kMaxScriptBytes, zqk::ReadFrom::kStreamsToo);
-  if (script.status == zqk::FileRead::Status::kAbsent) {
-    return BadOption("cannot read " + scriptPath.string() + ": no such file");
-  }
-  if (script.status == zqk::FileRead::Status::kRefused) {
-    return BadOption("cannot read " + scriptPath.string() + ": " + script.reason);
-  }
-  const zqk::script::ParseResult parsed =
-      zqk::script::ParseScript(script.bytes, MainDialogControlKind);
-  if (parsed.error) {
-    std::cerr << scriptPath.string() << ":" << parsed.error->line << ": " << parsed.error->message
-              << "\n";
-    return 2;
+  zqk::script::ParseResult parsed;
+  if (!scriptPath.empty()) {
+    const zqk::FileRead script =
+        zqk::ReadWholeFile(scriptPath, kMaxScriptBytes, zqk::ReadFrom::kStreamsToo);
+    if (script.status == zqk::FileRead::Status::kAbsent) {
+      return BadOption("cannot read " + scriptPath.string() + ": no such file");
+    }
+    if (script.status == zqk::FileRead::Status::kRefused) {
+      return BadOption("cannot read " + scriptPath.string() + ": " + script.reason);
+    }
+    parsed = zqk::script::ParseScript(script.bytes, MainDialogControlKind);
+    if (parsed.error) {
+      std::cerr << scriptPath.string() << ":" << parsed.error->line << ": " << parsed.error->message
+                << "\n";
+      return 2;
+    }
   }
 
   TemporaryRegistry registry;
   if (!registry.Error().empty()) return BadOption(registry.Error());
-  std::string error;
-  if (!zqk::RegisterComponent(registry.File(), zqk::kAgentClassId, library, &error)) {
-    return BadOption("cannot set up the agent: " + error);
+  if (replay.empty()) {
+    std::string error;
+    if (!zqk::RegisterComponent(registry.File(), zqk::kAgentClassId, library, &error)) {
+      return BadOption("cannot set up the agent: " + error);
+    }
   }
   options.componentRegistry = registry.File();
   return static_cast<int>(zqk::script::RunScript(parsed.steps, options, std::cout, std::cerr));

@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,12 +24,28 @@
 #include "ui/qt/Cp949Text.h"
 #include "ui/qt/DialogFont.h"
 #include "ui/qt/LogView.h"
+#include "ui/qt/ToolWindows.h"
 
 namespace zqk {
 namespace {
 
 // The system menu's Close item, as the platform labels it.
 constexpr const char* kCloseMenuText = "닫기(&C)";
+// The session recording's item and file dialog.
+// The session recording's item and file dialog, in Korean and English.
+struct LangText {
+  const char* korean;
+  const char* english;
+};
+constexpr LangText kStartRecordingText{"세션 기록(&R)...", "&Record Session..."};
+constexpr LangText kStopRecordingText{"세션 기록 중지(&R)", "Stop &Recording"};
+constexpr LangText kRecordingFileTitle{"세션 기록 파일", "Session Recording"};
+constexpr LangText kRecordingFileFilter{"세션 기록 (*.jsonl);;모든 파일 (*)",
+                                        "Session recordings (*.jsonl);;All files (*)"};
+
+QString Shown(const CZQKCommClientDlg& dlg, const LangText& text) {
+  return FromCp949(dlg.Lang(text.korean, text.english));
+}
 
 // A multi-line edit holds CR LF line breaks, as the platform's edit does.
 std::string MultiLineToModel(const QString& text) {
@@ -104,6 +122,17 @@ void DialogView::BuildSystemMenu() {
   closeAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
   addAction(closeAction_);  // the shortcut works with the menu closed too
   connect(closeAction_, &QAction::triggered, this, [this] { close(); });
+  // The tool windows, above the separator before About.
+  for (size_t i = 0; i < ToolWindowItems().size(); ++i) {
+    QAction* action = systemMenu_->addAction(QString());
+    action->setShortcut(QKeySequence(ToolWindowItems()[i].key));
+    addAction(action);  // the key works with the menu closed too
+    connect(action, &QAction::triggered, this, [this, i] { OpenToolWindow(i); });
+    toolActions_.push_back(action);
+    toolWindows_.emplace_back();
+  }
+  ApplyToolLanguage();
+  AddRecordingItem();
   systemMenu_->addSeparator();
   aboutAction_ = systemMenu_->addAction(FromCp949(kAboutMenuText));
   connect(aboutAction_, &QAction::triggered, this, [this] { dlg_.OnSysCommand(kAboutCommandId); });
@@ -111,6 +140,57 @@ void DialogView::BuildSystemMenu() {
   auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
   connect(shortcut, &QShortcut::activated, this,
           [this] { ShowSystemMenu(mapToGlobal(QPoint(0, 0))); });
+}
+
+void DialogView::OpenToolWindow(size_t index) {
+  QPointer<QWidget>& window = toolWindows_.at(index);
+  if (!window) {
+    window = ToolWindowItems()[index].create(dlg_, this);
+    // Each tool window's key works from the other tool windows as well.
+    for (QAction* action : toolActions_) window->addAction(action);
+    for (const QPointer<QWidget>& other : toolWindows_) {
+      if (other && other != window) other->addAction(toolActions_[index]);
+    }
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void DialogView::ApplyToolLanguage() {
+  if (recordAction_) {
+    recordAction_->setText(
+        Shown(dlg_, dlg_.IsRecording() ? kStopRecordingText : kStartRecordingText));
+  }
+  for (size_t i = 0; i < toolActions_.size(); ++i) {
+    const ToolWindowItem& item = ToolWindowItems()[i];
+    toolActions_[i]->setText(FromCp949(dlg_.Lang(item.korean, item.english)));
+    if (toolWindows_[i]) item.applyLanguage(toolWindows_[i]);
+  }
+}
+
+void DialogView::AddRecordingItem() {
+  recordAction_ = systemMenu_->addAction(Shown(dlg_, kStartRecordingText));
+  connect(recordAction_, &QAction::triggered, this, [this] { ToggleRecording(); });
+  // As the menu opens: the language may have changed, and a recording may
+  // have stopped by itself (a write that failed).
+  connect(systemMenu_, &QMenu::aboutToShow, this, [this] {
+    recordAction_->setText(
+        Shown(dlg_, dlg_.IsRecording() ? kStopRecordingText : kStartRecordingText));
+  });
+}
+
+void DialogView::ToggleRecording() {
+  if (dlg_.IsRecording()) {
+    dlg_.StopRecording();
+    return;
+  }
+  const QString file = chooseRecordingFile_
+                           ? chooseRecordingFile_()
+                           : QFileDialog::getSaveFileName(this, Shown(dlg_, kRecordingFileTitle),
+                                                          QStringLiteral("session.jsonl"),
+                                                          Shown(dlg_, kRecordingFileFilter));
+  if (!file.isEmpty()) dlg_.StartRecordingOrSayWhy(QFile::encodeName(file).toStdString());
 }
 
 void DialogView::ShowSystemMenu(const QPoint& globalPos) {
@@ -178,6 +258,7 @@ void DialogView::Sync(ControlId id, ControlChange change) {
         radio->setChecked(model.IsChecked(id));
         UpdateRadioTabStops(id);
       }
+      if (id == id::kKorean) ApplyToolLanguage();
       break;
     case ControlChange::kEnabled:
       widget->setEnabled(model.IsEnabled(id));

@@ -7,7 +7,9 @@
 // the platform's dialog manager (Enter, Escape, the close box) and for the
 // system menu that Linux window managers do not give a dialog.
 
+#include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -35,10 +37,22 @@ class DialogView : public QWidget {
   LogView* Log() const { return logView_; }
   DialogBaseUnits BaseUnits() const { return units_; }
 
-  // The emulated system menu: Close, a separator and the About item.
+  // The emulated system menu: Close, the tool windows (ToolWindowItems), a
+  // separator and the About item.
   QMenu* SystemMenu() const { return systemMenu_; }
+  // The menu item of tool window `index` and the window, once opened.
+  QAction* ToolAction(size_t index) const { return toolActions_.at(index); }
+  QWidget* ToolWindow(size_t index) const { return toolWindows_.at(index); }
+  // Opens (or brings forward) tool window `index`.
+  void OpenToolWindow(size_t index);
   QAction* AboutAction() const { return aboutAction_; }
   QAction* CloseAction() const { return closeAction_; }
+  // Starts a session recording (asking for its file) or stops the one that runs.
+  QAction* RecordAction() const { return recordAction_; }
+  // Asks for the file of a recording; empty: none. A file dialog by default.
+  void SetRecordingFileChooser(std::function<QString()> chooser) {
+    chooseRecordingFile_ = std::move(chooser);
+  }
   void ShowSystemMenu(const QPoint& globalPos);
 
   // Ends the dialog (the host's EndDialog): the window closes.
@@ -59,6 +73,10 @@ class DialogView : public QWidget {
  private:
   void Build();
   void BuildSystemMenu();
+  // The tool windows' menu items and captions follow the language radios.
+  void ApplyToolLanguage();
+  void AddRecordingItem();
+  void ToggleRecording();
   void Bind(ControlId id, QWidget* widget);
   void Sync(ControlId id, ControlChange change);
   void SyncAll(ControlId id);
@@ -80,6 +98,10 @@ class DialogView : public QWidget {
   QMenu* systemMenu_ = nullptr;
   QAction* closeAction_ = nullptr;
   QAction* aboutAction_ = nullptr;
+  std::vector<QAction*> toolActions_;
+  std::vector<QPointer<QWidget>> toolWindows_;
+  QAction* recordAction_ = nullptr;
+  std::function<QString()> chooseRecordingFile_;
   // Set while a model change is written into a widget: the widget's signals
   // must not come back as user actions.
   bool syncing_ = false;

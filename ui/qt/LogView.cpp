@@ -39,13 +39,13 @@ LogView::LogView(EventLog& log, QWidget* parent) : QAbstractScrollArea(parent), 
   for (size_t i = 0; i < log_.Count(); ++i) {
     longestLineBytes_ = std::max(longestLineBytes_, log_.Line(LineIndex{i}).size());
   }
-  log_.SetListener([this](LogChange change) { OnLogChange(change); });
+  listener_ = log_.AddListener([this](LogChange change) { OnLogChange(change); });
   scrollToSelection_ = log_.Selected().has_value();
   UpdateScrollBars();
 }
 
 LogView::~LogView() {
-  log_.SetListener(nullptr);
+  log_.RemoveListener(listener_);
 }
 
 size_t LogView::TopLine() const {

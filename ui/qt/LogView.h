@@ -50,6 +50,7 @@ class LogView : public QAbstractScrollArea {
   void SelectLine(size_t line);
 
   EventLog& log_;
+  EventLog::ListenerId listener_ = 0;
   int lineHeight_ = 1;
   int averageCharWidth_ = 1;
   // The longest line so far, in bytes (estimated width = bytes x average

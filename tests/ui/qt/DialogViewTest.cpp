@@ -331,13 +331,18 @@ TEST(DialogViewTest, CloseBoxCancelsWithoutAsking) {
 TEST(DialogViewTest, SystemMenuEndsWithSeparatorAndAbout) {
   WindowRig rig;
   const QList<QAction*> actions = rig.view().SystemMenu()->actions();
-  ASSERT_EQ(actions.size(), 3);
+  ASSERT_EQ(actions.size(), 6);
   EXPECT_EQ(actions[0], rig.view().CloseAction());
   EXPECT_EQ(actions[0]->text(), Q("닫기(&C)"));
   EXPECT_EQ(actions[0]->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
-  EXPECT_TRUE(actions[1]->isSeparator());
-  EXPECT_EQ(actions[2], rig.view().AboutAction());
-  EXPECT_EQ(actions[2]->text(), Q(kAboutMenuText));
+  // The tool windows and the session recording stand between Close and the
+  // separator before About.
+  EXPECT_EQ(actions[1], rig.view().ToolAction(0));
+  EXPECT_EQ(actions[2], rig.view().ToolAction(1));
+  EXPECT_EQ(actions[3], rig.view().RecordAction());
+  EXPECT_TRUE(actions[4]->isSeparator());
+  EXPECT_EQ(actions[5], rig.view().AboutAction());
+  EXPECT_EQ(actions[5]->text(), Q(kAboutMenuText));
 
   rig.view().CloseAction()->trigger();
   EXPECT_EQ(rig.view().Result(), DialogResult::kCancel);
