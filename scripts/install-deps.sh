@@ -5,10 +5,11 @@
 # (through sudo) only when a package is missing.
 set -euo pipefail
 # ccache lets a build reuse what an earlier one compiled; dpkg-dev (dpkg-shlibdeps)
-# and file let CPack find the .deb's dependencies.
+# and file let CPack find the .deb's dependencies; desktop-file-utils checks the
+# menu entry in the package test.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-nanum xvfb xauth
-  ccache dpkg-dev file "$@")
+  ccache dpkg-dev file desktop-file-utils "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -56,6 +56,8 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 entry=$root/usr/share/applications/zqkcommclient.desktop
 head -1 "$entry" | grep -qx '\[Desktop Entry\]' || fail "no [Desktop Entry] group"
+desktop-file-validate "$entry" >"$work/validate.log" 2>&1 ||
+  fail "the desktop entry is not valid: $(cat "$work/validate.log")"
 for line in Type=Application Exec=ZQKCommClient Icon=zqkcommclient Terminal=false; do
   grep -qx "$line" "$entry" || fail "the desktop entry lacks $line"
 done
