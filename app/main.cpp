@@ -1,13 +1,16 @@
 // CZQKCommClientApp: the console's start-up. The agent component beside the
 // executable registers itself at every start, then the main dialog runs until
-// it is closed; its destruction stops the agent.
+// it is closed; its destruction stops the agent. Its log and mst/ are beside
+// the executable, or in the user's data folder where that cannot be written.
 #include <QApplication>
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/ConsoleOptions.h"
+#include "app/DataFolder.h"
 #include "app/Startup.h"
 #include "dialog/SessionPlayer.h"
 #include "text/Cp949.h"
@@ -24,6 +27,8 @@ class CZQKCommClientApp {
     // start-up message box closing before the dialog opens must not.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("ZQKCommClient"));
+    // The desktop entry the window belongs to, for its icon in task bars.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zqkcommclient"));
     QApplication::setWindowIcon(ApplicationIcon());
     // What Qt leaves of the line once it has taken its own options.
     for (int i = 1; i < argc; ++i) args_.emplace_back(argv[i]);
@@ -35,7 +40,10 @@ class CZQKCommClientApp {
     ConsoleSession session;
     if (!ReadCommandLine(host, session)) return 2;
     RegisterAgentAtStartup(host);
-    Console console(host, ExecutableDirectory(), session);
+    // A system install keeps the log and mst/ in the user's data folder.
+    const DataFolder data = ChooseDataFolder(ExecutableDirectory());
+    if (data.notice) std::fprintf(stderr, "%s\n", data.notice->c_str());
+    Console console(host, data.path, session);
     QObject::connect(&console.Window(), &DialogView::finished, &app_, &QApplication::quit);
     QApplication::exec();
     // The window is closed; the dialog's destruction stops the agent.

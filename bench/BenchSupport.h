@@ -1,16 +1,29 @@
 #pragma once
 // Small helpers shared by the benchmarks: a dialog with no window and no
-// agent, the process's resident memory, a monotonic clock.
+// agent, the process's resident memory, a monotonic clock, the components
+// built beside the benchmark.
 
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <functional>
+#include <list>
+#include <string>
 
 #include "agent/UiThread.h"
 #include "dialog/CZQKCommClientDlg.h"
 
 namespace zqk::bench {
+
+// The absolute path of `name` beside the running benchmark (bin/ of the build
+// tree, where every component lands), found when it runs so that no path of
+// the build tree is compiled in; valid for the rest of the process.
+inline const char* BuiltFile(const char* name) {
+  static std::list<std::string> paths;
+  const std::filesystem::path dir = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+  return paths.emplace_back((dir / name).string()).c_str();
+}
 
 class NoHost : public DialogHost {
  public:

@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing the console need on Debian 12.
-# Asks for root (through sudo) only when a package is missing.
+# Installs what building, running, testing and packaging the console need on
+# Debian 12, and the packages named as arguments (scripts/fuzz.sh asks for
+# afl++ this way, so that the other commands never need it). Asks for root
+# (through sudo) only when a package is missing.
 set -euo pipefail
+# ccache lets a build reuse what an earlier one compiled; dpkg-dev (dpkg-shlibdeps)
+# and file let CPack find the .deb's dependencies; desktop-file-utils checks the
+# menu entry in the package test.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-nanum xvfb xauth)
+  libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk fonts-nanum xvfb xauth
+  ccache dpkg-dev file desktop-file-utils "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "tests/agent/components/EchoComponent.h"
+#include "tests/support/BuiltFile.h"
 
 namespace zqk::test {
 

@@ -10,6 +10,7 @@
 #include "sandbox/fixture/FixtureProtocol.h"
 #include "sandbox/kit/ComponentKit.h"
 #include "tests/sandbox/AbiTestHost.h"
+#include "tests/support/BuiltFile.h"
 
 namespace zqk::test {
 namespace {

@@ -12,6 +12,7 @@
 
 #include "sandbox/fixture/FixtureProtocol.h"
 #include "tests/sandbox/AbiTestHost.h"
+#include "tests/support/BuiltFile.h"
 
 namespace zqk::test {
 namespace {

@@ -17,6 +17,7 @@
 #include "sandbox/market/ProductUniverse.h"
 #include "sandbox/masters/MasterFiles.h"
 #include "tests/sandbox/SandboxFixture.h"
+#include "tests/support/BuiltFile.h"
 
 namespace zqk::test {
 namespace {

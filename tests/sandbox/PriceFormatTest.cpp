@@ -7,6 +7,7 @@
 #include "sandbox/market/PriceFormat.h"
 #include "sandbox/market/ProductUniverse.h"
 #include "tests/sandbox/AbiTestHost.h"
+#include "tests/support/BuiltFile.h"
 
 namespace zqk::test {
 namespace {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tests/sandbox/AbiTestHost.h"
+#include "tests/support/BuiltFile.h"
 #include "tests/support/TempDir.h"
 
 namespace zqk::test {

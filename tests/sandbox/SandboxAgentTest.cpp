@@ -13,6 +13,7 @@
 #include "agent/abi/ComponentRegistry.h"
 #include "sandbox/settings/SandboxSettings.h"
 #include "tests/sandbox/SandboxFixture.h"
+#include "tests/support/BuiltFile.h"
 #include "tests/support/OddFiles.h"
 
 namespace zqk::test {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/sandbox/AbiTestHost.h"
+#include "tests/support/BuiltFile.h"
 #include "tests/support/TempDir.h"
 
 namespace zqk::test {

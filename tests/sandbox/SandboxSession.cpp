@@ -1,4 +1,5 @@
 #include "tests/sandbox/SandboxSession.h"
+#include "tests/support/BuiltFile.h"
 
 namespace zqk::test {
 

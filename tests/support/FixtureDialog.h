@@ -18,6 +18,7 @@
 #include "agent/abi/ComponentRegistry.h"
 #include "dialog/LogTimestamp.h"
 #include "sandbox/fixture/FixtureProtocol.h"
+#include "tests/support/BuiltFile.h"
 #include "tests/support/FakeHost.h"
 #include "text/Cp949.h"
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/BuiltFile.h"
 #include "tests/support/Files.h"
 #include "tests/support/OddFiles.h"
 #include "tests/support/TempDir.h"

@@ -5,7 +5,9 @@
 //     --agent-library PATH      any other agent component library
 //     --fixture FILE            the fixture agent's file (with --agent fixture)
 //     --exe-dir DIR             the directory that stands for the executable's
-//                               (ocx_log.log, mst/); default: zqk-script's own
+//                               (ocx_log.log, mst/); default: zqk-script's own,
+//                               or the user's data folder when that cannot be
+//                               written
 //     --no-timestamps           log lines without their timestamps
 //     --trace-calls             print every agent call with its arguments
 //     --record FILE             record the session into FILE
@@ -24,6 +26,7 @@
 
 #include "agent/abi/ComponentRegistry.h"
 #include "agent/abi/DispatchIds.h"
+#include "app/DataFolder.h"
 #include "app/Startup.h"
 #include "dialog/DialogTemplate.h"
 #include "dialog/SessionPlayer.h"
@@ -96,7 +99,6 @@ class TemporaryRegistry {
 
 int main(int argc, char** argv) {
   zqk::script::RunOptions options;
-  options.executableDir = zqk::ExecutableDirectory();
   std::string agent = "sandbox";
   bool agentChosen = false;
   std::filesystem::path library, fixture, scriptPath, replay;
@@ -154,6 +156,12 @@ int main(int argc, char** argv) {
     }
   } else if (scriptPath.empty()) {
     return Usage("no script");
+  }
+  if (options.executableDir.empty()) {
+    // As the console does: an installed zqk-script writes to the user's data folder.
+    const zqk::DataFolder data = zqk::ChooseDataFolder(zqk::ExecutableDirectory());
+    if (data.notice) std::cerr << *data.notice << "\n";
+    options.executableDir = data.path;
   }
   if (library.empty() && replay.empty()) {
     if (agent == "sandbox") {

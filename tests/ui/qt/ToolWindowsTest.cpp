@@ -14,6 +14,7 @@
 
 #include "agent/abi/ComponentRegistry.h"
 #include "sandbox/fixture/FixtureProtocol.h"
+#include "tests/support/BuiltFile.h"
 #include "tests/ui/qt/QtRig.h"
 #include "ui/qt/ActivityWindow.h"
 #include "ui/qt/LogPane.h"
