@@ -52,7 +52,6 @@ CatalogueWindow::CatalogueWindow(CZQKCommClientDlg& dlg, QWidget* parent)
   auto* splitter = new QSplitter(Qt::Horizontal, this);
   listModel_ = new TextTableModel(this);
   list_ = MakeTable(splitter, listModel_);
-  list_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   list_->installEventFilter(this);
   splitter->addWidget(list_);
 
@@ -120,7 +119,9 @@ void CatalogueWindow::ApplyLanguage() {
                            Text("종류", "Kind")});
   formBox_->setTitle(Text("입력", "Input"));
   use_->setText(Text("사용(&U)", "&Use"));
+  shown_ = nullptr;  // the details again, in the language of the moment
   ApplyFilter();
+  list_->resizeColumnsToContents();
 }
 
 std::vector<std::string> CatalogueWindow::ListedCodes() const {
@@ -169,7 +170,14 @@ void CatalogueWindow::ApplyFilter() {
 
 void CatalogueWindow::ShowSelected() {
   const int row = list_->currentIndex().row();
-  if (row < 0 || static_cast<size_t>(row) >= listed_.size()) {
+  const CatalogueEntry* selected = row < 0 || static_cast<size_t>(row) >= listed_.size()
+                                       ? nullptr
+                                       : &CatalogueEntries()[listed_[static_cast<size_t>(row)]];
+  // A keystroke that keeps the selection leaves the details and the form
+  // (and what the user typed in it) as they are.
+  if (selected == shown_ && (selected || !form_)) return;
+  shown_ = selected;
+  if (!selected) {
     form_.reset();
     title_->clear();
     layoutModel_->SetRows({});
@@ -177,7 +185,7 @@ void CatalogueWindow::ShowSelected() {
     BuildForm();
     return;
   }
-  const CatalogueEntry& entry = CatalogueEntries()[listed_[static_cast<size_t>(row)]];
+  const CatalogueEntry& entry = *selected;
   const bool korean = dlg_.IsKorean();
   if (!form_ || &form_->Entry() != &entry) form_ = std::make_unique<CatalogueForm>(entry);
 

@@ -80,6 +80,8 @@ class CatalogueWindow : public QWidget {
   // selected one.
   std::vector<size_t> listed_;
   std::unique_ptr<CatalogueForm> form_;
+  // The entry whose details and form are shown.
+  const CatalogueEntry* shown_ = nullptr;
 };
 
 }  // namespace zqk
