@@ -82,7 +82,7 @@ std::string BlockRowsText(const protocol::BlockLayout& block) {
     case protocol::BlockRows::kNone:
       return "no rows";
     case protocol::BlockRows::kPerRecordRow:
-      return "one a row of " + std::string(block.rowsOf);
+      return "a row per row of " + std::string(block.rowsOf);
     case protocol::BlockRows::kFixed:
       return std::to_string(block.fixedRows) + " rows";
     case protocol::BlockRows::kHeaderCount:

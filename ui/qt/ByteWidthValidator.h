@@ -13,6 +13,7 @@ class ByteWidthValidator : public QValidator {
   // `width` 0: no limit.
   explicit ByteWidthValidator(size_t width, QObject* parent = nullptr);
   State validate(QString& input, int& pos) const override;
+  void SetWidth(size_t width) { width_ = width; }
 
  private:
   size_t width_;

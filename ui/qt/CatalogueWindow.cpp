@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/qt/ByteWidthValidator.h"
 #include "ui/qt/Cp949Text.h"
@@ -87,8 +89,9 @@ CatalogueWindow::CatalogueWindow(CZQKCommClientDlg& dlg, QWidget* parent)
   detailsLayout->addWidget(formBox_);
   splitter->addWidget(details);
   splitter->setStretchFactor(1, 1);
-  layout->addWidget(splitter);
+  layout->addWidget(splitter, 1);
   resize(1000, 700);
+  splitter->setSizes({420, 580});
 
   connect(filter_, &QLineEdit::textChanged, this, &CatalogueWindow::ApplyFilter);
   connect(filter_, &QLineEdit::returnPressed, this, &CatalogueWindow::Use);
@@ -209,42 +212,72 @@ void CatalogueWindow::ShowSelected() {
                             : Text("입력 레이아웃", "Input layout"));
   rows.clear();
   for (const CatalogueReplyLine& line : CatalogueReplyLines(entry)) {
-    rows.push_back({FromCp949(line.part), FromCp949(line.field), Number(line.width),
-                    line.field.empty() ? QString() : FromCp949(protocol::KindName(line.kind))});
+    // A record's heading names it; its fields stand under it.
+    if (line.field.empty()) {
+      rows.push_back({FromCp949(line.part), QString(), line.width ? Number(line.width) : QString(),
+                      QString()});
+    } else {
+      rows.push_back({QString(), FromCp949(line.field), Number(line.width),
+                      FromCp949(protocol::KindName(line.kind))});
+    }
   }
   replyModel_->SetRows(std::move(rows));
+  // Wide enough for a record's heading; measuring every row of a long reply
+  // at each selection would cost more than a keystroke may take.
+  replyView_->horizontalHeader()->resizeSection(
+      0, replyView_->fontMetrics().horizontalAdvance(
+             QStringLiteral("block header (a row per row of OutRec1)")));
   BuildForm();
 }
 
 void CatalogueWindow::BuildForm() {
-  while (formLayout_->rowCount() > 0) formLayout_->removeRow(0);
+  // The edits are kept and reused from entry to entry: making new ones at
+  // every selection would cost more than a keystroke may take.
+  const size_t count = form_ ? form_->Fields().size() : 0;
   formEdits_.clear();
   use_->setEnabled(form_ && form_->Usable());
-  if (!form_) {
-    composed_->clear();
-    return;
-  }
   const bool korean = dlg_.IsKorean();
-  for (size_t i = 0; i < form_->Fields().size(); ++i) {
+  for (size_t i = 0; i < std::max(count, pool_.size()); ++i) {
+    if (i >= count) {
+      formLayout_->setRowVisible(static_cast<int>(i), false);
+      continue;
+    }
+    if (i == pool_.size()) {
+      auto* edit = new QLineEdit(formBox_);
+      validators_.push_back(new ByteWidthValidator(0, edit));
+      edit->setValidator(validators_.back());
+      connect(edit, &QLineEdit::textChanged, this, [this, i](const QString& text) {
+        if (!form_ || filling_ || i >= form_->Fields().size()) return;
+        form_->SetValue(i, ToCp949(text));
+        UpdateComposed();
+      });
+      connect(edit, &QLineEdit::returnPressed, this, &CatalogueWindow::Use);
+      formLayout_->addRow(new QLabel(formBox_), edit);
+      pool_.push_back(edit);
+    }
     const FormField& field = form_->Fields()[i];
     QString label = FromCp949(korean ? field.nameKo : field.nameEn);
     if (field.width) {
       label += QStringLiteral(" (%1%2)").arg(field.width).arg(Text("바이트", " bytes"));
     }
-    auto* edit = new QLineEdit(formBox_);
-    edit->setValidator(new ByteWidthValidator(field.width, edit));
-    edit->setText(FromCp949(form_->Values()[i]));
+    QLineEdit* edit = pool_[i];
+    validators_[i]->SetWidth(field.width);
+    {
+      const QScopedValueRollback filling(filling_, true);
+      edit->setText(FromCp949(form_->Values()[i]));
+    }
     edit->setToolTip(FromCp949(field.note));
-    connect(edit, &QLineEdit::textChanged, this, [this, i](const QString& text) {
-      if (!form_) return;
-      form_->SetValue(i, ToCp949(text));
-      UpdateComposed();
-    });
-    connect(edit, &QLineEdit::returnPressed, this, &CatalogueWindow::Use);
-    formLayout_->addRow(label, edit);
+    if (auto* caption = qobject_cast<QLabel*>(formLayout_->labelForField(edit))) {
+      caption->setText(label);
+    }
+    formLayout_->setRowVisible(static_cast<int>(i), true);
     formEdits_.push_back(edit);
   }
-  UpdateComposed();
+  if (form_) {
+    UpdateComposed();
+  } else {
+    composed_->clear();
+  }
 }
 
 void CatalogueWindow::UpdateComposed() {

@@ -21,6 +21,7 @@ class QTableView;
 
 namespace zqk {
 
+class ByteWidthValidator;
 class TextTableModel;
 
 class CatalogueWindow : public QWidget {
@@ -74,6 +75,11 @@ class CatalogueWindow : public QWidget {
   QGroupBox* formBox_ = nullptr;
   QFormLayout* formLayout_ = nullptr;
   std::vector<QLineEdit*> formEdits_;
+  // Every edit made so far; the form shows the first ones it needs.
+  std::vector<QLineEdit*> pool_;
+  std::vector<ByteWidthValidator*> validators_;
+  // Set while the form writes its own values into its edits.
+  bool filling_ = false;
   QLabel* composed_ = nullptr;
   QPushButton* use_ = nullptr;
   // The entries listed (indices of CatalogueEntries) and the form of the
