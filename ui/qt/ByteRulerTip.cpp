@@ -23,7 +23,8 @@ QString Escaped(std::string_view cp949) {
 
 ByteRulerTip::ByteRulerTip(CZQKCommClientDlg& dlg, DialogView& view)
     : QObject(&view), dlg_(dlg), view_(view) {
-  tip_ = new QLabel(&view, Qt::ToolTip | Qt::FramelessWindowHint);
+  tip_ = new QLabel(&view, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
+                               Qt::WindowDoesNotAcceptFocus);
   tip_->setObjectName(QStringLiteral("byteRuler"));
   tip_->setTextFormat(Qt::RichText);
   tip_->setMargin(3);
@@ -33,8 +34,10 @@ ByteRulerTip::ByteRulerTip(CZQKCommClientDlg& dlg, DialogView& view)
   tip_->setPalette(QPalette(QColor(0xFF, 0xFF, 0xE1)));
   tip_->setAutoFillBackground(true);
   view.installEventFilter(this);
-  for (ControlId id : kRuledEdits) {
+  for (size_t i = 0; i < edits_.size(); ++i) {
+    const ControlId id = kRuledEdits[i];
     auto* edit = qobject_cast<QLineEdit*>(view.Control(id));
+    edits_[i] = edit;
     if (!edit) continue;
     edit->setMouseTracking(true);
     edit->installEventFilter(this);
@@ -52,10 +55,17 @@ ByteRulerTip::~ByteRulerTip() {
 }
 
 std::optional<ControlId> ByteRulerTip::IdOf(const QObject* edit) const {
-  for (ControlId id : kRuledEdits) {
-    if (view_.Control(id) == edit) return id;
+  for (size_t i = 0; i < edits_.size(); ++i) {
+    if (edits_[i] && edits_[i] == edit) return kRuledEdits[i];
   }
   return std::nullopt;
+}
+
+QLineEdit* ByteRulerTip::EditOf(ControlId id) const {
+  for (size_t i = 0; i < edits_.size(); ++i) {
+    if (kRuledEdits[i] == id) return edits_[i];
+  }
+  return nullptr;
 }
 
 int ByteRulerTip::CharacterAt(QLineEdit& edit, int x) {
@@ -85,7 +95,7 @@ int ByteRulerTip::CharacterAt(QLineEdit& edit, int x) {
 }
 
 void ByteRulerTip::ShowAt(ControlId id, int position) {
-  auto* edit = qobject_cast<QLineEdit*>(view_.Control(id));
+  QLineEdit* edit = EditOf(id);
   const std::optional<RulerReading> reading = ReadRuler(dlg_.Model(), id);
   if (!edit || !reading) return;
   const bool korean = dlg_.IsKorean();

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <array>
 #include <optional>
 
 #include "dialog/ByteRuler.h"
@@ -41,12 +42,15 @@ class ByteRulerTip : public QObject {
 
  private:
   std::optional<ControlId> IdOf(const QObject* edit) const;
+  QLineEdit* EditOf(ControlId id) const;
   // The character under `x` (the edit's coordinates) of the edit's text.
   static int CharacterAt(QLineEdit& edit, int x);
 
   CZQKCommClientDlg& dlg_;
   DialogView& view_;
   QPointer<QLabel> tip_;
+  // The ruled edits, by their place in kRuledEdits.
+  std::array<QPointer<QLineEdit>, 3> edits_;
   // The edit the tip is shown for, and whether the mouse put it there.
   QString plain_;
   std::optional<ControlId> shown_;

@@ -72,11 +72,12 @@ DialogView::DialogView(CZQKCommClientDlg& dlg, QWidget* parent)
     : QWidget(parent, DialogWindowFlags()), dlg_(dlg) {
   Build();
   BuildSystemMenu();
-  new ByteRulerTip(dlg_, *this);
+  ruler_ = new ByteRulerTip(dlg_, *this);
   dlg_.Model().SetListener([this](ControlId id, ControlChange change) { Sync(id, change); });
 }
 
 DialogView::~DialogView() {
+  delete ruler_;
   dlg_.Model().SetListener(nullptr);
 }
 
