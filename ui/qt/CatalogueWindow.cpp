@@ -17,6 +17,7 @@
 
 #include "ui/qt/ByteWidthValidator.h"
 #include "ui/qt/Cp949Text.h"
+#include "ui/qt/Cp949Validator.h"
 #include "ui/qt/TextTableModel.h"
 
 namespace zqk {
@@ -46,6 +47,8 @@ CatalogueWindow::CatalogueWindow(CZQKCommClientDlg& dlg, QWidget* parent)
   auto* top = new QHBoxLayout;
   filter_ = new QLineEdit(this);
   filter_->setClearButtonEnabled(true);
+  // Only text the tables can hold: a character CP949 lacks matches nothing.
+  filter_->setValidator(new Cp949Validator(false, filter_));
   count_ = new QLabel(this);
   top->addWidget(filter_, 1);
   top->addWidget(count_);
