@@ -129,7 +129,13 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"select 1058 -1\n", 1, "must not be negative"},
                     BadLine{"select 1031 -5\n", 1, "1031 is not a drop-down list"},
                     BadLine{"select 1005 0\n", 1, "1005 is not a drop-down list"},
-                    BadLine{"select 1026 0\n", 1, "1026 is not a drop-down list"}));
+                    BadLine{"select 1026 0\n", 1, "1026 is not a drop-down list"},
+                    BadLine{"use \"o5120\"\n", 1, "no code \"o5120\" in the catalogue"},
+                    BadLine{"use \"v90001\"\n", 1, "no edits to fill"},
+                    BadLine{"use \"o51200\" \"count 3\"\n", 1, "field=value"},
+                    BadLine{"use o51200\n", 1, "quoted string"},
+                    BadLine{"catalogue\n", 1, "missing argument"},
+                    BadLine{"print ruler 1010\n", 1, "1010 has no byte ruler"}));
 
 struct Echoed {
   const char* name;

@@ -1,6 +1,9 @@
-// zqk-screenshot OUT.png: opens the real main window with the sandbox agent
-// beside this tool, connects, signs in as the sandbox's demo user and sends the
-// domestic sample query, then saves a picture of the window. The component
+// zqk-screenshot [--catalogue|--ruler] OUT.png: opens the real main window
+// with the sandbox agent beside this tool, connects, signs in as the sandbox's
+// demo user and sends the domestic sample query, then saves a picture of the
+// window. --catalogue first fills the minute bars' query from the request
+// catalogue (filter "o512") and pictures the catalogue; --ruler pictures the
+// dialog with the byte ruler over the sample order record. The component
 // registry goes to a temporary configuration directory, so the user's own is
 // left alone. For the documentation; the console itself reads no command line.
 #include <QApplication>
@@ -10,9 +13,17 @@
 #include <cstdio>
 #include <string>
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
 #include "app/Startup.h"
 #include "text/Cp949.h"
+#include "ui/qt/ByteRulerTip.h"
+#include "ui/qt/CatalogueWindow.h"
 #include "ui/qt/Console.h"
+#include "ui/qt/ToolWindows.h"
 
 namespace zqk {
 namespace {
@@ -28,7 +39,46 @@ class UnattendedHost : public QtDialogHost {
   }
 };
 
-int Run(const QString& out) {
+enum class Shot { kDialog, kCatalogue, kRuler };
+
+// The catalogue as the user leaves it after Use: the minute bars' form filled.
+QPixmap CatalogueShot(DialogView& view, CZQKCommClientDlg& dlg) {
+  for (size_t i = 0; i < ToolWindowItems().size(); ++i) {
+    if (ToolWindowItems()[i].key == Qt::Key_F2) view.OpenToolWindow(i);
+  }
+  auto* window = view.findChild<CatalogueWindow*>();
+  if (!window) return {};
+  window->resize(1100, 760);
+  static_cast<void>(QTest::qWaitForWindowExposed(window));
+  QTest::keyClicks(window->FilterEdit(), QStringLiteral("o512"));
+  window->Select("o51200");
+  window->FormEdits()[1]->setText(QStringLiteral("1"));
+  window->FormEdits()[2]->setText(QStringLiteral("5"));
+  window->UseButton()->click();
+  dlg.Click(id::kRqTest);
+  QTest::qWait(600);
+  return window->grab();
+}
+
+// The dialog with the ruler's tip over the sample order record, the caret in
+// the product code.
+QPixmap RulerShot(DialogView& view) {
+  auto* edit = qobject_cast<QLineEdit*>(view.Control(id::kOrderRecord));
+  auto* ruler = view.findChild<ByteRulerTip*>();
+  if (!edit || !ruler) return {};
+  view.activateWindow();
+  edit->setFocus();
+  QTest::qWait(50);
+  edit->setCursorPosition(22);
+  ruler->ShowAt(id::kOrderRecord, 22);
+  QTest::qWait(50);
+  QPixmap shot = view.grab();
+  QPainter painter(&shot);
+  painter.drawPixmap(ruler->Tip()->pos() - view.mapToGlobal(QPoint(0, 0)), ruler->Tip()->grab());
+  return shot;
+}
+
+int Run(const QString& out, Shot kind) {
   QTemporaryDir config;
   QTemporaryDir executableDir;
   if (!config.isValid() || !executableDir.isValid()) {
@@ -54,7 +104,19 @@ int Run(const QString& out) {
     QTest::qWait(600);  // the agent's replies arrive as events
   }
 
-  const bool saved = console.Window().grab().save(out, "PNG");
+  QPixmap shot;
+  switch (kind) {
+    case Shot::kDialog:
+      shot = console.Window().grab();
+      break;
+    case Shot::kCatalogue:
+      shot = CatalogueShot(console.Window(), dlg);
+      break;
+    case Shot::kRuler:
+      shot = RulerShot(console.Window());
+      break;
+  }
+  const bool saved = !shot.isNull() && shot.save(out, "PNG");
   console.Destroy();
   if (!saved) {
     std::fprintf(stderr, "zqk-screenshot: cannot write %s\n", QFile::encodeName(out).constData());
@@ -68,9 +130,13 @@ int Run(const QString& out) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: zqk-screenshot OUT.png\n");
+  const std::string option = argc == 3 ? argv[1] : "";
+  if (argc < 2 || argc > 3 || (argc == 3 && option != "--catalogue" && option != "--ruler")) {
+    std::fprintf(stderr, "usage: zqk-screenshot [--catalogue|--ruler] OUT.png\n");
     return 2;
   }
-  return zqk::Run(QFile::decodeName(argv[1]));
+  const zqk::Shot kind = option == "--catalogue" ? zqk::Shot::kCatalogue
+                         : option == "--ruler"   ? zqk::Shot::kRuler
+                                                 : zqk::Shot::kDialog;
+  return zqk::Run(QFile::decodeName(argv[argc - 1]), kind);
 }

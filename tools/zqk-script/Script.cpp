@@ -183,6 +183,8 @@ class LineParser {
     if (verb == "close") return Done(0, PressKey{Key::kClose});
     if (verb == "about") return Done(0, About{});
     if (verb == "expect") return ParseExpect();
+    if (verb == "catalogue") return Done(1, CatalogueStep{String(1)});
+    if (verb == "use") return ParseUse();
     return Fail("unknown step " + Echo(verb));
   }
 
@@ -307,9 +309,33 @@ class LineParser {
       if (tokens_[1].text == "feeds") return Done(1, PrintActivity{ActivityWhat::kFeeds});
     }
     if (tokens_.size() == 2) return Done(1, Print{ExpectWhat::kText, Control(1)});
+    if (!tokens_[1].quoted && tokens_[1].text == "ruler") return ParsePrintRuler();
     const std::optional<ExpectWhat> kind = StateKind(Word(1));
     if (!kind) return Fail("unknown state " + Echo(Word(1)) + " to print");
     return Done(2, Print{*kind, Control(2)});
+  }
+
+  std::optional<Action> ParsePrintRuler() {
+    const ControlId id = Control(2);
+    if (!error_->empty()) return std::nullopt;
+    if (const std::string why = CheckRulerControl(id); !why.empty()) return Fail(why);
+    return Done(2, PrintRuler{id});
+  }
+
+  // use "<code>" "<field>=<value>"...: the code and the fields must exist.
+  std::optional<Action> ParseUse() {
+    UseStep use{String(1), {}};
+    for (size_t i = 2; i < tokens_.size(); ++i) {
+      const std::string pair = String(i);
+      const size_t equals = pair.find('=');
+      if (equals == std::string::npos) {
+        return Fail("argument " + std::to_string(i) + " must be \"field=value\"");
+      }
+      use.values.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
+    }
+    if (!error_->empty()) return std::nullopt;
+    if (const std::string why = CheckUseStep(use); !why.empty()) return Fail(why);
+    return Action(std::move(use));
   }
 
   std::optional<Action> ParseExpect() {

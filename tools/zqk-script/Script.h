@@ -8,6 +8,7 @@
 //   print requests | print feeds
 //   enter | escape | close   about
 //   expect text|checked|enabled|visible|selected|items|log <id|-> <value>...
+//   catalogue "<filter>"     use "<code>" "<field>=<value>"...     print ruler <id>
 //
 // Strings are double-quoted UTF-8 with the escapes \" \\ \n \r \t and \xHH
 // (one raw byte), converted to CP949; '#' starts a comment outside quotes.
@@ -22,6 +23,7 @@
 #include "dialog/ControlId.h"
 #include "dialog/DialogHost.h"
 #include "dialog/DialogTemplate.h"
+#include "tools/zqk-script/CatalogueSteps.h"
 
 namespace zqk::script {
 
@@ -71,7 +73,7 @@ struct Expect {
 };
 
 using Action = std::variant<SetText, Click, Select, Answer, FireEvent, Wait, Print, PrintActivity,
-                            PressKey, About, Expect>;
+                            PressKey, About, Expect, CatalogueStep, UseStep, PrintRuler>;
 
 struct Step {
   int line = 0;  // 1-based line number in the script

@@ -251,6 +251,18 @@ class Runner {
     return true;
   }
   bool Do(const Expect& e);
+  bool Do(const CatalogueStep& a) {
+    RunCatalogueStep(a, *dlg_, out_);
+    return true;
+  }
+  bool Do(const UseStep& a) {
+    RunUseStep(a, *dlg_, out_);
+    return true;
+  }
+  bool Do(const PrintRuler& a) {
+    RunPrintRuler(a, *dlg_, out_);
+    return true;
+  }
 
   const RunOptions& options_;
   std::ostream& out_;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "ui/qt/ApplicationIcon.h"
+#include "ui/qt/ByteRulerTip.h"
 #include "ui/qt/ControlWidgets.h"
 #include "ui/qt/Cp949Text.h"
 #include "ui/qt/DialogFont.h"
@@ -71,10 +72,12 @@ DialogView::DialogView(CZQKCommClientDlg& dlg, QWidget* parent)
     : QWidget(parent, DialogWindowFlags()), dlg_(dlg) {
   Build();
   BuildSystemMenu();
+  ruler_ = new ByteRulerTip(dlg_, *this);
   dlg_.Model().SetListener([this](ControlId id, ControlChange change) { Sync(id, change); });
 }
 
 DialogView::~DialogView() {
+  delete ruler_;
   dlg_.Model().SetListener(nullptr);
 }
 

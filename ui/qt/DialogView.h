@@ -22,6 +22,7 @@ class QAction;
 
 namespace zqk {
 
+class ByteRulerTip;
 class LogView;
 
 class DialogView : public QWidget {
@@ -95,6 +96,8 @@ class DialogView : public QWidget {
   std::unordered_map<ControlId, QWidget*> widgets_;
   std::vector<QWidget*> templateWidgets_;
   LogView* logView_ = nullptr;
+  // Goes first: it watches the controls as they go.
+  ByteRulerTip* ruler_ = nullptr;
   QMenu* systemMenu_ = nullptr;
   QAction* closeAction_ = nullptr;
   QAction* aboutAction_ = nullptr;

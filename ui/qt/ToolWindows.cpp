@@ -3,6 +3,7 @@
 #include <array>
 
 #include "ui/qt/ActivityWindow.h"
+#include "ui/qt/CatalogueWindow.h"
 #include "ui/qt/LogWindow.h"
 
 namespace zqk {
@@ -18,7 +19,9 @@ void ApplyLanguage(QWidget* window) {
   static_cast<Window*>(window)->ApplyLanguage();
 }
 
-constexpr std::array<ToolWindowItem, 2> kToolWindows{{
+constexpr std::array<ToolWindowItem, 3> kToolWindows{{
+    {"요청 목록(&Q)...", "Request &Catalogue...", Qt::Key_F2, &Create<CatalogueWindow>,
+     &ApplyLanguage<CatalogueWindow>},
     {"활동(&T)...", "Ac&tivity...", Qt::Key_F4, &Create<ActivityWindow>,
      &ApplyLanguage<ActivityWindow>},
     {"로그 창(&L)...", "&Log Window...", Qt::Key_F5, &Create<LogWindow>, &ApplyLanguage<LogWindow>},

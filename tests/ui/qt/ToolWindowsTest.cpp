@@ -20,12 +20,20 @@
 #include "ui/qt/LogPane.h"
 #include "ui/qt/LogWindow.h"
 #include "ui/qt/TextTableModel.h"
+#include "ui/qt/ToolWindows.h"
 
 namespace zqk::qttest {
 namespace {
 
-constexpr size_t kActivity = 0;
-constexpr size_t kLog = 1;
+// The tool windows by their keys, wherever their rows stand.
+size_t ToolIndex(Qt::Key key) {
+  for (size_t i = 0; i < ToolWindowItems().size(); ++i) {
+    if (ToolWindowItems()[i].key == key) return i;
+  }
+  return ToolWindowItems().size();
+}
+const size_t kActivity = ToolIndex(Qt::Key_F4);
+const size_t kLog = ToolIndex(Qt::Key_F5);
 
 QString Q(std::string_view cp949) {
   return FromCp949(cp949);
