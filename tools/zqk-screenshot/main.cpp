@@ -1,6 +1,8 @@
 // zqk-screenshot OUT.png: opens the real main window with the sandbox agent
 // beside this tool, connects, signs in as the sandbox's demo user and sends the
-// domestic sample query, then saves a picture of the window. The component
+// domestic sample query, then saves a picture of the window.
+// zqk-screenshot --inspector OUT.png: the reply inspector's window instead,
+// showing a page of o51200 minute bars field by field. The component
 // registry goes to a temporary configuration directory, so the user's own is
 // left alone. For the documentation; the console itself reads no command line.
 #include <QApplication>
@@ -13,6 +15,8 @@
 #include "app/Startup.h"
 #include "text/Cp949.h"
 #include "ui/qt/Console.h"
+#include "ui/qt/InspectorWindow.h"
+#include "ui/qt/ToolWindows.h"
 
 namespace zqk {
 namespace {
@@ -28,7 +32,26 @@ class UnattendedHost : public QtDialogHost {
   }
 };
 
-int Run(const QString& out) {
+// Opens the inspector, asks for a page of minute bars and shows that reply.
+QWidget* ShowInspector(Console& console) {
+  CZQKCommClientDlg& dlg = console.Dialog();
+  const std::span<const ToolWindowItem> items = ToolWindowItems();
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (items[i].key == Qt::Key_F3) console.Window().OpenToolWindow(i);
+  }
+  auto* inspector = console.Window().findChild<InspectorWindow*>();
+  if (!inspector) return nullptr;
+  dlg.EditText(id::kTrCode, "o51200");
+  dlg.EditText(id::kTrInput, "ESU16                             1   5");
+  dlg.Click(id::kRqTest);
+  QTest::qWait(600);
+  inspector->Select(0);
+  inspector->resize(900, 640);
+  QTest::qWait(100);
+  return inspector;
+}
+
+int Run(const QString& out, bool inspector) {
   QTemporaryDir config;
   QTemporaryDir executableDir;
   if (!config.isValid() || !executableDir.isValid()) {
@@ -54,7 +77,12 @@ int Run(const QString& out) {
     QTest::qWait(600);  // the agent's replies arrive as events
   }
 
-  const bool saved = console.Window().grab().save(out, "PNG");
+  QWidget* shown = &console.Window();
+  if (inspector && !(shown = ShowInspector(console))) {
+    std::fprintf(stderr, "zqk-screenshot: the inspector did not open\n");
+    return 1;
+  }
+  const bool saved = shown->grab().save(out, "PNG");
   console.Destroy();
   if (!saved) {
     std::fprintf(stderr, "zqk-screenshot: cannot write %s\n", QFile::encodeName(out).constData());
@@ -68,9 +96,10 @@ int Run(const QString& out) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: zqk-screenshot OUT.png\n");
+  const bool inspector = argc == 3 && std::string(argv[1]) == "--inspector";
+  if (argc != 2 && !inspector) {
+    std::fprintf(stderr, "usage: zqk-screenshot [--inspector] OUT.png\n");
     return 2;
   }
-  return zqk::Run(QFile::decodeName(argv[1]));
+  return zqk::Run(QFile::decodeName(argv[argc - 1]), inspector);
 }

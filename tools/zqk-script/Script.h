@@ -6,6 +6,7 @@
 //   answer ok|yes|no|cancel  fire <Event> <args>... wait <ms>
 //   print [text|checked|enabled|visible|selected|items] <id>
 //   print requests | print feeds
+//   inspect on|off           print inspect <n>
 //   enter | escape | close   about
 //   expect text|checked|enabled|visible|selected|items|log <id|-> <value>...
 //
@@ -57,6 +58,14 @@ enum class ActivityWhat { kRequests, kFeeds };
 struct PrintActivity {
   ActivityWhat what = ActivityWhat::kRequests;
 };
+// The reply inspector turned on or off, and one of its entries printed (0 the
+// newest).
+struct Inspect {
+  bool on = false;
+};
+struct PrintInspect {
+  int n = 0;
+};
 enum class Key { kEnter, kEscape, kClose };
 struct PressKey {
   Key key;
@@ -71,7 +80,7 @@ struct Expect {
 };
 
 using Action = std::variant<SetText, Click, Select, Answer, FireEvent, Wait, Print, PrintActivity,
-                            PressKey, About, Expect>;
+                            PressKey, About, Expect, Inspect, PrintInspect>;
 
 struct Step {
   int line = 0;  // 1-based line number in the script

@@ -1,8 +1,7 @@
 #include "ui/qt/ToolWindows.h"
 
-#include <array>
-
 #include "ui/qt/ActivityWindow.h"
+#include "ui/qt/InspectorWindow.h"
 #include "ui/qt/LogWindow.h"
 
 namespace zqk {
@@ -18,11 +17,13 @@ void ApplyLanguage(QWidget* window) {
   static_cast<Window*>(window)->ApplyLanguage();
 }
 
-constexpr std::array<ToolWindowItem, 2> kToolWindows{{
+constexpr ToolWindowItem kToolWindows[] = {
     {"활동(&T)...", "Ac&tivity...", Qt::Key_F4, &Create<ActivityWindow>,
      &ApplyLanguage<ActivityWindow>},
     {"로그 창(&L)...", "&Log Window...", Qt::Key_F5, &Create<LogWindow>, &ApplyLanguage<LogWindow>},
-}};
+    {"응답 검사기(&I)...", "Reply &Inspector...", Qt::Key_F3, &Create<InspectorWindow>,
+     &ApplyLanguage<InspectorWindow>},
+};
 
 }  // namespace
 

@@ -27,6 +27,7 @@
 #include "ui/qt/ControlWidgets.h"
 #include "ui/qt/DialogFont.h"
 #include "ui/qt/LogView.h"
+#include "ui/qt/ToolWindows.h"
 
 namespace zqk::qttest {
 namespace {
@@ -331,18 +332,20 @@ TEST(DialogViewTest, CloseBoxCancelsWithoutAsking) {
 TEST(DialogViewTest, SystemMenuEndsWithSeparatorAndAbout) {
   WindowRig rig;
   const QList<QAction*> actions = rig.view().SystemMenu()->actions();
-  ASSERT_EQ(actions.size(), 6);
+  const qsizetype tools = static_cast<qsizetype>(ToolWindowItems().size());
+  ASSERT_EQ(actions.size(), tools + 4);
   EXPECT_EQ(actions[0], rig.view().CloseAction());
   EXPECT_EQ(actions[0]->text(), Q("닫기(&C)"));
   EXPECT_EQ(actions[0]->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
   // The tool windows and the session recording stand between Close and the
   // separator before About.
-  EXPECT_EQ(actions[1], rig.view().ToolAction(0));
-  EXPECT_EQ(actions[2], rig.view().ToolAction(1));
-  EXPECT_EQ(actions[3], rig.view().RecordAction());
-  EXPECT_TRUE(actions[4]->isSeparator());
-  EXPECT_EQ(actions[5], rig.view().AboutAction());
-  EXPECT_EQ(actions[5]->text(), Q(kAboutMenuText));
+  for (qsizetype i = 0; i < tools; ++i) {
+    EXPECT_EQ(actions[1 + i], rig.view().ToolAction(static_cast<size_t>(i)));
+  }
+  EXPECT_EQ(actions[1 + tools], rig.view().RecordAction());
+  EXPECT_TRUE(actions[2 + tools]->isSeparator());
+  EXPECT_EQ(actions[3 + tools], rig.view().AboutAction());
+  EXPECT_EQ(actions[3 + tools]->text(), Q(kAboutMenuText));
 
   rig.view().CloseAction()->trigger();
   EXPECT_EQ(rig.view().Result(), DialogResult::kCancel);
