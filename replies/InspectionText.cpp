@@ -29,7 +29,7 @@ struct NoteForm {
   std::string_view english;
   std::string_view args;
 };
-constexpr std::array<NoteForm, 11> kNoteForms{{
+constexpr std::array<NoteForm, 12> kNoteForms{{
     {"레이아웃이 없어 바이트로 보입니다", "no layout: shown as bytes", ""},
     {"건수 %s: 행이 없습니다", "count %s: no rows", "a"},
     {"건수 %s 중 %s행만 읽었습니다 (자료나 한도에 더 담길 수 없습니다)",
@@ -47,6 +47,7 @@ constexpr std::array<NoteForm, 11> kNoteForms{{
      "the inspector's limit of %s bytes is reached: the rest is not kept", "a"},
     {"에이전트 호출 실패: %s", "the agent call failed: %s", "t"},
     {"그 밖의 알림 %s건", "%s more notes", "a"},
+    {"블록과 같은 %s바이트입니다 (위 블록 참조)", "the same %s bytes as the block above", "a"},
 }};
 
 std::string Row0(std::string_view label, int64_t index) {

@@ -308,6 +308,31 @@ void AddBlock(AgentReader& agent, std::string_view code, int32_t realType,
   part = std::move(read);
 }
 
+// The raw data read against the block layout, unless it holds the very bytes
+// of the block just read (as it mostly does): then it is not held twice.
+void AddRawData(std::string_view raw, const BlockLayout& layout, int64_t rows, int64_t contentSize,
+                Meter& meter, std::vector<Part>& parts) {
+  if (!parts.empty() && parts.back().source == Source::kBlock &&
+      parts.back().count == Signed(raw.size())) {
+    const Part& block = parts.back();
+    size_t at = 0;
+    bool same = block.notes.empty();
+    for (const Row& r : block.rows) {
+      for (const Field& f : r.fields) {
+        same = same && raw.compare(at, f.value.size(), f.value) == 0;
+        at += f.value.size();
+      }
+    }
+    if (same && at == raw.size()) {
+      Part part{.source = Source::kRawData, .count = Signed(raw.size())};
+      AddNote(part, {NoteKind::kSameAsBlock, Signed(raw.size())});
+      parts.push_back(std::move(part));
+      return;
+    }
+  }
+  parts.push_back(ReadBlockMetered(raw, layout, rows, contentSize, Source::kRawData, meter));
+}
+
 void AgentFailed(std::vector<Part>& parts, const std::exception& e) {
   if (parts.empty()) parts.push_back(Part{.source = Source::kRawData});
   AddNote(parts.back(), {NoteKind::kAgentFailed, 0, 0, 0, {}, e.what()});
@@ -317,6 +342,10 @@ Inspection Finish(std::vector<Part> parts) {
   Inspection in{std::move(parts)};
   for (const Part& p : in.parts) {
     in.dataBytes += p.rest.size();
+    // Raw data held once, as the block.
+    if (!p.notes.empty() && p.notes.front().kind == NoteKind::kSameAsBlock) {
+      in.dataBytes += static_cast<uint64_t>(p.count);
+    }
     for (const Row& r : p.rows) {
       for (const Field& f : r.fields) in.dataBytes += f.value.size();
     }
@@ -378,7 +407,7 @@ Inspection InspectReply(AgentReader& agent, std::string_view code, const Budget&
     if (!block->lastData) {
       AddBlock(agent, code, kQueryRealType, *block, rows, contentSize, meter, parts);
     }
-    parts.push_back(ReadBlockMetered(raw, *block, rows, contentSize, Source::kRawData, meter));
+    AddRawData(raw, *block, rows, contentSize, meter, parts);
   } catch (const std::runtime_error& e) {
     AgentFailed(parts, e);
   }
@@ -406,9 +435,7 @@ Inspection InspectRealData(AgentReader& agent, std::string_view key, int32_t rea
     const std::string_view blockKey = layout->blockKey.empty() ? key : layout->blockKey;
     AddBlock(agent, blockKey, realType, *layout->block, 1, 0, meter, parts);
     // Most records come with no raw data of their own.
-    if (!raw.empty()) {
-      parts.push_back(ReadBlockMetered(raw, *layout->block, 1, 0, Source::kRawData, meter));
-    }
+    if (!raw.empty()) AddRawData(raw, *layout->block, 1, 0, meter, parts);
   } catch (const std::runtime_error& e) {
     AgentFailed(parts, e);
   }

@@ -45,6 +45,7 @@ enum class NoteKind : uint8_t {
   kBudget,            // the inspector's budget of a bytes is spent: the rest is not kept
   kAgentFailed,       // `text`: the agent's error
   kMoreNotes,         // a further notes of the part left out
+  kSameAsBlock,       // the raw data is the block's a bytes: read once, as the block
 };
 struct Note {
   NoteKind kind;

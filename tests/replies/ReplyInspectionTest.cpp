@@ -166,7 +166,7 @@ TEST(ReplyInspection, ReadsEveryRecordFieldTheBlockAndTheRawData) {
   EXPECT_EQ(in.parts[1].count, static_cast<int64_t>(2 * kBarRow));
   EXPECT_EQ(in.parts[1].rows.size(), 2u);
   EXPECT_EQ(in.parts[2].source, Source::kRawData);
-  EXPECT_TRUE(in.parts[2].notes.empty());
+  EXPECT_EQ(Kinds(in.parts[2]), std::vector<NoteKind>{NoteKind::kSameAsBlock});
 
   std::vector<std::string> expected = {"GetLastData", "GetRepeatCount OutRec1"};
   expected.insert(expected.end(), 2 * rec.fields.size(), "GetFieldValue");

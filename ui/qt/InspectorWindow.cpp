@@ -75,12 +75,16 @@ void InspectorListModel::Refresh() {
     endResetModel();
     return;
   }
-  // Rows already shown that are still kept: the dropped ones go from the end.
+  // Rows already shown that are still kept. Once the cap is reached every
+  // refresh drops as many as come: the list is laid out afresh, cheaper for
+  // the view than moving thousands of rows (the window selects again).
   const int kept = count - static_cast<int>(added);
   if (kept < count_) {
-    beginRemoveRows({}, kept, count_ - 1);
-    count_ = kept;
-    endRemoveRows();
+    beginResetModel();
+    count_ = count;
+    newest_ = newest;
+    endResetModel();
+    return;
   }
   if (added > 0) {
     beginInsertRows({}, 0, static_cast<int>(added) - 1);
@@ -220,7 +224,20 @@ void InspectorWindow::ApplyLanguage() {
 }
 
 void InspectorWindow::Refresh() {
+  // A list laid out afresh loses its current row: the shown entry is selected
+  // again, unless it has been dropped.
+  refreshing_ = true;
   model_->Refresh();
+  if (shownSerial_ != 0 && !list_->currentIndex().isValid()) {
+    const int row = model_->RowOf(shownSerial_);
+    if (row >= 0) {
+      list_->setCurrentIndex(model_->index(row, 0));
+    } else {
+      detail_->clear();
+      shownSerial_ = 0;
+    }
+  }
+  refreshing_ = false;
   const ReplyInspector& inspector = dlg_.Inspector();
   const QString mib =
       QString::number(static_cast<double>(inspector.HeldBytes()) / (1 << 20), 'f', 1);
@@ -244,6 +261,7 @@ const InspectorEntry* InspectorWindow::Selected() const {
 }
 
 void InspectorWindow::ShowSelected() {
+  if (refreshing_) return;
   const InspectorEntry* e = Selected();
   if (e && e->serial == shownSerial_) return;
   detail_->clear();
@@ -266,7 +284,7 @@ void InspectorWindow::ShowSelected() {
     top->setData(0, kFieldRole, -1);
     for (const inspect::Note& note : part.notes) {
       QTreeWidgetItem* item = Item(top, {FromCp949(inspect::NoteText(note, language))}, p);
-      item->setForeground(0, QBrush(Qt::red));
+      if (note.kind != inspect::NoteKind::kSameAsBlock) item->setForeground(0, QBrush(Qt::red));
       item->setFirstColumnSpanned(true);
     }
     const int rows = std::min<int>(static_cast<int>(part.rows.size()), kShownRows);

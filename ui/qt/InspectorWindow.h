@@ -98,6 +98,7 @@ class InspectorWindow : public QWidget {
   QPushButton* save_ = nullptr;
   QPushButton* clear_ = nullptr;
   uint64_t shownSerial_ = 0;
+  bool refreshing_ = false;
 };
 
 }  // namespace zqk
