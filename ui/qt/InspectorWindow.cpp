@@ -174,6 +174,8 @@ InspectorWindow::InspectorWindow(CZQKCommClientDlg& dlg, QWidget* parent)
   detail_->setUniformRowHeights(true);
   splitter->addWidget(list_);
   splitter->addWidget(detail_);
+  splitter->setStretchFactor(0, 1);
+  splitter->setStretchFactor(1, 2);
   layout->addWidget(splitter);
   auto* buttons = new QHBoxLayout();
   copy_ = new QPushButton(this);
@@ -291,6 +293,8 @@ void InspectorWindow::ShowSelected() {
     for (int r = 0; r < rows; ++r) {
       const inspect::Row& row = part.rows[static_cast<size_t>(r)];
       QTreeWidgetItem* rowItem = Item(top, {FromCp949(inspect::RowLabel(row, language))}, p, r);
+      // The first row open: what a field of the layout holds is seen at once.
+      rowItem->setExpanded(r == 0);
       for (int f = 0; f < static_cast<int>(row.fields.size()); ++f) {
         const inspect::Field& field = row.fields[static_cast<size_t>(f)];
         Item(rowItem,
