@@ -14,6 +14,11 @@
 // ticks_per_s (the sandbox's ticks delivered: records over feeds), lost and
 // unexpected, which must be 0, and on_target: 1 when the run held both
 // targets (worst gap at most 50 ms, 20,000 records a second) with no loss.
+// The second argument 1 opens the reply inspector's window beside the dialog
+// first, so that every record is read in full and kept: inspected (records
+// it kept, the dropped ones included), inspector_missed (records it did not
+// read, which must be 0), inspector_entries and inspector_mib (what it holds
+// at the end, within its caps) and inspector_dropped.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -28,6 +33,7 @@
 #include "bench/SandboxConsole.h"
 #include "ui/qt/DialogView.h"
 #include "ui/qt/QtUiThread.h"
+#include "ui/qt/ToolWindows.h"
 
 namespace zqk {
 namespace {
@@ -99,8 +105,16 @@ double Percentile(std::vector<double> v, double p) {
 constexpr double kWorstGapTargetMs = 50;
 constexpr double kRecordsTargetPerS = 20'000;
 
+size_t InspectorWindowIndex() {
+  const std::span<const ToolWindowItem> items = ToolWindowItems();
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (items[i].key == Qt::Key_F3) return i;
+  }
+  return items.size();
+}
+
 // One run of kSeconds; false (and the state's error) when it cannot start.
-bool RunFeedsIntoWindow(benchmark::State& state, const std::vector<Feed>& feeds) {
+bool RunFeedsIntoWindow(benchmark::State& state, const std::vector<Feed>& feeds, bool inspector) {
   bench::NoHost host;
   QtUiThread ui;
   bench::SandboxConsole console("zqk-bench-window", kSettings, host, ui);
@@ -110,6 +124,13 @@ bool RunFeedsIntoWindow(benchmark::State& state, const std::vector<Feed>& feeds)
   if (!QTest::qWaitForWindowExposed(&window)) {
     state.SkipWithError("window not exposed");
     return false;
+  }
+  if (inspector) {
+    window.OpenToolWindow(InspectorWindowIndex());
+    if (!dlg.Inspector().Enabled()) {
+      state.SkipWithError("inspector not open");
+      return false;
+    }
   }
   if (const std::string error = console.SignIn(); !error.empty()) {
     state.SkipWithError(error.c_str());
@@ -134,6 +155,7 @@ bool RunFeedsIntoWindow(benchmark::State& state, const std::vector<Feed>& feeds)
     lastPass = now;
   });
   dlg.ResetTally();
+  const uint64_t inspectedBefore = dlg.Inspector().NewestSerial();
   const bench::Clock::time_point start = bench::Now();
   probe.start(1);
   QEventLoop loop;
@@ -160,15 +182,27 @@ bool RunFeedsIntoWindow(benchmark::State& state, const std::vector<Feed>& feeds)
   state.counters["lines"] = static_cast<double>(t.lines);
   state.counters["lost"] = static_cast<double>(t.lost);
   state.counters["unexpected"] = static_cast<double>(t.unexpected);
+  bool inspectorHeld = true;
+  if (inspector) {
+    const ReplyInspector& in = dlg.Inspector();
+    const double inspected = static_cast<double>(in.NewestSerial() - inspectedBefore);
+    state.counters["inspected"] = inspected;
+    state.counters["inspector_missed"] = records - inspected;
+    state.counters["inspector_entries"] = static_cast<double>(in.Count());
+    state.counters["inspector_mib"] = static_cast<double>(in.HeldBytes()) / (1 << 20);
+    state.counters["inspector_dropped"] = static_cast<double>(in.Dropped());
+    inspectorHeld = inspected == records && in.Count() <= ReplyInspector::kMaxEntries &&
+                    in.HeldBytes() <= ReplyInspector::kMaxBytes;
+  }
   // 1 when the run held both targets with no record lost.
   state.counters["on_target"] = worstGapMs <= kWorstGapTargetMs &&
                                 recordsPerS >= kRecordsTargetPerS && t.lost == 0 &&
-                                t.unexpected == 0;
+                                t.unexpected == 0 && inspectorHeld;
   if (t.lost || t.unexpected) state.SkipWithError("records without their lines");
   return true;
 }
 
-// The argument is the number of feeds.
+// The arguments: the number of feeds; 1 with the reply inspector open.
 void BM_SandboxFeedsIntoWindow(benchmark::State& state) {
   const std::vector<Feed> feeds = MakeFeeds(static_cast<size_t>(state.range(0)));
   if (feeds.size() != static_cast<size_t>(state.range(0))) {
@@ -176,11 +210,12 @@ void BM_SandboxFeedsIntoWindow(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    if (!RunFeedsIntoWindow(state, feeds)) break;
+    if (!RunFeedsIntoWindow(state, feeds, state.range(1) != 0)) break;
   }
 }
 BENCHMARK(BM_SandboxFeedsIntoWindow)
-    ->Arg(120)
+    ->Args({120, 0})
+    ->Args({120, 1})
     ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kSecond);

@@ -38,21 +38,23 @@ void ActivityTracker::RequestSent(int32_t rqId, std::string_view code, int64_t n
   flights_.emplace(rqId, std::move(flight));
 }
 
-void ActivityTracker::ReplyArrived(int32_t rqId, int64_t nowMs) {
+std::optional<int64_t> ActivityTracker::ReplyArrived(int32_t rqId, int64_t nowMs) {
   Expire(nowMs);
   if (const auto it = flights_.find(rqId); it != flights_.end()) {
     Flight flight = std::move(it->second);
     flights_.erase(it);
     const int64_t latency = nowMs - flight.request.sentMs;
     End(std::move(flight), RequestEnd::kAnswered, latency);
-    return;
+    return latency;
   }
   // A further reply to an answered request: a further page of it.
   if (const auto it = answered_.find(rqId); it != answered_.end()) {
     if (const FinishedRequest* kept = Kept(it->second.serial)) {
       AddPage(it->second.serial, kept->code, nowMs - it->second.sentMs);
     }
+    return it->second.firstLatencyMs;
   }
+  return std::nullopt;
 }
 
 void ActivityTracker::RequestMessage(int32_t rqId, int64_t nowMs) {
@@ -131,7 +133,7 @@ void ActivityTracker::End(Flight flight, RequestEnd end, std::optional<int64_t> 
   if (kept) kept->end = end;
   if (!latencyMs) return;
   // Only kept requests can take further pages.
-  if (kept) answered_[r.rqId] = {serial, r.sentMs};
+  if (kept) answered_[r.rqId] = {serial, r.sentMs, *latencyMs};
   AddPage(serial, r.code, *latencyMs);
   if (answered_.size() > 2 * kFinishedKept) {
     std::erase_if(answered_, [this](const auto& entry) { return !Kept(entry.second.serial); });

@@ -81,7 +81,9 @@ class ActivityTracker {
   // `continues` is the RQID of the reply whose next page it asks for.
   void RequestSent(int32_t rqId, std::string_view code, int64_t nowMs, std::time_t clock,
                    std::optional<int32_t> continues = std::nullopt);
-  void ReplyArrived(int32_t rqId, int64_t nowMs);
+  // The request's latency, from its press to its first reply; none for an
+  // RQID the activity does not know.
+  std::optional<int64_t> ReplyArrived(int32_t rqId, int64_t nowMs);
   void RequestMessage(int32_t rqId, int64_t nowMs);
   // The agent is gone: its requests and feeds with it.
   void Disconnected(int64_t nowMs);
@@ -136,6 +138,7 @@ class ActivityTracker {
   struct Answered {
     uint64_t serial = 0;
     int64_t sentMs = 0;
+    int64_t firstLatencyMs = 0;
   };
   std::unordered_map<int32_t, Answered> answered_;
   std::map<std::string, CodeFigures> codes_;

@@ -17,6 +17,7 @@
 #include "dialog/ControlModel.h"
 #include "dialog/DialogHost.h"
 #include "dialog/EventLog.h"
+#include "dialog/ReplyInspector.h"
 #include "dialog/SessionHost.h"
 
 namespace zqk {
@@ -52,6 +53,9 @@ class CZQKCommClientDlg : public AgentEventSink {
   // The requests and feeds of the session, those given up for want of an
   // answer moved out of the flight first (no agent call).
   const ActivityTracker& Activity();
+  // The reply inspector: off until a window or a script turns it on.
+  ReplyInspector& Inspector() { return inspector_; }
+  const ReplyInspector& Inspector() const { return inspector_; }
   // Agent time (ms), the activity's clock.
   int64_t NowMs() const;
   CZQKCommAgent& Agent() { return m_agent; }
@@ -189,6 +193,7 @@ class CZQKCommClientDlg : public AgentEventSink {
   ControlModel model_;
   EventLog log_;
   ActivityTracker activity_;
+  ReplyInspector inspector_;
   // The RQID of the reply being decoded (its next page is a continuation of
   // it), and that of the reply whose next page is being asked for.
   std::optional<int32_t> decodingRqId_;

@@ -17,11 +17,13 @@ void DialogDecoderOutput::SetDisplay(QuoteDisplay edit, std::string_view text) {
 }
 
 bool DialogDecoderOutput::AskYesNo(std::string_view text, std::string_view caption) {
+  BeforeBox();
   return host_.ShowMessageBox(text, caption, MessageBoxButtons::kYesNo, MessageBoxIcon::kNone) ==
          MessageBoxResult::kYes;
 }
 
 void DialogDecoderOutput::ShowMessage(std::string_view text) {
+  BeforeBox();
   // The framework's standard box: OK, the exclamation icon, the program's title.
   host_.ShowMessageBox(text, kAppTitle, MessageBoxButtons::kOk, MessageBoxIcon::kExclamation);
 }

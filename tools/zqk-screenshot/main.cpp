@@ -1,9 +1,11 @@
-// zqk-screenshot [--catalogue|--ruler] OUT.png: opens the real main window
-// with the sandbox agent beside this tool, connects, signs in as the sandbox's
-// demo user and sends the domestic sample query, then saves a picture of the
-// window. --catalogue first fills the minute bars' query from the request
-// catalogue (filter "o512") and pictures the catalogue; --ruler pictures the
-// dialog with the byte ruler over the sample order record. The component
+// zqk-screenshot [--catalogue|--ruler|--inspector] OUT.png: opens the real
+// main window with the sandbox agent beside this tool, connects, signs in as
+// the sandbox's demo user and sends the domestic sample query, then saves a
+// picture of the window. --catalogue first fills the minute bars' query from
+// the request catalogue (filter "o512") and pictures the catalogue; --ruler
+// pictures the dialog with the byte ruler over the sample order record;
+// --inspector pictures the reply inspector showing a page of minute bars
+// field by field. The component
 // registry goes to a temporary configuration directory, so the user's own is
 // left alone. For the documentation; the console itself reads no command line.
 #include <QApplication>
@@ -23,6 +25,7 @@
 #include "ui/qt/ByteRulerTip.h"
 #include "ui/qt/CatalogueWindow.h"
 #include "ui/qt/Console.h"
+#include "ui/qt/InspectorWindow.h"
 #include "ui/qt/ToolWindows.h"
 
 namespace zqk {
@@ -39,7 +42,7 @@ class UnattendedHost : public QtDialogHost {
   }
 };
 
-enum class Shot { kDialog, kCatalogue, kRuler };
+enum class Shot { kDialog, kCatalogue, kRuler, kInspector };
 
 // The catalogue as the user leaves it after Use: the minute bars' form filled.
 QPixmap CatalogueShot(DialogView& view, CZQKCommClientDlg& dlg) {
@@ -76,6 +79,25 @@ QPixmap RulerShot(DialogView& view) {
   QPainter painter(&shot);
   painter.drawPixmap(ruler->Tip()->pos() - view.mapToGlobal(QPoint(0, 0)), ruler->Tip()->grab());
   return shot;
+}
+
+// Opens the inspector, asks for a page of minute bars and shows that reply.
+QWidget* ShowInspector(Console& console) {
+  CZQKCommClientDlg& dlg = console.Dialog();
+  const std::span<const ToolWindowItem> items = ToolWindowItems();
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (items[i].key == Qt::Key_F3) console.Window().OpenToolWindow(i);
+  }
+  auto* inspector = console.Window().findChild<InspectorWindow*>();
+  if (!inspector) return nullptr;
+  dlg.EditText(id::kTrCode, "o51200");
+  dlg.EditText(id::kTrInput, "ESU16                             1   5");
+  dlg.Click(id::kRqTest);
+  QTest::qWait(600);
+  inspector->Select(0);
+  inspector->resize(900, 640);
+  QTest::qWait(100);
+  return inspector;
 }
 
 int Run(const QString& out, Shot kind) {
@@ -115,6 +137,9 @@ int Run(const QString& out, Shot kind) {
     case Shot::kRuler:
       shot = RulerShot(console.Window());
       break;
+    case Shot::kInspector:
+      if (QWidget* inspector = ShowInspector(console)) shot = inspector->grab();
+      break;
   }
   const bool saved = !shot.isNull() && shot.save(out, "PNG");
   console.Destroy();
@@ -131,12 +156,14 @@ int Run(const QString& out, Shot kind) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const std::string option = argc == 3 ? argv[1] : "";
-  if (argc < 2 || argc > 3 || (argc == 3 && option != "--catalogue" && option != "--ruler")) {
-    std::fprintf(stderr, "usage: zqk-screenshot [--catalogue|--ruler] OUT.png\n");
+  if (argc < 2 || argc > 3 ||
+      (argc == 3 && option != "--catalogue" && option != "--ruler" && option != "--inspector")) {
+    std::fprintf(stderr, "usage: zqk-screenshot [--catalogue|--ruler|--inspector] OUT.png\n");
     return 2;
   }
-  const zqk::Shot kind = option == "--catalogue" ? zqk::Shot::kCatalogue
-                         : option == "--ruler"   ? zqk::Shot::kRuler
-                                                 : zqk::Shot::kDialog;
+  const zqk::Shot kind = option == "--catalogue"   ? zqk::Shot::kCatalogue
+                         : option == "--ruler"     ? zqk::Shot::kRuler
+                         : option == "--inspector" ? zqk::Shot::kInspector
+                                                   : zqk::Shot::kDialog;
   return zqk::Run(QFile::decodeName(argv[argc - 1]), kind);
 }

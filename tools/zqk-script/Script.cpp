@@ -185,6 +185,7 @@ class LineParser {
     if (verb == "expect") return ParseExpect();
     if (verb == "catalogue") return Done(1, CatalogueStep{String(1)});
     if (verb == "use") return ParseUse();
+    if (verb == "inspect") return ParseInspect();
     return Fail("unknown step " + Echo(verb));
   }
 
@@ -302,8 +303,17 @@ class LineParser {
     return std::nullopt;
   }
 
+  std::optional<Action> ParseInspect() {
+    const std::string w = Word(1);
+    if (w != "on" && w != "off") return Fail("inspect takes on or off");
+    return Done(1, Inspect{w == "on"});
+  }
+
   // print <id> shows the text; print <state> <id> any state expect checks.
   std::optional<Action> ParsePrint() {
+    if (tokens_.size() == 3 && !tokens_[1].quoted && tokens_[1].text == "inspect") {
+      return Done(2, PrintInspect{NonNegative(2)});
+    }
     if (tokens_.size() == 2 && !tokens_[1].quoted) {
       if (tokens_[1].text == "requests") return Done(1, PrintActivity{ActivityWhat::kRequests});
       if (tokens_[1].text == "feeds") return Done(1, PrintActivity{ActivityWhat::kFeeds});

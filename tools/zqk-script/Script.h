@@ -6,6 +6,7 @@
 //   answer ok|yes|no|cancel  fire <Event> <args>... wait <ms>
 //   print [text|checked|enabled|visible|selected|items] <id>
 //   print requests | print feeds
+//   inspect on|off           print inspect <n>
 //   enter | escape | close   about
 //   expect text|checked|enabled|visible|selected|items|log <id|-> <value>...
 //   catalogue "<filter>"     use "<code>" "<field>=<value>"...     print ruler <id>
@@ -59,6 +60,14 @@ enum class ActivityWhat { kRequests, kFeeds };
 struct PrintActivity {
   ActivityWhat what = ActivityWhat::kRequests;
 };
+// The reply inspector turned on or off, and one of its entries printed (0 the
+// newest).
+struct Inspect {
+  bool on = false;
+};
+struct PrintInspect {
+  int n = 0;
+};
 enum class Key { kEnter, kEscape, kClose };
 struct PressKey {
   Key key;
@@ -72,8 +81,9 @@ struct Expect {
   int number = 0;                  // kChecked/kEnabled/kVisible (0/1), kSelected (index)
 };
 
-using Action = std::variant<SetText, Click, Select, Answer, FireEvent, Wait, Print, PrintActivity,
-                            PressKey, About, Expect, CatalogueStep, UseStep, PrintRuler>;
+using Action =
+    std::variant<SetText, Click, Select, Answer, FireEvent, Wait, Print, PrintActivity, PressKey,
+                 About, Expect, CatalogueStep, UseStep, PrintRuler, Inspect, PrintInspect>;
 
 struct Step {
   int line = 0;  // 1-based line number in the script

@@ -231,6 +231,11 @@ class Runner {
   }
   bool Do(const Print& a);
   bool Do(const PrintActivity& a);
+  bool Do(const Inspect& a) {
+    dlg_->Inspector().SetEnabled(a.on);
+    return true;
+  }
+  bool Do(const PrintInspect& a);
   bool Do(const PressKey& a) {
     switch (a.key) {
       case Key::kEnter:  // asks first, as Escape does
@@ -344,6 +349,19 @@ bool Runner::Do(const Print& a) {
 }
 
 // The dialog's activity as "## " lines; times are agent milliseconds.
+bool Runner::Do(const PrintInspect& a) {
+  const ReplyInspector& inspector = dlg_->Inspector();
+  if (static_cast<size_t>(a.n) >= inspector.Count()) {
+    return Fail("the inspector holds " + std::to_string(inspector.Count()) + " entries, no entry " +
+                std::to_string(a.n));
+  }
+  for (const std::string& line :
+       EntryLines(inspector.At(static_cast<size_t>(a.n)), inspect::Language::kEnglish)) {
+    out_ << kOutputPrefix << "inspect " << LogLineForOutput(line) << '\n';
+  }
+  return true;
+}
+
 bool Runner::Do(const PrintActivity& a) {
   const ActivityTracker& activity = dlg_->Activity();
   const int64_t now = dlg_->NowMs();

@@ -66,6 +66,14 @@ bool PopupOpen(const QObject* target) {
   return combo && combo->view() && combo->view()->isVisible();
 }
 
+// Whether `window` has a shortcut of its own on `key`.
+bool TakesKey(const QWidget* window, const QKeySequence& key) {
+  for (const QShortcut* shortcut : window->findChildren<QShortcut*>()) {
+    if (shortcut->keys().contains(key)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 DialogView::DialogView(CZQKCommClientDlg& dlg, QWidget* parent)
@@ -149,10 +157,15 @@ void DialogView::OpenToolWindow(size_t index) {
   QPointer<QWidget>& window = toolWindows_.at(index);
   if (!window) {
     window = ToolWindowItems()[index].create(dlg_, this);
-    // Each tool window's key works from the other tool windows as well.
-    for (QAction* action : toolActions_) window->addAction(action);
+    // Each tool window's key works from the other tool windows as well,
+    // unless a window takes that key itself (the log window's F3, find next).
+    for (QAction* action : toolActions_) {
+      if (!TakesKey(window, action->shortcut())) window->addAction(action);
+    }
     for (const QPointer<QWidget>& other : toolWindows_) {
-      if (other && other != window) other->addAction(toolActions_[index]);
+      if (other && other != window && !TakesKey(other, toolActions_[index]->shortcut())) {
+        other->addAction(toolActions_[index]);
+      }
     }
   }
   window->show();
