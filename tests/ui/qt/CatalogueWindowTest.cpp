@@ -14,6 +14,7 @@
 #include "agent/abi/ComponentRegistry.h"
 #include "protocol/TrCodes.h"
 #include "sandbox/fixture/FixtureProtocol.h"
+#include "tests/support/BuiltFile.h"
 #include "tests/ui/qt/QtRig.h"
 #include "ui/qt/ByteRulerTip.h"
 #include "ui/qt/CatalogueWindow.h"

@@ -16,6 +16,7 @@
 
 #include "agent/abi/ComponentRegistry.h"
 #include "sandbox/fixture/FixtureProtocol.h"
+#include "tests/support/BuiltFile.h"
 #include "tests/ui/qt/QtRig.h"
 #include "text/Cp949.h"
 #include "ui/qt/InspectorJson.h"
