@@ -36,14 +36,6 @@ void TypeText(QWidget* widget, const QString& text) {
   }
 }
 
-size_t ToolIndex(Qt::Key key) {
-  for (size_t i = 0; i < ToolWindowItems().size(); ++i) {
-    if (ToolWindowItems()[i].key == key) return i;
-  }
-  ADD_FAILURE() << "no tool window on key " << key;
-  return 0;
-}
-
 CatalogueWindow* OpenCatalogue(WindowRig& rig) {
   QTest::keyClick(&rig.view(), Qt::Key_F2);
   return qobject_cast<CatalogueWindow*>(rig.view().ToolWindow(ToolIndex(Qt::Key_F2)));

@@ -25,7 +25,7 @@
 namespace zqk::qttest {
 namespace {
 
-constexpr size_t kInspector = 2;
+const size_t kInspector = ToolIndex(Qt::Key_F3);
 
 class InspectorWindowTest : public testing::Test {
  protected:
@@ -117,9 +117,11 @@ TEST_F(InspectorWindowTest, KeepsTheSelectionOnItsEntryAsMoreArriveAndReadsNothi
   EXPECT_TRUE(window_->Status()->text().contains(QStringLiteral("6")));
 
   // The log window keeps F3 for its find-next; the other windows open the inspector with it.
-  rig_.view().OpenToolWindow(1);
-  EXPECT_FALSE(rig_.view().ToolWindow(1)->actions().contains(rig_.view().ToolAction(kInspector)));
-  EXPECT_TRUE(rig_.view().ToolWindow(1)->actions().contains(rig_.view().ToolAction(0)));
+  const size_t log = ToolIndex(Qt::Key_F5);
+  rig_.view().OpenToolWindow(log);
+  EXPECT_FALSE(rig_.view().ToolWindow(log)->actions().contains(rig_.view().ToolAction(kInspector)));
+  EXPECT_TRUE(rig_.view().ToolWindow(log)->actions().contains(
+      rig_.view().ToolAction(ToolIndex(Qt::Key_F4))));
 
   window_->close();
   EXPECT_FALSE(rig_.dlg().Inspector().Enabled());

@@ -16,6 +16,7 @@
 #include "ui/qt/DialogView.h"
 #include "ui/qt/QtDialogHost.h"
 #include "ui/qt/QtUiThread.h"
+#include "ui/qt/ToolWindows.h"
 
 namespace zqk::qttest {
 
@@ -40,6 +41,15 @@ class RecordingQtHost : public QtDialogHost {
   // Answers of the next boxes, in order; with none queued, OK or No.
   std::deque<MessageBoxResult> answers;
 };
+
+// A tool window's row in the table, by its key, wherever the row stands; the
+// table's size (no window) for a key no row has.
+inline size_t ToolIndex(Qt::Key key) {
+  for (size_t i = 0; i < ToolWindowItems().size(); ++i) {
+    if (ToolWindowItems()[i].key == key) return i;
+  }
+  return ToolWindowItems().size();
+}
 
 inline std::filesystem::path MakeTempDir() {
   static int counter = 0;

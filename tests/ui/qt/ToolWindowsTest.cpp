@@ -25,13 +25,6 @@
 namespace zqk::qttest {
 namespace {
 
-// The tool windows by their keys, wherever their rows stand.
-size_t ToolIndex(Qt::Key key) {
-  for (size_t i = 0; i < ToolWindowItems().size(); ++i) {
-    if (ToolWindowItems()[i].key == key) return i;
-  }
-  return ToolWindowItems().size();
-}
 const size_t kActivity = ToolIndex(Qt::Key_F4);
 const size_t kLog = ToolIndex(Qt::Key_F5);
 
