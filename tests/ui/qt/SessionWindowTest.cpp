@@ -33,18 +33,25 @@ TEST(SessionWindowTest, SystemMenuItemStartsAndStopsARecording) {
   emit rig.view().SystemMenu()->aboutToShow();
   EXPECT_EQ(item->text(), Q("세션 기록 중지(&R)"));
   QTest::mouseClick(rig.Widget<QWidget>(id::kEnglish), Qt::LeftButton);
+  // The reply inspector's window, opened and closed, turns its reading on and off.
+  constexpr size_t kInspector = 2;
+  rig.view().OpenToolWindow(kInspector);
+  rig.view().ToolWindow(kInspector)->close();
   item->trigger();
   EXPECT_FALSE(rig.dlg().IsRecording());
   // In the language the click chose.
   emit rig.view().SystemMenu()->aboutToShow();
   EXPECT_EQ(item->text(), QStringLiteral("&Record Session..."));
 
-  // The header, the state, the click; the menu's own commands are none of it.
+  // The header, the state, the click, the inspector on and off; the menu's own
+  // commands are none of it.
   const std::string text = test::ReadWholeFile(file);
   EXPECT_EQ(text.rfind("{\"recording\":\"ZQKCommClient session\",\"version\":1,", 0), 0u) << text;
   EXPECT_NE(text.find(",\"state\":{\"control\":false,"), std::string::npos) << text;
   EXPECT_NE(text.find(",\"step\":\"click\",\"id\":1069}\n"), std::string::npos) << text;
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+  EXPECT_NE(text.find(",\"step\":\"inspect\",\"on\":true}\n"), std::string::npos) << text;
+  EXPECT_NE(text.find(",\"step\":\"inspect\",\"on\":false}\n"), std::string::npos) << text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
 
   // A file that cannot be written is said; nothing records.
   rig.view().SetRecordingFileChooser([&] { return QString::fromStdString(rig.dir().string()); });
