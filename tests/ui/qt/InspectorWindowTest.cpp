@@ -21,11 +21,20 @@
 #include "text/Cp949.h"
 #include "ui/qt/InspectorJson.h"
 #include "ui/qt/InspectorWindow.h"
+#include "ui/qt/ToolWindows.h"
 
 namespace zqk::qttest {
 namespace {
 
-constexpr size_t kInspector = 2;
+// The tool windows by their keys, wherever their rows stand.
+size_t ToolIndex(Qt::Key key) {
+  for (size_t i = 0; i < ToolWindowItems().size(); ++i) {
+    if (ToolWindowItems()[i].key == key) return i;
+  }
+  return ToolWindowItems().size();
+}
+const size_t kInspector = ToolIndex(Qt::Key_F3);
+const size_t kLog = ToolIndex(Qt::Key_F5);
 
 class InspectorWindowTest : public testing::Test {
  protected:
@@ -117,9 +126,10 @@ TEST_F(InspectorWindowTest, KeepsTheSelectionOnItsEntryAsMoreArriveAndReadsNothi
   EXPECT_TRUE(window_->Status()->text().contains(QStringLiteral("6")));
 
   // The log window keeps F3 for its find-next; the other windows open the inspector with it.
-  rig_.view().OpenToolWindow(1);
-  EXPECT_FALSE(rig_.view().ToolWindow(1)->actions().contains(rig_.view().ToolAction(kInspector)));
-  EXPECT_TRUE(rig_.view().ToolWindow(1)->actions().contains(rig_.view().ToolAction(0)));
+  rig_.view().OpenToolWindow(kLog);
+  EXPECT_FALSE(
+      rig_.view().ToolWindow(kLog)->actions().contains(rig_.view().ToolAction(kInspector)));
+  EXPECT_TRUE(rig_.view().ToolWindow(kLog)->actions().contains(rig_.view().ToolAction(0)));
 
   window_->close();
   EXPECT_FALSE(rig_.dlg().Inspector().Enabled());

@@ -12,6 +12,7 @@
 #include "tests/support/Files.h"
 #include "tests/ui/qt/QtRig.h"
 #include "ui/qt/Console.h"
+#include "ui/qt/ToolWindows.h"
 
 namespace zqk::qttest {
 namespace {
@@ -34,9 +35,10 @@ TEST(SessionWindowTest, SystemMenuItemStartsAndStopsARecording) {
   EXPECT_EQ(item->text(), Q("세션 기록 중지(&R)"));
   QTest::mouseClick(rig.Widget<QWidget>(id::kEnglish), Qt::LeftButton);
   // The reply inspector's window, opened and closed, turns its reading on and off.
-  constexpr size_t kInspector = 2;
-  rig.view().OpenToolWindow(kInspector);
-  rig.view().ToolWindow(kInspector)->close();
+  QTest::keyClick(&rig.view(), Qt::Key_F3);
+  for (size_t i = 0; i < ToolWindowItems().size(); ++i) {
+    if (ToolWindowItems()[i].key == Qt::Key_F3) rig.view().ToolWindow(i)->close();
+  }
   item->trigger();
   EXPECT_FALSE(rig.dlg().IsRecording());
   // In the language the click chose.
