@@ -244,6 +244,10 @@ void ParseStep(const QJsonObject& o, RecordedEntry& e) {
       CheckKeys(o, {"t", "step", "command"}, {});
       s.number = ToLong(o[u"command"], "command");
       break;
+    case StepKind::kInspect:
+      CheckKeys(o, {"t", "step", "on"}, {});
+      s.number = ToBool(o[u"on"], "on") ? 1 : 0;
+      break;
     case StepKind::kBox:
       CheckKeys(o, {"t", "step", "text", "caption", "buttons", "icon", "answer"}, {});
       s.text = ToText(o[u"text"], "text");

@@ -74,7 +74,10 @@ const RecordedEntry* ReplaySession::Peek() {
       initialState_ = entry.state;
       continue;
     }
-    if (entry.kind == RecordedEntry::Kind::kStep && steps_ == Steps::kSkipped) continue;
+    if (entry.kind == RecordedEntry::Kind::kStep && steps_ == Steps::kSkipped &&
+        !StepKeptWithScript(entry.step.kind)) {
+      continue;
+    }
     next_ = std::move(entry);
   }
   return next_ ? &*next_ : nullptr;
@@ -196,7 +199,7 @@ bool ReplaySession::FireNext() {
 }
 
 void ReplaySession::MatchStep(const RecordedStep& step) {
-  if (steps_ == Steps::kSkipped || Stopped()) return;
+  if ((steps_ == Steps::kSkipped && !StepKeptWithScript(step.kind)) || Stopped()) return;
   const RecordedEntry* next = Peek();
   if (next && next->kind == RecordedEntry::Kind::kStep && next->step == step) {
     Consume();

@@ -23,7 +23,8 @@ namespace zqk {
 class ReplaySession {
  public:
   // Whether the recorded user steps (and message-box answers) are part of the
-  // replay, or left out because another source (a script) gives the steps.
+  // replay, or left out because another source (a script) gives the steps
+  // (all but those StepKeptWithScript names, which the script must match).
   enum class Steps { kReplayed, kSkipped };
 
   // Reads and checks all of `file` first, then opens it again for the
@@ -69,7 +70,8 @@ class ReplaySession {
   bool FireNext();
 
   // --- The dialog ---------------------------------------------------------
-  // A user step the dialog received (not matched when steps are skipped).
+  // A user step the dialog received (when steps are skipped, only those
+  // StepKeptWithScript names are matched).
   void MatchStep(const RecordedStep& step);
 
   // The console did `what` (UTF-8, "called X(...)") where the recording has

@@ -84,6 +84,9 @@ std::string DescribeStep(const RecordedStep& s) {
     case StepKind::kSysCommand:
       out += ' ' + std::to_string(s.number);
       break;
+    case StepKind::kInspect:
+      out += s.number ? " on" : " off";
+      break;
     case StepKind::kBox:
       out = "the message box " + QuoteForMessage(s.text) + " (" +
             std::string(NameAt(kBoxButtonNames, s.buttons)) + ") answered " +

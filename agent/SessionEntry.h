@@ -40,7 +40,9 @@ struct RecordedValue {
 
 // The user steps. Enter and Escape ask before they end the dialog through OK
 // and Cancel; the close box ends it through Cancel at once; "destroy" is the
-// dialog's destruction (the end of a session).
+// dialog's destruction (the end of a session). "inspect" turns the reply
+// inspector's reading on (1) or off (0): while on, the console makes calls of
+// its own to read each reply, so a replay must turn it when the user did.
 enum class StepKind {
   kSet,
   kClick,
@@ -51,11 +53,19 @@ enum class StepKind {
   kBox,
   kDestroy,
   kEnter,
-  kEscape
+  kEscape,
+  kInspect
 };
-inline constexpr std::string_view kStepNames[] = {
-    "set", "click", "select", "ok", "cancel", "syscommand", "box", "destroy", "enter", "escape"};
+inline constexpr std::string_view kStepNames[] = {"set",    "click",      "select", "ok",
+                                                  "cancel", "syscommand", "box",    "destroy",
+                                                  "enter",  "escape",     "inspect"};
 std::string_view StepName(StepKind kind);
+// Whether a replay that takes its steps from a script still meets the
+// recorded step: the script's own must come where the recording's did, since
+// what the console calls after it depends on it.
+inline bool StepKeptWithScript(StepKind kind) {
+  return kind == StepKind::kInspect;
+}
 
 // Message boxes, by the names the format gives them.
 inline constexpr std::string_view kBoxButtonNames[] = {"ok", "yesno", "yesno-default-no"};
@@ -66,7 +76,8 @@ inline constexpr std::string_view kBoxAnswerNames[] = {"ok", "yes", "no", "cance
 struct RecordedStep {
   StepKind kind = StepKind::kClick;
   int32_t control = 0;    // set, click, select
-  int32_t number = 0;     // select: the item; syscommand: the command; box: the answer
+  int32_t number = 0;     // select: the item; syscommand: the command; box: the answer;
+                          // inspect: 1 on, 0 off
   std::string text{};     // set: the control's whole text; box: the box's text
   std::string caption{};  // box
   int32_t buttons = 0;    // box: an index of kBoxButtonNames

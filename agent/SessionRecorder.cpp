@@ -210,6 +210,10 @@ void SessionRecorder::Step(const RecordedStep& s) {
       out = WriteJsonRaw(out, ",\"command\":");
       out = WriteJsonInt(out, s.number);
       break;
+    case StepKind::kInspect:
+      out = WriteJsonRaw(out, ",\"on\":");
+      out = WriteBool(out, s.number != 0);
+      break;
     case StepKind::kBox:
       out = WriteJsonRaw(out, ",\"text\":");
       out = WriteJsonText(out, s.text);

@@ -109,6 +109,17 @@ void CZQKCommClientDlg::OnSysCommand(int commandId) {
   if ((commandId & 0xFFF0) == kAboutCommandId) env_.host->ShowAbout();
 }
 
+void CZQKCommClientDlg::SetInspecting(bool on) {
+  if (inspector_.Enabled() == on) return;
+  // A window closed after the dialog's end is no step of the session.
+  if (destroyed_) {
+    inspector_.SetEnabled(on);
+    return;
+  }
+  const StepScope step(*this, {.kind = StepKind::kInspect, .number = on ? 1 : 0});
+  inspector_.SetEnabled(on);
+}
+
 void CZQKCommClientDlg::OnDestroy() {
   if (destroyed_) return;
   const StepScope step(*this, {.kind = StepKind::kDestroy});

@@ -56,6 +56,10 @@ class CZQKCommClientDlg : public AgentEventSink {
   // The reply inspector: off until a window or a script turns it on.
   ReplyInspector& Inspector() { return inspector_; }
   const ReplyInspector& Inspector() const { return inspector_; }
+  // The user turns the inspector's reading on or off (its window opens or
+  // closes, a script's step): a recorded step, since it changes the calls
+  // the console makes. Nothing happens when it is already so.
+  void SetInspecting(bool on);
   // Agent time (ms), the activity's clock.
   int64_t NowMs() const;
   CZQKCommAgent& Agent() { return m_agent; }

@@ -41,6 +41,9 @@ void SessionPlayer::Start() {
   dlg_.Agent().SetReplay(session_);
   dlg_.SetPlayer(this);
   session_->SetAdvanceHandler([this] { Schedule(); });
+  // The recording turns the inspector on where it was (a recording begun
+  // with it on does so first).
+  dlg_.Inspector().SetEnabled(false);
   if (std::shared_ptr<const RecordedState> state = session_->InitialState()) {
     if (state->controlUp) session_->AllowCreationOnce();
     dlg_.ApplyRecordedState(*state);
@@ -85,9 +88,10 @@ void SessionPlayer::Schedule() {
     ticket_ = ui_.Post([this] { PlayNext(); }, 0);
     return;
   }
-  const bool plays =
-      (next->kind == RecordedEntry::Kind::kStep && (!IsBox(*next) || awaitingBox_)) ||
-      (next->kind == RecordedEntry::Kind::kEvent && !next->nested);
+  // A step kept while a script gives the steps is the script's to take.
+  const bool plays = (next->kind == RecordedEntry::Kind::kStep && ReplaysSteps() &&
+                      (!IsBox(*next) || awaitingBox_)) ||
+                     (next->kind == RecordedEntry::Kind::kEvent && !next->nested);
   // Anything else is the console's to do.
   if (!plays) return;
   const int64_t now = ui_.NowMs();
@@ -159,6 +163,9 @@ void SessionPlayer::Perform(const RecordedStep& s) {
       break;
     case StepKind::kEscape:
       dlg_.OnEscapeKey();
+      break;
+    case StepKind::kInspect:
+      dlg_.SetInspecting(s.number != 0);
       break;
     case StepKind::kBox:
       break;

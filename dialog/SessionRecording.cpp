@@ -47,6 +47,8 @@ bool CZQKCommClientDlg::StartRecording(const std::filesystem::path& file, std::s
         0);
   });
   recorder_->State(CaptureState());
+  // The inspector reading already is the step that turned it on, first.
+  if (inspector_.Enabled()) recorder_->Step({.kind = StepKind::kInspect, .number = 1});
   m_agent.SetRecorder(recorder_.get());
   return true;
 }

@@ -97,6 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "call: names no operation of the agent"},
         CheckCase{"control ID as text", After({R"({"t":0,"step":"click","id":"1005"})"}), "", 2,
                   "id: must be a whole number"},
+        CheckCase{"inspect not on or off", After({R"({"t":0,"step":"inspect","on":1})"}), "", 2,
+                  "on: must be"},
         CheckCase{"unknown field", After({R"({"t":0,"step":"ok","why":1})"}), "", 2,
                   "\"why\": is no field of this line"},
         CheckCase{"two kinds in a line", After({R"({"t":0,"step":"ok","control":"destroy"})"}), "",

@@ -35,6 +35,7 @@ const std::string kStart = R"({"t":0,"call":"StartComm","args":[1],"result":0,"n
 const std::string kHello = R"({"t":5,"event":"OnAgentMessage","args":["0000","hello"]})";
 const std::string kStartFails =
     R"({"t":0,"call":"StartComm","args":[1],"status":-4,"result":"down","ns":1})";
+const std::string kInspectOn = R"({"t":1,"step":"inspect","on":true})";
 const std::string kDownText = "Agent call StartComm failed: down (operation failed, status -4)";
 
 struct ReplayCase {
@@ -144,6 +145,31 @@ INSTANTIATE_TEST_SUITE_P(
                    RunStatus::kFailed,
                    "the console called GetCommState(), but line 5 of the recording has the event "
                    "OnAgentMessage(\"0000\", \"hello\")"},
+        // The inspector's reading is a step a script's replay meets too: it
+        // changes the calls that follow.
+        ReplayCase{"the recorded inspector turned on",
+                   {kConnect, kCreate, kStart, kInspectOn, kHello},
+                   "",
+                   RunStatus::kOk,
+                   "",
+                   "[0000][hello]\n"},
+        ReplayCase{"a script's inspector turned on as recorded",
+                   {kConnect, kCreate, kStart, kInspectOn, kHello},
+                   "click 1005\ninspect on\nwait 5\n",
+                   RunStatus::kOk,
+                   "",
+                   "[0000][hello]\n"},
+        ReplayCase{"a script without the recorded inspector",
+                   {kConnect, kCreate, kStart, kInspectOn, kHello},
+                   "click 1005\nwait 5\n",
+                   RunStatus::kFailed,
+                   "line 5 of the recording has the step inspect on"},
+        ReplayCase{"a script's inspector the recording lacks",
+                   {kConnect, kCreate, kStart, kHello},
+                   "click 1005\ninspect on\n",
+                   RunStatus::kFailed,
+                   "the console received the step inspect on, but line 5 of the recording has the "
+                   "event OnAgentMessage"},
         // The script's waits let the recorded events come at their times.
         ReplayCase{"events at their recorded times",
                    {kConnect, kCreate, kStart, kHello},

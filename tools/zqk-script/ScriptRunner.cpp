@@ -232,7 +232,7 @@ class Runner {
   bool Do(const Print& a);
   bool Do(const PrintActivity& a);
   bool Do(const Inspect& a) {
-    dlg_->Inspector().SetEnabled(a.on);
+    dlg_->SetInspecting(a.on);
     return true;
   }
   bool Do(const PrintInspect& a);

@@ -371,7 +371,7 @@ bool InspectorWindow::SaveJson(const QString& path) {
 
 void InspectorWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  dlg_.Inspector().SetEnabled(true);
+  dlg_.SetInspecting(true);
   Refresh();
   timer_.start();
 }
@@ -379,7 +379,7 @@ void InspectorWindow::showEvent(QShowEvent* event) {
 void InspectorWindow::hideEvent(QHideEvent* event) {
   // Minimised, it goes on reading; closed, it reads nothing more.
   if (!event->spontaneous()) {
-    dlg_.Inspector().SetEnabled(false);
+    dlg_.SetInspecting(false);
     timer_.stop();
   }
   QWidget::hideEvent(event);

@@ -21,6 +21,7 @@
 #include "text/Cp949.h"
 #include "ui/qt/InspectorJson.h"
 #include "ui/qt/InspectorWindow.h"
+#include "ui/qt/ToolWindows.h"
 
 namespace zqk::qttest {
 namespace {

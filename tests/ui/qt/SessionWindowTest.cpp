@@ -12,6 +12,7 @@
 #include "tests/support/Files.h"
 #include "tests/ui/qt/QtRig.h"
 #include "ui/qt/Console.h"
+#include "ui/qt/ToolWindows.h"
 
 namespace zqk::qttest {
 namespace {
@@ -33,18 +34,24 @@ TEST(SessionWindowTest, SystemMenuItemStartsAndStopsARecording) {
   emit rig.view().SystemMenu()->aboutToShow();
   EXPECT_EQ(item->text(), Q("세션 기록 중지(&R)"));
   QTest::mouseClick(rig.Widget<QWidget>(id::kEnglish), Qt::LeftButton);
+  // The reply inspector's window, opened and closed, turns its reading on and off.
+  QTest::keyClick(&rig.view(), Qt::Key_F3);
+  rig.view().ToolWindow(ToolIndex(Qt::Key_F3))->close();
   item->trigger();
   EXPECT_FALSE(rig.dlg().IsRecording());
   // In the language the click chose.
   emit rig.view().SystemMenu()->aboutToShow();
   EXPECT_EQ(item->text(), QStringLiteral("&Record Session..."));
 
-  // The header, the state, the click; the menu's own commands are none of it.
+  // The header, the state, the click, the inspector on and off; the menu's own
+  // commands are none of it.
   const std::string text = test::ReadWholeFile(file);
   EXPECT_EQ(text.rfind("{\"recording\":\"ZQKCommClient session\",\"version\":1,", 0), 0u) << text;
   EXPECT_NE(text.find(",\"state\":{\"control\":false,"), std::string::npos) << text;
   EXPECT_NE(text.find(",\"step\":\"click\",\"id\":1069}\n"), std::string::npos) << text;
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+  EXPECT_NE(text.find(",\"step\":\"inspect\",\"on\":true}\n"), std::string::npos) << text;
+  EXPECT_NE(text.find(",\"step\":\"inspect\",\"on\":false}\n"), std::string::npos) << text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
 
   // A file that cannot be written is said; nothing records.
   rig.view().SetRecordingFileChooser([&] { return QString::fromStdString(rig.dir().string()); });
