@@ -12,6 +12,7 @@
 #include <climits>
 
 #include "ui/qt/Cp949Text.h"
+#include "ui/qt/ListKeys.h"
 
 namespace zqk {
 namespace {
@@ -350,30 +351,12 @@ void LogPane::keyPressEvent(QKeyEvent* event) {
       cursor_ ? std::optional<size_t>(RowAtOrAfter(*cursor_)) : std::nullopt;
   const int64_t from = static_cast<int64_t>(current.value_or(TopRow()));
   const int64_t page = std::max(1, FullRows() - 1);
-  int64_t target = 0;
-  switch (event->key()) {
-    case Qt::Key_Up:
-      target = current ? from - 1 : from;
-      break;
-    case Qt::Key_Down:
-      target = current ? from + 1 : from;
-      break;
-    case Qt::Key_PageUp:
-      target = from - page;
-      break;
-    case Qt::Key_PageDown:
-      target = from + page;
-      break;
-    case Qt::Key_Home:
-      target = 0;
-      break;
-    default:
-      QAbstractScrollArea::keyPressEvent(event);
-      return;
+  if (!MovesListRow(event->key())) {
+    QAbstractScrollArea::keyPressEvent(event);
+    return;
   }
   if (count == 0) return;
-  MoveCursorToRow(
-      static_cast<size_t>(std::clamp<int64_t>(target, 0, static_cast<int64_t>(count) - 1)), extend);
+  MoveCursorToRow(ListRowAfterKey(event->key(), from, current.has_value(), page, count), extend);
 }
 
 void LogPane::changeEvent(QEvent* event) {

@@ -12,6 +12,7 @@
 #include <climits>
 
 #include "ui/qt/Cp949Text.h"
+#include "ui/qt/ListKeys.h"
 
 namespace zqk {
 namespace {
@@ -215,32 +216,12 @@ void LogView::keyPressEvent(QKeyEvent* event) {
   // Without a selection the first key selects the top line shown.
   const int64_t current = static_cast<int64_t>(selected ? selected->value : TopLine());
   const int64_t page = std::max(1, FullRows() - 1);
-  int64_t target = 0;
-  switch (event->key()) {
-    case Qt::Key_Up:
-      target = selected ? current - 1 : current;
-      break;
-    case Qt::Key_Down:
-      target = selected ? current + 1 : current;
-      break;
-    case Qt::Key_PageUp:
-      target = current - page;
-      break;
-    case Qt::Key_PageDown:
-      target = current + page;
-      break;
-    case Qt::Key_Home:
-      target = 0;
-      break;
-    case Qt::Key_End:
-      target = static_cast<int64_t>(count) - 1;
-      break;
-    default:
-      QAbstractScrollArea::keyPressEvent(event);
-      return;
+  if (!MovesListRow(event->key())) {
+    QAbstractScrollArea::keyPressEvent(event);
+    return;
   }
   if (count == 0) return;
-  SelectLine(static_cast<size_t>(std::clamp<int64_t>(target, 0, static_cast<int64_t>(count) - 1)));
+  SelectLine(ListRowAfterKey(event->key(), current, selected.has_value(), page, count));
 }
 
 void LogView::changeEvent(QEvent* event) {
