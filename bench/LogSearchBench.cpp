@@ -92,12 +92,3 @@ BENCHMARK(BM_SearchInWindow)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zqk
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

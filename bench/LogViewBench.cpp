@@ -62,12 +62,3 @@ BENCHMARK(BM_AddLogIntoView)->Arg(1000)->Arg(100)->Iterations(1)->Unit(benchmark
 
 }  // namespace
 }  // namespace zqk
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
