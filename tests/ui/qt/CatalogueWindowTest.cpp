@@ -15,6 +15,7 @@
 #include "protocol/TrCodes.h"
 #include "sandbox/fixture/FixtureProtocol.h"
 #include "tests/support/BuiltFile.h"
+#include "tests/ui/qt/FixtureAgentRig.h"
 #include "tests/ui/qt/QtRig.h"
 #include "ui/qt/ByteRulerTip.h"
 #include "ui/qt/CatalogueWindow.h"
@@ -43,15 +44,7 @@ CatalogueWindow* OpenCatalogue(WindowRig& rig) {
 
 TEST(CatalogueWindowTest, FiltersAsTypedAndUseMakesRqTestSendTheComposedInput) {
   WindowRig rig;
-  std::string error;
-  ASSERT_TRUE(RegisterComponent(rig.dir() / "components", kAgentClassId, ZQK_FIXTURE_AGENT, &error))
-      << error;
-  rig.dlg().Click(id::kConnect);
-  ASSERT_TRUE(rig.dlg().Agent().HasWindow());
-  const AgentArg json[] = {
-      AgentArg(std::string_view(R"({"results": {"GetCommState": 1, "RequestTr": [7]}})"))};
-  rig.dlg().Agent().InvokeExtension(fixture::kFixtureLoadJson, "FixtureLoadJson", json,
-                                    ValueType::kLong);
+  ASSERT_TRUE(ConnectFixtureAgent(rig, R"({"results": {"GetCommState": 1, "RequestTr": [7]}})"));
   std::vector<std::string> sent;
   rig.dlg().Agent().SetCallObserver(
       [&](const OperationInfo& op, std::span<const AgentArg> args, const AgentResult&) {

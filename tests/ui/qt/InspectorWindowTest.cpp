@@ -17,6 +17,7 @@
 #include "agent/abi/ComponentRegistry.h"
 #include "sandbox/fixture/FixtureProtocol.h"
 #include "tests/support/BuiltFile.h"
+#include "tests/ui/qt/FixtureAgentRig.h"
 #include "tests/ui/qt/QtRig.h"
 #include "text/Cp949.h"
 #include "ui/qt/InspectorJson.h"
@@ -31,12 +32,7 @@ const size_t kInspector = ToolIndex(Qt::Key_F3);
 class InspectorWindowTest : public testing::Test {
  protected:
   InspectorWindowTest() {
-    std::string error;
-    EXPECT_TRUE(
-        RegisterComponent(rig_.dir() / "components", kAgentClassId, ZQK_FIXTURE_AGENT, &error))
-        << error;
-    rig_.dlg().Click(id::kConnect);
-    EXPECT_TRUE(rig_.dlg().Agent().HasWindow());
+    EXPECT_TRUE(ConnectFixtureAgent(rig_));
     QTest::keyClick(&rig_.view(), Qt::Key_F3);
     window_ = qobject_cast<InspectorWindow*>(rig_.view().ToolWindow(kInspector));
   }

@@ -15,6 +15,7 @@
 #include "agent/abi/ComponentRegistry.h"
 #include "sandbox/fixture/FixtureProtocol.h"
 #include "tests/support/BuiltFile.h"
+#include "tests/ui/qt/FixtureAgentRig.h"
 #include "tests/ui/qt/QtRig.h"
 #include "ui/qt/ActivityWindow.h"
 #include "ui/qt/LogPane.h"
@@ -233,15 +234,7 @@ TEST_F(LogWindowTest, ExportsTheWholeLogOrTheMatchingLines) {
 // The activity window over a dialog whose agent is the fixture agent.
 TEST(ActivityWindowTest, ShowsTheDialogsRequestsAsTheyEnd) {
   WindowRig rig;
-  std::string error;
-  ASSERT_TRUE(RegisterComponent(rig.dir() / "components", kAgentClassId, ZQK_FIXTURE_AGENT, &error))
-      << error;
-  rig.dlg().Click(id::kConnect);
-  ASSERT_TRUE(rig.dlg().Agent().HasWindow());
-  const AgentArg json[] = {
-      AgentArg(std::string_view(R"({"results": {"GetCommState": 1, "RequestTr": [7, 8]}})"))};
-  rig.dlg().Agent().InvokeExtension(fixture::kFixtureLoadJson, "FixtureLoadJson", json,
-                                    ValueType::kLong);
+  ASSERT_TRUE(ConnectFixtureAgent(rig, R"({"results": {"GetCommState": 1, "RequestTr": [7, 8]}})"));
   rig.dlg().Click(id::kRqTest);
   rig.view().OpenToolWindow(kActivity);
   auto* window = qobject_cast<ActivityWindow*>(rig.view().ToolWindow(kActivity));
